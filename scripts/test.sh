@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test under Wine on one virtual display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+scripts/build.sh
+BUILD_DIR=$(pwd)/build
+source scripts/wine-env.sh
+start_virtual_display
+trap stop_virtual_display EXIT
+start_wineserver
+ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 300

@@ -1,0 +1,75 @@
+// Public interface of the shortcut-service library VeDerovu.dll.
+//
+// Every function returns non-zero for success. Paths are narrow strings in buffers of MAX_PATH
+// (260) bytes. Keys are numbered 1 to 6; a key's event number is its number plus 512, while the
+// key-option calls take the number minus 1.
+#pragma once
+
+#include <windows.h>
+
+#include "../../framework/CString.h"
+
+// One key's assignment: nine one-word slots. The library assigns into the strings, so both sides
+// must use the same CString (its buffers live on the process heap).
+struct KeyAssignment {
+    CString Title;
+    CString Comment;
+    CString Target;
+    CString WorkingFolder;
+    CString Parameters;
+    CString IconSource;
+    int nReserved = 0; // held for the library; the module never reads it
+    CString Reserved1;
+    CString Reserved2;
+};
+static_assert(sizeof(KeyAssignment) == 9 * sizeof(void*), "the record is nine one-word slots");
+
+constexpr int ZUCOM_EVENT_BASE = 512;
+
+enum ZuComPathKind {
+    ZUCOM_PATH_PROGRAM_FOLDER = 0,
+    ZUCOM_PATH_HELP_FILE = 3,
+    ZUCOM_PATH_KEY_SETTINGS = 5,
+};
+
+// The function types; the key panel binds to them at run time, the service links them.
+using ZuComGetAppDataOfHarlEventFn = int(KeyAssignment* pRecord, int nEvent);
+using ZuComSetAppDataOfHarlEventFn = int(KeyAssignment* pRecord, int nEvent);
+using ZuComGetIconHandleFn = int(HICON* phIcon, CString strPath, int nLarge);
+using ZuComGetPathFn = int(int nKind, LPSTR pszBuffer);
+using ZuComPathAppendFn = int(LPSTR pszBuffer, LPCSTR pszName);
+using ZuComGetServerFn = int(HWND* phWnd);
+using ZuComGetClientFn = int(HWND* phWnd);
+using ZuComSetClientFn = int(HWND hWnd);
+using ZuComInitSKeyDataFn = int(int nMode);
+using ZuComGetSKeyNumFn = int(int* pnCount);
+using ZuComGetKeyOptionFn = int(int nKeyIndex, int* pbFlag, int* pnNumber);
+using ZuComSetKeyOptionFn = int(int nKeyIndex, int bFlag, int nNumber);
+
+constexpr int ZUCOM_ORDINAL_GET_KEY_OPTION = 62;
+constexpr int ZUCOM_ORDINAL_SET_KEY_OPTION = 63;
+
+#if defined(VEDEROVU_BUILD) || defined(VEDEROVU_IMPORT)
+#ifdef VEDEROVU_BUILD
+#define VEDEROVU_API extern "C" __declspec(dllexport)
+#else
+#define VEDEROVU_API extern "C" __declspec(dllimport)
+#endif
+// CString goes by value through ZuComGetIconHandle: both sides are C++ built with one compiler.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wreturn-type-c-linkage"
+VEDEROVU_API ZuComGetAppDataOfHarlEventFn ZuComGetAppDataOfHarlEvent;
+VEDEROVU_API ZuComSetAppDataOfHarlEventFn ZuComSetAppDataOfHarlEvent;
+VEDEROVU_API ZuComGetIconHandleFn ZuComGetIconHandle;
+VEDEROVU_API ZuComGetPathFn ZuComGetPath;
+VEDEROVU_API ZuComPathAppendFn ZuComPathAppend;
+VEDEROVU_API ZuComGetServerFn ZuComGetServer;
+VEDEROVU_API ZuComGetClientFn ZuComGetClient;
+VEDEROVU_API ZuComSetClientFn ZuComSetClient;
+VEDEROVU_API ZuComInitSKeyDataFn ZuComInitSKeyData;
+VEDEROVU_API ZuComGetSKeyNumFn ZuComGetSKeyNum;
+// Exported by ordinal only (62 and 63): the names do not appear in the export table.
+VEDEROVU_API ZuComGetKeyOptionFn ZuComGetKeyOption;
+VEDEROVU_API ZuComSetKeyOptionFn ZuComSetKeyOption;
+#pragma GCC diagnostic pop
+#endif
