@@ -12,9 +12,13 @@ struct {
     char nul;
 } g_emptyString = {{-1, 0, 0}, 0};
 
-LPSTR EmptyChars() { return g_emptyString.header.data(); }
+LPSTR EmptyChars() {
+    return g_emptyString.header.data();
+}
 
-int SafeLength(LPCSTR psz) { return psz ? static_cast<int>(std::strlen(psz)) : 0; }
+int SafeLength(LPCSTR psz) {
+    return psz ? static_cast<int>(std::strlen(psz)) : 0;
+}
 
 } // namespace
 
@@ -26,11 +30,17 @@ CString::CString(const CString& src) : m_pchData(src.m_pchData) {
     }
 }
 
-CString::CString(LPCSTR psz) : m_pchData(EmptyChars()) { Assign(psz, SafeLength(psz)); }
+CString::CString(LPCSTR psz) : m_pchData(EmptyChars()) {
+    Assign(psz, SafeLength(psz));
+}
 
-CString::CString(LPCSTR pch, int nLength) : m_pchData(EmptyChars()) { Assign(pch, nLength); }
+CString::CString(LPCSTR pch, int nLength) : m_pchData(EmptyChars()) {
+    Assign(pch, nLength);
+}
 
-CString::~CString() { Release(); }
+CString::~CString() {
+    Release();
+}
 
 void CString::Release() {
     CStringData* pData = GetData();
@@ -122,13 +132,21 @@ CString& CString::operator+=(char ch) {
     return *this;
 }
 
-void CString::Empty() { Release(); }
+void CString::Empty() {
+    Release();
+}
 
-int CString::Compare(LPCSTR psz) const { return std::strcmp(m_pchData, psz ? psz : ""); }
+int CString::Compare(LPCSTR psz) const {
+    return std::strcmp(m_pchData, psz ? psz : "");
+}
 
-int CString::CompareNoCase(LPCSTR psz) const { return lstrcmpiA(m_pchData, psz ? psz : ""); }
+int CString::CompareNoCase(LPCSTR psz) const {
+    return lstrcmpiA(m_pchData, psz ? psz : "");
+}
 
-CString CString::Mid(int nFirst) const { return Mid(nFirst, GetLength() - nFirst); }
+CString CString::Mid(int nFirst) const {
+    return Mid(nFirst, GetLength() - nFirst);
+}
 
 CString CString::Mid(int nFirst, int nCount) const {
     if (nFirst < 0) {
@@ -146,7 +164,9 @@ CString CString::Mid(int nFirst, int nCount) const {
     return CString(m_pchData + nFirst, nCount);
 }
 
-CString CString::Left(int nCount) const { return Mid(0, nCount); }
+CString CString::Left(int nCount) const {
+    return Mid(0, nCount);
+}
 
 CString CString::Right(int nCount) const {
     if (nCount < 0) {
@@ -189,7 +209,9 @@ void CString::MakeLower() {
     CharLowerBuffA(m_pchData, static_cast<DWORD>(GetLength()));
 }
 
-static bool IsBlank(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
+static bool IsBlank(char ch) {
+    return ch == ' ' || (ch >= '\t' && ch <= '\r');
+}
 
 CString& CString::TrimLeft() {
     int n = 0;
@@ -213,7 +235,9 @@ CString& CString::TrimRight() {
     return *this;
 }
 
-CString& CString::Trim() { return TrimRight().TrimLeft(); }
+CString& CString::Trim() {
+    return TrimRight().TrimLeft();
+}
 
 void CString::Format(LPCSTR pszFormat, ...) {
     va_list args;
@@ -254,7 +278,8 @@ void CString::ReleaseBuffer(int nNewLength) {
         return; // GetBuffer(0) on an empty string hands out the shared terminator
     }
     if (nNewLength < 0) {
-        nNewLength = static_cast<int>(strnlen(m_pchData, static_cast<size_t>(GetData()->nAllocLength)));
+        nNewLength =
+            static_cast<int>(strnlen(m_pchData, static_cast<size_t>(GetData()->nAllocLength)));
     }
     if (nNewLength > GetData()->nAllocLength) {
         nNewLength = GetData()->nAllocLength;

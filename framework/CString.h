@@ -73,8 +73,12 @@ private:
     LPSTR m_pchData;
 };
 
-inline bool operator==(const CString& a, LPCSTR b) { return a.Compare(b) == 0; }
-inline bool operator!=(const CString& a, LPCSTR b) { return a.Compare(b) != 0; }
+inline bool operator==(const CString& a, LPCSTR b) {
+    return a.Compare(b) == 0;
+}
+inline bool operator!=(const CString& a, LPCSTR b) {
+    return a.Compare(b) != 0;
+}
 CString operator+(const CString& a, const CString& b);
 CString operator+(const CString& a, LPCSTR b);
 CString operator+(LPCSTR a, const CString& b);

@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
-BUILD_DIR=$(pwd)/build
+BUILD_DIR=${BUILD_DIR:-$(pwd)/build}
+export BUILD_DIR
 source scripts/wine-env.sh
 start_virtual_display
 trap stop_virtual_display EXIT

@@ -1,0 +1,43 @@
+#include "AfxResource.h"
+
+#include "CString.h"
+
+namespace {
+HINSTANCE g_hResource = nullptr;
+}
+
+HINSTANCE AfxGetInstanceHandle() {
+    return GetModuleHandleA(nullptr);
+}
+
+HINSTANCE AfxGetResourceHandle() {
+    return g_hResource ? g_hResource : AfxGetInstanceHandle();
+}
+
+void AfxSetResourceHandle(HINSTANCE hResource) {
+    g_hResource = hResource;
+}
+
+HINSTANCE AfxFindResourceHandle(LPCSTR pszName, LPCSTR pszType) {
+    HINSTANCE hResource = AfxGetResourceHandle();
+    if (FindResourceA(hResource, pszName, pszType)) {
+        return hResource;
+    }
+    return AfxGetInstanceHandle();
+}
+
+HINSTANCE AfxLoadLibrary(LPCSTR pszModuleName) {
+    return LoadLibraryA(pszModuleName);
+}
+
+BOOL CString::LoadString(UINT nID) {
+    // Strings live in blocks of sixteen; the block tells which module holds the string.
+    HINSTANCE hModule = AfxFindResourceHandle(MAKEINTRESOURCEA((nID >> 4) + 1), RT_STRING);
+    for (int nSize = 256;; nSize *= 2) {
+        int nLength = ::LoadStringA(hModule, nID, GetBuffer(nSize), nSize);
+        if (nLength < nSize - 1) {
+            ReleaseBuffer(nLength);
+            return nLength > 0;
+        }
+    }
+}

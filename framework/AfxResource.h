@@ -1,0 +1,19 @@
+// The module's resources: dialogs, strings and icons are looked up in the resource handle first
+// (a locale resource library, once set), then in the program itself.
+#pragma once
+
+#include <windows.h>
+
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
+void AfxSetResourceHandle(HINSTANCE hResource);
+HINSTANCE AfxFindResourceHandle(LPCSTR pszName, LPCSTR pszType);
+HINSTANCE AfxLoadLibrary(LPCSTR pszModuleName);
+
+// The framework's own resource and command numbers.
+#ifndef AFX_IDS_APP_TITLE
+#define AFX_IDS_APP_TITLE 57344
+#endif
+#ifndef ID_HELP
+#define ID_HELP 57670
+#endif
