@@ -56,8 +56,6 @@ constexpr int ZUCOM_ORDINAL_SET_KEY_OPTION = 63;
 #define VEDEROVU_API extern "C" __declspec(dllimport)
 #endif
 // CString goes by value through ZuComGetIconHandle: both sides are C++ built with one compiler.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wreturn-type-c-linkage"
 VEDEROVU_API ZuComGetAppDataOfHarlEventFn ZuComGetAppDataOfHarlEvent;
 VEDEROVU_API ZuComSetAppDataOfHarlEventFn ZuComSetAppDataOfHarlEvent;
 VEDEROVU_API ZuComGetIconHandleFn ZuComGetIconHandle;
@@ -71,5 +69,4 @@ VEDEROVU_API ZuComGetSKeyNumFn ZuComGetSKeyNum;
 // Exported by ordinal only (62 and 63): the names do not appear in the export table.
 VEDEROVU_API ZuComGetKeyOptionFn ZuComGetKeyOption;
 VEDEROVU_API ZuComSetKeyOptionFn ZuComSetKeyOption;
-#pragma GCC diagnostic pop
 #endif
