@@ -2,6 +2,8 @@
 #pragma once
 
 #include "AfxResource.h"
+#include "CButton.h"
+#include "CDC.h"
 #include "CDialog.h"
 #include "CFileFind.h"
 #include "CString.h"

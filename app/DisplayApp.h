@@ -1,0 +1,20 @@
+// CDisplayApp: start-up of the display module, in one of its two run modes.
+#pragma once
+
+#include "afxwin.h"
+
+class CDisplayApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+
+private:
+    // "-I": reset the key data to the suite's defaults after a confirmation.
+    BOOL RunKeyDataReset();
+    // Otherwise: make sure the service runs, keep to one panel, and run the key panel.
+    BOOL RunKeyPanel();
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The window message the target tree sends its host; registered when the program loads.
+extern const UINT g_nSelectChangedMsg;

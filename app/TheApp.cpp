@@ -1,0 +1,4 @@
+#include "DisplayApp.h"
+
+// The one application object; the framework's entry point runs its InitInstance.
+CDisplayApp theApp;

@@ -1,0 +1,50 @@
+#include "ZuCom.h"
+
+namespace {
+
+ZuComLibrary g_library = {};
+const ZuComLibrary* g_pBound = &g_library;
+
+template <class Fn> bool Resolve(HMODULE hModule, LPCSTR pszName, Fn*& pfn) {
+    pfn = reinterpret_cast<Fn*>(reinterpret_cast<void*>(GetProcAddress(hModule, pszName)));
+    return pfn != nullptr;
+}
+
+} // namespace
+
+BOOL ZuComLoadLibrary() {
+    HMODULE hModule = LoadLibraryA("VeDerovu.dll");
+    if (!hModule) {
+        return FALSE;
+    }
+    ZuComLibrary& lib = g_library;
+    bool bComplete =
+        Resolve(hModule, "ZuComGetAppDataOfHarlEvent", lib.pfnGetAppDataOfHarlEvent) &&
+        Resolve(hModule, "ZuComSetAppDataOfHarlEvent", lib.pfnSetAppDataOfHarlEvent) &&
+        Resolve(hModule, "ZuComGetIconHandle", lib.pfnGetIconHandle) &&
+        Resolve(hModule, "ZuComGetPath", lib.pfnGetPath) &&
+        Resolve(hModule, "ZuComPathAppend", lib.pfnPathAppend) &&
+        Resolve(hModule, "ZuComGetServer", lib.pfnGetServer) &&
+        Resolve(hModule, "ZuComGetClient", lib.pfnGetClient) &&
+        Resolve(hModule, "ZuComSetClient", lib.pfnSetClient) &&
+        Resolve(hModule, "ZuComInitSKeyData", lib.pfnInitSKeyData) &&
+        Resolve(hModule, "ZuComGetSKeyNum", lib.pfnGetSKeyNum) &&
+        Resolve(hModule, MAKEINTRESOURCEA(ZUCOM_ORDINAL_GET_KEY_OPTION), lib.pfnGetKeyOption) &&
+        Resolve(hModule, MAKEINTRESOURCEA(ZUCOM_ORDINAL_SET_KEY_OPTION), lib.pfnSetKeyOption);
+    if (!bComplete) {
+        FreeLibrary(hModule);
+        g_library = {};
+        return FALSE;
+    }
+    return TRUE;
+}
+
+const ZuComLibrary* ZuComBind(const ZuComLibrary* pLibrary) {
+    const ZuComLibrary* pPrevious = g_pBound;
+    g_pBound = pLibrary;
+    return pPrevious;
+}
+
+const ZuComLibrary& ZuComBound() {
+    return *g_pBound;
+}

@@ -1,0 +1,43 @@
+// CKeyButton: the button of one programmable key. It paints the key's face from the assignment
+// the library holds at that moment, tells the panel when it becomes current and whether the
+// current key is assigned, and takes a file dropped on it as the key's new assignment.
+#pragma once
+
+#include "afxwin.h"
+
+// Button-to-panel notification, always sent (never posted) to the button's parent.
+constexpr UINT WM_KEYBUTTON_NOTIFY = WM_USER + 200;
+constexpr WPARAM KBN_ASSIGNED = 1; // lParam: 1 when the current key has an assignment
+constexpr WPARAM KBN_SELECT = 2;   // lParam: the key number to make current
+
+class CKeyButton : public CButton {
+public:
+    CKeyButton();
+
+    void SetKeyNumber(int nKey) { m_nKey = nKey; }
+    // Marks or unmarks the key as current and repaints it before returning; returns whether
+    // that paint found an assignment.
+    BOOL SetSelected(BOOL bSelected);
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    void PreSubclassWindow() override;
+
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDropFiles(HDROP hDropInfo);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void PaintFace(CDC& dc);
+    void NotifyPanel(WPARAM nCode, LPARAM lParam);
+
+    int m_nKey;
+    BOOL m_bSelected;
+    double m_dScale;
+    BOOL m_bAssigned;
+    BOOL m_bFocused;
+};

@@ -1,0 +1,272 @@
+#include "KeyPanelDlg.h"
+
+#include "../app/ZuCom.h"
+#include "../keybutton/KeyIconDlg.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr int kServiceTries = 6;
+constexpr DWORD kServiceRetryMs = 500;
+
+// Layout for fewer than six keys, in pixels at 96 dots per inch; one key row is 67 pixels.
+// A zero keeps the control where the template puts it.
+struct KeyCountLayout {
+    int nKeys;
+    int nRowsHeight;   // control 928
+    int nBottomY;      // 936 and ID_HELP
+    int nCommandY[3];  // 908, 909, 910
+    int nWindowHeight; // the dialog
+};
+constexpr KeyCountLayout kLayouts[] = {
+    {4, 357, 380, {0, 0, 0}, 450},
+    {3, 290, 313, {150, 220, 255}, 383},
+    {2, 223, 246, {83, 153, 188}, 316},
+};
+
+BOOL ServiceAnswers() {
+    HWND hServer = nullptr;
+    return ZuComGetServer(&hServer) && hServer;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CKeyPanelDlg, CDialog)
+ON_WM_CREATE()
+ON_CONTROL_RANGE(BN_CLICKED, IDC_KEY_BUTTON_FIRST, IDC_KEY_BUTTON_FIRST + MAX_KEYS - 1,
+                 OnKeyClicked)
+ON_MESSAGE(WM_KEYBUTTON_NOTIFY, OnKeyButtonNotify)
+ON_MESSAGE(WM_PANEL_REFRESH, OnPanelRefresh)
+ON_BN_CLICKED(IDC_PANEL_CLEAR, OnClear)
+ON_BN_CLICKED(IDC_PANEL_CLOSE, OnOK)
+ON_WM_GETMINMAXINFO()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CKeyPanelDlg::CKeyPanelDlg(CWnd* pParent)
+    : CDialog(IDD_KEYPANEL, pParent),
+      m_hIcon(LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDR_MAINFRAME), RT_GROUP_ICON),
+                        MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_nCurKey(1), m_rcInitial(), m_dScale(1.0), m_nKeyCount(0) {}
+
+CString CKeyPanelDlg::GetKeyIconPath(int nKey) const {
+    return (nKey >= 1 && nKey <= MAX_KEYS) ? m_strKeyIcon[nKey - 1] : CString();
+}
+
+void CKeyPanelDlg::DoDataExchange(CDataExchange*) {}
+
+int CKeyPanelDlg::OnCreate(LPCREATESTRUCTA pCreateStruct) {
+    if (CDialog::OnCreate(pCreateStruct) == -1) {
+        return -1;
+    }
+    // The service may just have been started: give it a moment to answer.
+    BOOL bPresent = ServiceAnswers();
+    for (int nTry = 1; !bPresent && nTry < kServiceTries; ++nTry) {
+        Sleep(kServiceRetryMs);
+        bPresent = ServiceAnswers();
+    }
+    if (!bPresent) {
+        AfxMessageBox(IDS_SERVICE_MISSING, MB_OK, static_cast<UINT>(-1));
+        return -1;
+    }
+    return ZuComSetClient(m_hWnd) ? 0 : -1;
+}
+
+BOOL CKeyPanelDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    char szKeyFile[MAX_PATH] = {};
+    ZuComGetPath(ZUCOM_PATH_KEY_SETTINGS, szKeyFile);
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA(szKeyFile, &found);
+    if (hFind == INVALID_HANDLE_VALUE) {
+        AfxMessageBox(IDS_KEYFILE_MISSING, MB_OK, static_cast<UINT>(-1));
+        ExitProcess(1);
+    }
+    FindClose(hFind);
+
+    HDC hdc = ::GetDC(nullptr);
+    m_dScale = GetDeviceCaps(hdc, LOGPIXELSX) * (1.0 / 96);
+    ::ReleaseDC(nullptr, hdc);
+
+    SetIcon(LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_PANEL)), TRUE);
+
+    int nCount = 0;
+    ZuComGetSKeyNum(&nCount);
+    m_nKeyCount = std::clamp(nCount, 1, MAX_KEYS);
+    m_nCurKey = 1;
+
+    for (int nKey = 1; nKey <= m_nKeyCount; ++nKey) {
+        CKeyButton& button = m_btnKey[nKey - 1];
+        button.SubclassDlgItem(IDC_KEY_BUTTON_FIRST + nKey - 1, this);
+        button.SetKeyNumber(nKey);
+
+        CString strKeyName;
+        strKeyName.Format("S%d", nKey);
+        char szValue[MAX_PATH] = {};
+        GetPrivateProfileStringA("SKeySilk", strKeyName, "", szValue, MAX_PATH, szKeyFile);
+        if (CWnd* pLegend = GetDlgItem(IDC_KEY_LEGEND_FIRST + nKey - 1)) {
+            pLegend->SetWindowText(szValue);
+            pLegend->ShowWindow(SW_SHOW);
+        }
+
+        GetPrivateProfileStringA("SKeyIcon", strKeyName, "", szValue, MAX_PATH, szKeyFile);
+        m_strKeyIcon[nKey - 1] = szValue;
+        HICON hKeyIcon = m_keyIcon[nKey - 1].Load(nKey, m_strKeyIcon[nKey - 1]);
+        SendDlgItemMessage(IDC_KEY_ICON_FIRST + nKey - 1, STM_SETICON,
+                           reinterpret_cast<WPARAM>(hKeyIcon));
+    }
+
+    m_btnKey[0].SetSelected(TRUE);
+    LayoutForKeyCount();
+    GetWindowRect(&m_rcInitial);
+    return TRUE;
+}
+
+// Keys beyond the machine's count are hidden and never wired; for 4, 3 and 2 keys the panel
+// also shrinks by one 67-pixel row per missing key.
+void CKeyPanelDlg::LayoutForKeyCount() {
+    for (int nKey = m_nKeyCount + 1; nKey <= MAX_KEYS; ++nKey) {
+        for (int nFirst : {IDC_KEY_BUTTON_FIRST, IDC_KEY_ICON_FIRST}) {
+            if (CWnd* pControl = GetDlgItem(nFirst + nKey - 1)) {
+                pControl->ShowWindow(SW_HIDE);
+            }
+        }
+    }
+    const KeyCountLayout* pLayout =
+        std::find_if(std::begin(kLayouts), std::end(kLayouts),
+                     [this](const KeyCountLayout& layout) { return layout.nKeys == m_nKeyCount; });
+    if (pLayout == std::end(kLayouts)) {
+        return;
+    }
+    RECT rc;
+    if (CWnd* pRows = GetDlgItem(IDC_PANEL_ROWS)) {
+        pRows->GetClientRect(&rc);
+        pRows->SetWindowPos(nullptr, 0, 0, rc.right, Scaled(pLayout->nRowsHeight),
+                            SWP_NOMOVE | SWP_NOZORDER);
+    }
+    auto moveTo = [this, &rc](int nID, int nY) {
+        if (CWnd* pButton = GetDlgItem(nID)) {
+            pButton->GetWindowRect(&rc);
+            ScreenToClient(&rc);
+            pButton->SetWindowPos(nullptr, rc.left, Scaled(nY), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        }
+    };
+    moveTo(IDC_PANEL_CLOSE, pLayout->nBottomY);
+    moveTo(ID_HELP, pLayout->nBottomY);
+    const int nCommands[] = {IDC_PANEL_SETTINGS, IDC_PANEL_DETAIL, IDC_PANEL_CLEAR};
+    for (int i = 0; i < 3; ++i) {
+        if (pLayout->nCommandY[i]) {
+            moveTo(nCommands[i], pLayout->nCommandY[i]);
+        }
+    }
+    GetWindowRect(&rc);
+    SetWindowPos(nullptr, 0, 0, rc.right - rc.left, Scaled(pLayout->nWindowHeight),
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void CKeyPanelDlg::SelectKey(int nKey) {
+    if (m_nCurKey != nKey) {
+        m_btnKey[m_nCurKey - 1].SetSelected(FALSE);
+    }
+    m_btnKey[nKey - 1].SetSelected(TRUE);
+    m_nCurKey = nKey;
+}
+
+void CKeyPanelDlg::OnKeyClicked(UINT nID) {
+    int nKey = static_cast<int>(nID) - IDC_KEY_BUTTON_FIRST + 1;
+    if (nKey <= m_nKeyCount) {
+        SelectKey(nKey);
+    }
+}
+
+LRESULT CKeyPanelDlg::OnKeyButtonNotify(WPARAM wParam, LPARAM lParam) {
+    if (wParam == KBN_ASSIGNED) {
+        for (int nID : {IDC_PANEL_DETAIL, IDC_PANEL_CLEAR}) {
+            if (CWnd* pButton = GetDlgItem(nID)) {
+                pButton->EnableWindow(lParam == 1);
+            }
+        }
+    } else if (wParam == KBN_SELECT && lParam >= 1 && lParam <= m_nKeyCount) {
+        SelectKey(static_cast<int>(lParam));
+    }
+    return 0;
+}
+
+LRESULT CKeyPanelDlg::OnPanelRefresh(WPARAM, LPARAM) {
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return 0;
+}
+
+void CKeyPanelDlg::RepaintKey(int nKey) {
+    m_btnKey[nKey - 1].RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CKeyPanelDlg::OnClear() {
+    CKeyIconDlg dlg;
+    dlg.SetKeyNumber(m_nCurKey);
+    if (dlg.DoModal() != IDOK) {
+        return;
+    }
+    KeyAssignment empty;
+    if (ZuComSetAppDataOfHarlEvent(&empty, m_nCurKey + ZUCOM_EVENT_BASE)) {
+        RepaintKey(m_nCurKey);
+    }
+}
+
+void CKeyPanelDlg::OnGetMinMaxInfo(MINMAXINFO* pMMI) {
+    // Until the panel has laid itself out there is no size to keep.
+    if (!IsRectEmpty(&m_rcInitial)) {
+        POINT ptSize = {m_rcInitial.right - m_rcInitial.left, m_rcInitial.bottom - m_rcInitial.top};
+        pMMI->ptMaxSize = ptSize;
+        pMMI->ptMinTrackSize = ptSize;
+        pMMI->ptMaxTrackSize = ptSize;
+        WINDOWPLACEMENT placement;
+        if (GetWindowPlacement(&placement)) {
+            pMMI->ptMaxPosition = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+        }
+    }
+    CDialog::OnGetMinMaxInfo(pMMI);
+}
+
+void CKeyPanelDlg::OnPaint() {
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC));
+    RECT rc;
+    GetClientRect(&rc);
+    int x = (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CKeyPanelDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+void CKeyPanelDlg::OnDestroy() {
+    WinHelp(0, HELP_QUIT);
+    CDialog::OnDestroy();
+}
+
+BOOL CKeyPanelDlg::PreTranslateMessage(MSG* pMsg) {
+    // Enter on a key moves on to the next control instead of pressing a button.
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
+        CWnd* pFocus = GetFocus();
+        int nID = pFocus ? pFocus->GetDlgCtrlID() : 0;
+        if (nID >= IDC_KEY_BUTTON_FIRST && nID < IDC_KEY_BUTTON_FIRST + MAX_KEYS) {
+            SendMessage(WM_NEXTDLGCTL, 0, 0);
+            return TRUE;
+        }
+    }
+    return CDialog::PreTranslateMessage(pMsg);
+}
