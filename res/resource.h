@@ -64,6 +64,9 @@
 #define IDC_KEYICON_WARNING 933
 #define IDC_KEYICON_PICTURE 941
 
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
 #ifndef ID_HELP
 #define ID_HELP 57670
 #endif
