@@ -1,0 +1,200 @@
+// The dialog templates of the locale library: the key panel's pixel geometry that the module's
+// layout code depends on, the panel laid out for every key count, and the clear confirmation.
+#include "LocaleLibrary.h"
+#include "resource.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+
+const char* SampleLegend(int key) {
+    static const char* const legends[] = {"Mail",  "Browser",   "Calculator",
+                                          "Music", "Documents", "Network"};
+    return legends[key - 1];
+}
+
+class DialogTemplate : public testing::Test {
+protected:
+    void SetUp() override {
+        m_hLibrary = LoadLocaleLibrary();
+        ASSERT_NE(m_hLibrary, nullptr);
+    }
+    void TearDown() override {
+        if (m_hDialog)
+            DestroyWindow(m_hDialog);
+        if (m_hLibrary)
+            FreeLibrary(m_hLibrary);
+    }
+    HWND Create(int id) {
+        m_hDialog =
+            CreateDialogParamA(m_hLibrary, MAKEINTRESOURCEA(id), nullptr, QuietDialogProc, 0);
+        return m_hDialog;
+    }
+    HMODULE m_hLibrary = nullptr;
+    HWND m_hDialog = nullptr;
+};
+
+bool IsVisibleStyle(HWND window) {
+    return GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE;
+}
+
+bool Contains(const RECT& outer, const RECT& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+std::string Name(HWND control) {
+    char text[64] = "";
+    GetWindowTextA(control, text, sizeof text);
+    return "control " + std::to_string(GetDlgCtrlID(control)) + " \"" + text + "\"";
+}
+
+// Nothing visible is cut off by the window, and visible controls do not overlap, except that the
+// container `containerId` (a group box, 0 for none) holds whole controls inside it.
+void ExpectTidy(HWND dialog, int containerId) {
+    RECT client;
+    GetClientRect(dialog, &client);
+    std::vector<HWND> children;
+    EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&children));
+    std::vector<HWND> visible;
+    for (HWND child : children) {
+        if (IsVisibleStyle(child))
+            visible.push_back(child);
+    }
+    for (size_t a = 0; a < visible.size(); ++a) {
+        RECT rectA = ChildRect(dialog, visible[a]);
+        EXPECT_TRUE(Contains(client, rectA)) << Name(visible[a]) << " is cut off";
+        for (size_t b = a + 1; b < visible.size(); ++b) {
+            RECT rectB = ChildRect(dialog, visible[b]), overlap;
+            if (!IntersectRect(&overlap, &rectA, &rectB))
+                continue;
+            bool contained = (GetDlgCtrlID(visible[a]) == containerId && Contains(rectA, rectB)) ||
+                             (GetDlgCtrlID(visible[b]) == containerId && Contains(rectB, rectA));
+            EXPECT_TRUE(contained) << Name(visible[a]) << " and " << Name(visible[b]) << " overlap";
+        }
+    }
+}
+
+void ExpectNear(int actual, int expected, const char* what) {
+    EXPECT_LE(std::abs(actual - expected), 1) << what << ": " << actual << " px, not " << expected;
+}
+
+// The module shortens the panel for fewer keys from fixed pixel positions at 96 dpi, so the
+// six-key template must put its controls on those same pixels.
+TEST_F(DialogTemplate, KeyPanelMatchesTheModulesPixelLayoutAt96Dpi) {
+    if (ScreenScale() != 1.0)
+        GTEST_SKIP() << "the pixel layout is defined at 96 dpi";
+    HWND dialog = Create(IDD_KEYPANEL);
+    ASSERT_NE(dialog, nullptr);
+    RECT window;
+    GetWindowRect(dialog, &window);
+    ExpectNear(window.bottom - window.top, 584, "window height");
+    RECT rows = ChildRect(dialog, IDC_PANEL_ROWS);
+    ExpectNear(rows.top, 12, "top of the key rows' group");
+    ExpectNear(rows.bottom - rows.top, 491, "height of the key rows' group");
+    ExpectNear(ChildRect(dialog, IDC_PANEL_SETTINGS).top, 217, "Settings");
+    ExpectNear(ChildRect(dialog, IDC_PANEL_DETAIL).top, 287, "Detail");
+    ExpectNear(ChildRect(dialog, IDC_PANEL_CLEAR).top, 322, "Clear");
+    ExpectNear(ChildRect(dialog, IDC_PANEL_CLOSE).top, 514, "Close");
+    ExpectNear(ChildRect(dialog, ID_HELP).top, 514, "Help");
+
+    for (int first : {IDC_KEY_BUTTON_FIRST, IDC_KEY_ICON_FIRST, IDC_KEY_LEGEND_FIRST}) {
+        for (int key = 2; key <= 6; ++key) {
+            int top = ChildRect(dialog, first + key - 1).top;
+            ExpectNear(top - ChildRect(dialog, first + key - 2).top, 67, "row pitch");
+            ExpectNear(top - ChildRect(dialog, first).top, 67 * (key - 1), "row position");
+        }
+    }
+    for (int key = 1; key <= 6; ++key) {
+        RECT button = ChildRect(dialog, IDC_KEY_BUTTON_FIRST + key - 1);
+        // The face puts a 32 px icon at (15, 16), text from x 60 and up to two centred lines
+        // of the unassigned text from y 29; rows must not touch.
+        EXPECT_GE(button.right - button.left, 250) << key;
+        EXPECT_GE(button.bottom - button.top, 29 + 2 * 13) << key;
+        EXPECT_LT(button.bottom - button.top, 67) << key;
+    }
+}
+
+// The key buttons are painted by the module alone; legends appear only for keys that exist.
+TEST_F(DialogTemplate, KeyPanelControlsHaveTheKindsTheModuleExpects) {
+    HWND dialog = Create(IDD_KEYPANEL);
+    ASSERT_NE(dialog, nullptr);
+    char className[32];
+    for (int key = 1; key <= 6; ++key) {
+        HWND button = GetDlgItem(dialog, IDC_KEY_BUTTON_FIRST + key - 1);
+        ASSERT_NE(button, nullptr) << key;
+        GetClassNameA(button, className, sizeof className);
+        EXPECT_STREQ(className, "Button");
+        LONG style = GetWindowLongA(button, GWL_STYLE);
+        EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW) << key;
+        EXPECT_TRUE(style & WS_TABSTOP) << key;
+        HWND icon = GetDlgItem(dialog, IDC_KEY_ICON_FIRST + key - 1);
+        ASSERT_NE(icon, nullptr) << key;
+        EXPECT_EQ(GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK, SS_ICON) << key;
+        HWND legend = GetDlgItem(dialog, IDC_KEY_LEGEND_FIRST + key - 1);
+        ASSERT_NE(legend, nullptr) << key;
+        GetClassNameA(legend, className, sizeof className);
+        EXPECT_STREQ(className, "Static");
+        EXPECT_FALSE(IsVisibleStyle(legend)) << key;
+    }
+    for (int id : {IDC_PANEL_SETTINGS, IDC_PANEL_DETAIL, IDC_PANEL_CLEAR, IDC_PANEL_CLOSE, ID_HELP,
+                   IDC_PANEL_ROWS}) {
+        HWND control = GetDlgItem(dialog, id);
+        ASSERT_NE(control, nullptr) << id;
+        EXPECT_TRUE(IsVisibleStyle(control)) << id;
+    }
+}
+
+// Laid out by the module for any key count, at the screen's resolution, the panel keeps every
+// visible row inside the group and nothing overlaps or is cut off.
+TEST_F(DialogTemplate, KeyPanelStaysTidyForEveryKeyCount) {
+    for (int keys = 6; keys >= 1; --keys) {
+        SCOPED_TRACE(testing::Message() << keys << " keys");
+        if (m_hDialog)
+            DestroyWindow(m_hDialog);
+        HWND dialog = Create(IDD_KEYPANEL);
+        ASSERT_NE(dialog, nullptr);
+        ArrangeKeyPanel(dialog, m_hLibrary, keys, SampleLegend);
+        ExpectTidy(dialog, IDC_PANEL_ROWS);
+        RECT rows = ChildRect(dialog, IDC_PANEL_ROWS);
+        for (int key = 1; key <= keys; ++key) {
+            for (int first : {IDC_KEY_BUTTON_FIRST, IDC_KEY_ICON_FIRST, IDC_KEY_LEGEND_FIRST})
+                EXPECT_TRUE(Contains(rows, ChildRect(dialog, first + key - 1))) << key;
+        }
+    }
+}
+
+TEST_F(DialogTemplate, ClearConfirmationHasIconsQuestionAndCancelAsDefault) {
+    HWND dialog = Create(IDD_KEYICON);
+    ASSERT_NE(dialog, nullptr);
+    for (int id : {IDC_KEYICON_PICTURE, IDC_KEYICON_WARNING}) {
+        HWND icon = GetDlgItem(dialog, id);
+        ASSERT_NE(icon, nullptr) << id;
+        EXPECT_EQ(GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK, SS_ICON) << id;
+    }
+    ASSERT_NE(GetDlgItem(dialog, IDOK), nullptr);
+    ASSERT_NE(GetDlgItem(dialog, IDCANCEL), nullptr);
+    EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDCANCEL);
+    char question[256] = "";
+    GetDlgItemTextA(dialog, IDC_STATIC, question, sizeof question);
+    EXPECT_NE(strchr(question, '?'), nullptr) << question;
+
+    SendDlgItemMessageA(
+        dialog, IDC_KEYICON_PICTURE, STM_SETICON,
+        reinterpret_cast<WPARAM>(LoadIconA(m_hLibrary, MAKEINTRESOURCEA(IDI_KEY_BASE + 3))), 0);
+    SendDlgItemMessageA(dialog, IDC_KEYICON_WARNING, STM_SETICON,
+                        reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_WARNING)), 0);
+    ExpectTidy(dialog, 0);
+}
+
+} // namespace

@@ -1,0 +1,67 @@
+// The program's own resources (res/VuViravuz.rc, linked into this test as into the program):
+// the message shown when the locale library is missing, in both languages, the application
+// name, the application icon and the manifest.
+#include "LocaleLibrary.h"
+#include "resource.h"
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+// String `id` in exactly `language`, read from its string block (16 counted UTF-16 strings).
+std::u16string StringIn(UINT id, WORD language) {
+    HMODULE self = GetModuleHandleA(nullptr);
+    HRSRC block = FindResourceExA(self, RT_STRING, MAKEINTRESOURCEA(id / 16 + 1), language);
+    if (!block)
+        return u"<missing>";
+    auto data = static_cast<const char16_t*>(LockResource(LoadResource(self, block)));
+    const char16_t* end = data + SizeofResource(self, block) / sizeof(char16_t);
+    for (UINT index = 0; data < end; ++index) {
+        size_t length = *data++;
+        if (length > static_cast<size_t>(end - data))
+            break;
+        if (index == id % 16)
+            return std::u16string(data, length);
+        data += length;
+    }
+    return u"<missing>";
+}
+
+const WORD kNeutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+const WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+
+TEST(ProgramResources, MissingLibraryMessageInBothLanguages) {
+    EXPECT_TRUE(StringIn(IDS_DLL_MISSING, kNeutral) ==
+                u"Error: Can't find a DLL(%s)\nExit a program.");
+    EXPECT_TRUE(StringIn(IDS_DLL_MISSING, kJapanese) ==
+                u"エラー： DLL(%s)を見つけられませんでした。\nソフトウェアを終了します。");
+    EXPECT_TRUE(StringIn(AFX_IDS_APP_TITLE, kNeutral) == u"Corvane");
+    EXPECT_TRUE(StringIn(AFX_IDS_APP_TITLE, kJapanese) == u"Corvane");
+}
+
+TEST(ProgramResources, ApplicationIconHasEightAlphaImages) {
+    std::vector<IconImage> images = IconGroup(GetModuleHandleA(nullptr), IDR_MAINFRAME);
+    std::vector<int> sizes;
+    for (const IconImage& image : images) {
+        sizes.push_back(image.nSize);
+        EXPECT_EQ(image.nBitCount, 32) << image.nSize;
+        EXPECT_FALSE(image.bgra.empty()) << image.nSize;
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
+}
+
+TEST(ProgramResources, ManifestAsksForDpiAwarenessCommonControlsAndNoElevation) {
+    HMODULE self = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(1), RT_MANIFEST);
+    ASSERT_NE(found, nullptr);
+    std::string manifest(static_cast<const char*>(LockResource(LoadResource(self, found))),
+                         SizeofResource(self, found));
+    for (const char* part : {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
+                             "WindowsSettings\">true</dpiAware>",
+                             "level=\"asInvoker\"",
+                             "name=\"Microsoft.Windows.Common-Controls\" "
+                             "version=\"6.0.0.0\""})
+        EXPECT_NE(manifest.find(part), std::string::npos) << part;
+}
+
+} // namespace
