@@ -85,11 +85,19 @@ void CString::Append(LPCSTR pch, int nLength) {
         return;
     }
     int nOld = GetLength();
-    CString joined;
-    joined.AllocBuffer(nOld + nLength);
-    std::memcpy(joined.m_pchData, m_pchData, static_cast<size_t>(nOld));
-    std::memcpy(joined.m_pchData + nOld, pch, static_cast<size_t>(nLength));
-    *this = joined;
+    int nNew = nOld + nLength;
+    if (GetData()->nRefs == 1 && nNew <= GetData()->nAllocLength) {
+        std::memcpy(m_pchData + nOld, pch, static_cast<size_t>(nLength));
+    } else {
+        // Grow by half again at least, so that appending piece by piece stays linear.
+        CString joined;
+        joined.AllocBuffer(nNew > nOld + nOld / 2 ? nNew : nOld + nOld / 2);
+        std::memcpy(joined.m_pchData, m_pchData, static_cast<size_t>(nOld));
+        std::memcpy(joined.m_pchData + nOld, pch, static_cast<size_t>(nLength));
+        *this = joined;
+    }
+    GetData()->nDataLength = nNew;
+    m_pchData[nNew] = '\0';
 }
 
 void CString::CopyBeforeWrite() {

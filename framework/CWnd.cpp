@@ -181,7 +181,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR pszClassName, LPCSTR pszWindowName, 
     cs.cx = rect.right - rect.left;
     cs.cy = rect.bottom - rect.top;
     cs.hwndParent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
-    cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID));
+    // Only a child window's menu handle is its control id.
+    cs.hMenu = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
     cs.hInstance = GetModuleHandleA(nullptr);
     if (!PreCreateWindow(cs)) {
         return FALSE;

@@ -60,6 +60,9 @@ start_wineserver() {
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w
     wineserver -p
+    # Start the prefix's background services now, detached from any output pipe: started by the
+    # first test instead, they would inherit its pipe and keep the test runner waiting for EOF.
+    wine wineboot </dev/null >/dev/null 2>&1
 }
 
 stop_virtual_display() {
