@@ -1,0 +1,101 @@
+// The key data calls: each runs as one locked operation on the user's key store.
+#include "KeyStore.h"
+#include "NoThrow.h"
+#include "SuiteSettings.h"
+
+namespace {
+
+bool IsKeyIndex(int nKeyIndex) {
+    return nKeyIndex >= 0 && nKeyIndex < KEY_COUNT;
+}
+
+// Key index of an event number, or -1; compared before any arithmetic so that no int overflows.
+int KeyIndexOfEvent(int nEvent) {
+    return nEvent > ZUCOM_EVENT_BASE && nEvent <= ZUCOM_EVENT_BASE + KEY_COUNT
+               ? nEvent - ZUCOM_EVENT_BASE - 1
+               : -1;
+}
+
+template <class Operation> int WithStore(Operation operation) {
+    return CallNoThrow([&] {
+        CKeyStore store;
+        return store.IsOpen() && operation(store);
+    });
+}
+
+template <class Read> int ReadKeys(Read read) {
+    return WithStore([&](CKeyStore& store) {
+        CKeyTable table;
+        return store.Load(table) && read(table);
+    });
+}
+
+template <class Change> int ChangeKeys(Change change) {
+    return WithStore([&](CKeyStore& store) {
+        CKeyTable table;
+        if (!store.Load(table)) {
+            return false;
+        }
+        change(table);
+        return store.Save(table);
+    });
+}
+
+} // namespace
+
+int ZuComGetAppDataOfHarlEvent(KeyAssignment* pRecord, int nEvent) {
+    int nIndex = KeyIndexOfEvent(nEvent);
+    if (!pRecord || nIndex < 0) {
+        return 0;
+    }
+    return ReadKeys([&](const CKeyTable& table) {
+        *pRecord = table[nIndex].m_record;
+        return HasAssignment(*pRecord);
+    });
+}
+
+int ZuComSetAppDataOfHarlEvent(KeyAssignment* pRecord, int nEvent) {
+    int nIndex = KeyIndexOfEvent(nEvent);
+    if (!pRecord || nIndex < 0) {
+        return 0;
+    }
+    // A record without assignment clears the key whole, so that nothing of the old assignment
+    // lingers in the slots the key panel never shows.
+    KeyAssignment record = HasAssignment(*pRecord) ? *pRecord : KeyAssignment();
+    return ChangeKeys([&](CKeyTable& table) { table[nIndex].m_record = record; });
+}
+
+int ZuComInitSKeyData(int nMode) {
+    if (nMode != 0 && nMode != 1) {
+        return 0;
+    }
+    return WithStore([&](CKeyStore& store) {
+        CKeyTable table;
+        bool bFound = false;
+        if (!store.Load(table, &bFound)) {
+            return false;
+        }
+        return (bFound && nMode == 0) || store.Save(ReadDefaultKeys());
+    });
+}
+
+int ZuComGetKeyOption(int nKeyIndex, int* pbFlag, int* pnNumber) {
+    if (!IsKeyIndex(nKeyIndex) || !pbFlag || !pnNumber) {
+        return 0;
+    }
+    return ReadKeys([&](const CKeyTable& table) {
+        *pbFlag = table[nKeyIndex].m_bOption;
+        *pnNumber = table[nKeyIndex].m_nOptionNumber;
+        return true;
+    });
+}
+
+int ZuComSetKeyOption(int nKeyIndex, int bFlag, int nNumber) {
+    if (!IsKeyIndex(nKeyIndex) || !IsOptionNumber(nNumber)) {
+        return 0;
+    }
+    return ChangeKeys([&](CKeyTable& table) {
+        table[nKeyIndex].m_bOption = bFlag != 0;
+        table[nKeyIndex].m_nOptionNumber = nNumber;
+    });
+}

@@ -1,0 +1,37 @@
+// The user's key store, %APPDATA%\Corvane\KeyStore.ini: every key's assignment and option.
+//
+// An object holds the store's lock, a mutex shared by every process of the user's session, for
+// its whole life, so that a read-modify-write of one process never interleaves with another's.
+#pragma once
+
+#include "KeyState.h"
+
+class CKeyStore {
+public:
+    CKeyStore();
+    ~CKeyStore();
+    CKeyStore(const CKeyStore&) = delete;
+    CKeyStore& operator=(const CKeyStore&) = delete;
+
+    // False when the lock could not be had in time or the store's place is unknown; Load and Save
+    // must not be called then.
+    bool IsOpen() const { return m_bLocked && m_szStore[0] != '\0'; }
+
+    // Reads every key; with no store yet all keys are unassigned and *pbFound is false. A damaged
+    // store is set aside under another name, kept, and the keys read as unassigned. False when the
+    // store exists but cannot be read, or is damaged and cannot be set aside.
+    bool Load(CKeyTable& table, bool* pbFound = nullptr);
+
+    // Replaces the store as a whole: a crash at any moment leaves either the old store or the new
+    // one. False leaves the old store as it was.
+    bool Save(const CKeyTable& table);
+
+private:
+    bool PathInFolder(LPCSTR pszName, LPSTR pszPath) const;
+    bool SetAside();
+
+    HANDLE m_hMutex;
+    bool m_bLocked = false;
+    char m_szFolder[MAX_PATH] = {};
+    char m_szStore[MAX_PATH] = {};
+};

@@ -1,0 +1,96 @@
+#include "SuiteFiles.h"
+
+#include "VeDerovu.h"
+
+#include <cstring>
+
+// The linker's symbol for this module's own image, so the library finds its own folder whoever
+// loaded it and from wherever.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+bool GetProgramPath(LPCSTR pszName, LPSTR pszPath) {
+    char szModule[MAX_PATH];
+    DWORD dwLength =
+        GetModuleFileNameA(reinterpret_cast<HMODULE>(&__ImageBase), szModule, MAX_PATH);
+    char* pSlash = dwLength > 0 && dwLength < MAX_PATH ? std::strrchr(szModule, '\\') : nullptr;
+    if (!pSlash) {
+        return false;
+    }
+    *pSlash = '\0';
+    if (pszName && !ZuComPathAppend(szModule, pszName)) {
+        return false;
+    }
+    std::strcpy(pszPath, szModule);
+    return true;
+}
+
+FileRead ReadTextFile(LPCSTR pszPath, std::string& strText, DWORD dwMaxSize) {
+    HANDLE hFile = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
+        DWORD dwError = GetLastError();
+        bool bMissing = dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND;
+        return bMissing ? FileRead::Missing : FileRead::Failed;
+    }
+    FileRead result = FileRead::Failed;
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(hFile, &size)) {
+        if (size.QuadPart > dwMaxSize) {
+            result = FileRead::TooLarge;
+        } else {
+            auto dwSize = static_cast<DWORD>(size.QuadPart);
+            strText.assign(dwSize, '\0');
+            DWORD dwRead = 0;
+            if (ReadFile(hFile, &strText[0], dwSize, &dwRead, nullptr) && dwRead == dwSize) {
+                result = FileRead::Ok;
+            }
+        }
+    }
+    CloseHandle(hFile);
+    return result;
+}
+
+int ZuComGetPath(int nKind, LPSTR pszBuffer) {
+    LPCSTR pszName = nullptr;
+    switch (nKind) {
+    case ZUCOM_PATH_PROGRAM_FOLDER:
+        break;
+    case ZUCOM_PATH_HELP_FILE:
+        pszName = "Corvane.chm";
+        break;
+    case ZUCOM_PATH_KEY_SETTINGS:
+        pszName = "CvnSKey.ini";
+        break;
+    default:
+        return 0;
+    }
+    char szPath[MAX_PATH];
+    if (!pszBuffer || !GetProgramPath(pszName, szPath)) {
+        return 0;
+    }
+    std::strcpy(pszBuffer, szPath);
+    return 1;
+}
+
+int ZuComPathAppend(LPSTR pszBuffer, LPCSTR pszName) {
+    if (!pszBuffer || !pszName) {
+        return 0;
+    }
+    size_t nLength = strnlen(pszBuffer, MAX_PATH);
+    if (nLength == MAX_PATH) {
+        return 0; // no terminator within the buffer: not a path we can extend
+    }
+    while (*pszName == '\\') {
+        ++pszName;
+    }
+    size_t nSeparator = nLength > 0 && pszBuffer[nLength - 1] != '\\' ? 1 : 0;
+    size_t nName = std::strlen(pszName);
+    if (nLength + nSeparator + nName >= MAX_PATH) {
+        return 0;
+    }
+    if (nSeparator) {
+        pszBuffer[nLength] = '\\';
+    }
+    std::memcpy(pszBuffer + nLength + nSeparator, pszName, nName + 1);
+    return 1;
+}
