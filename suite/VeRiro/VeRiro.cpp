@@ -1,0 +1,40 @@
+// VeRiro.exe, the shortcut service: one per user session, no window to be seen, ended by WM_CLOSE
+// to its hidden window.
+#include "ShortcutService.h"
+
+#include "../VeDerovu/ServiceProtocol.h"
+
+namespace {
+
+constexpr int EXIT_ALREADY_RUNNING = 1;
+constexpr int EXIT_NO_WINDOW = 2;
+
+int RunMessageLoop() {
+    MSG msg;
+    BOOL bResult;
+    while ((bResult = GetMessageA(&msg, nullptr, 0, 0)) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return bResult == 0 ? static_cast<int>(msg.wParam) : EXIT_NO_WINDOW;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
+    HANDLE hMutex = CreateMutexA(nullptr, FALSE, CVN_SERVICE_MUTEX);
+    DWORD dwWait = hMutex ? WaitForSingleObject(hMutex, 0) : WAIT_FAILED;
+    if (dwWait != WAIT_OBJECT_0 && dwWait != WAIT_ABANDONED) {
+        return EXIT_ALREADY_RUNNING;
+    }
+    int nExitCode = EXIT_NO_WINDOW;
+    {
+        CShortcutService service;
+        if (service.Create(hInstance)) {
+            nExitCode = RunMessageLoop();
+        }
+    }
+    ReleaseMutex(hMutex);
+    CloseHandle(hMutex);
+    return nExitCode;
+}
