@@ -155,6 +155,19 @@ TEST_F(DialogTemplate, KeyPanelControlsHaveTheKindsTheModuleExpects) {
     }
 }
 
+// A drop goes to the topmost control under the pointer (Wine picks it by child-window order, not
+// by hit test), so nothing that encloses the rows, such as their frame, may lie above the keys.
+TEST_F(DialogTemplate, KeyPanelDropsLandOnTheKeyButtons) {
+    HWND dialog = Create(IDD_KEYPANEL);
+    ASSERT_NE(dialog, nullptr);
+    for (int key = 1; key <= 6; ++key) {
+        RECT button = ChildRect(dialog, IDC_KEY_BUTTON_FIRST + key - 1);
+        POINT centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+        HWND target = ChildWindowFromPointEx(dialog, centre, CWP_SKIPDISABLED | CWP_SKIPINVISIBLE);
+        EXPECT_EQ(GetDlgCtrlID(target), IDC_KEY_BUTTON_FIRST + key - 1) << key;
+    }
+}
+
 // Laid out by the module for any key count, at the screen's resolution, the panel keeps every
 // visible row inside the group and nothing overlaps or is cut off.
 TEST_F(DialogTemplate, KeyPanelStaysTidyForEveryKeyCount) {
