@@ -209,14 +209,17 @@ void CKeyPanelDlg::RepaintKey(int nKey) {
 }
 
 void CKeyPanelDlg::OnClear() {
+    // The key asked about is the key cleared: when the confirmation closes, the focus returns to
+    // the panel and may make another key current before the answer is acted on.
+    const int nKey = m_nCurKey;
     CKeyIconDlg dlg;
-    dlg.SetKeyNumber(m_nCurKey);
+    dlg.SetKeyNumber(nKey);
     if (dlg.DoModal() != IDOK) {
         return;
     }
     KeyAssignment empty;
-    if (ZuComSetAppDataOfHarlEvent(&empty, m_nCurKey + ZUCOM_EVENT_BASE)) {
-        RepaintKey(m_nCurKey);
+    if (ZuComSetAppDataOfHarlEvent(&empty, nKey + ZUCOM_EVENT_BASE)) {
+        RepaintKey(nKey);
     }
 }
 
