@@ -1,0 +1,167 @@
+// Clearing the current key: the confirmation dialog and what the panel does with its answer.
+#include "../../keybutton/KeyIconDlg.h"
+#include "FakeShortcutLibrary.h"
+#include "GdiTracker.h"
+#include "PanelHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class ClearKey : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_hLocale) << "..\\stage\\RuRoredo.DLL is missing"; }
+
+    // Asks to clear the current key, as the Clear button does.
+    ScriptStep PressClear() {
+        return Do([this] {
+            m_panel.PostMessage(WM_COMMAND, MAKEWPARAM(IDC_PANEL_CLEAR, BN_CLICKED),
+                                reinterpret_cast<LPARAM>(m_panel.Item(IDC_PANEL_CLEAR)));
+        });
+    }
+    // Waits for the confirmation that the panel owns and keeps it in m_hConfirm.
+    ScriptStep ConfirmationShown() {
+        return [this] {
+            m_hConfirm = FindShownDialog(m_panel);
+            return m_hConfirm != nullptr;
+        };
+    }
+    ScriptStep ConfirmationGone() {
+        return [this] { return !IsWindow(m_hConfirm); };
+    }
+    ScriptStep Answer(int nButton) {
+        return Do(
+            [this, nButton] { PostMessageA(GetDlgItem(m_hConfirm, nButton), BM_CLICK, 0, 0); });
+    }
+    HICON ShownKeyIcon() const {
+        return reinterpret_cast<HICON>(
+            SendDlgItemMessageA(m_hConfirm, IDC_KEYICON_PICTURE, STM_GETICON, 0, 0));
+    }
+
+    HINSTANCE m_hLocale = UseLocaleLibrary();
+    CFakeShortcutLibrary m_library;
+    CTestPanel m_panel;
+    HWND m_hConfirm = nullptr;
+};
+
+TEST_F(ClearKey, EnterAtOnceAnswersCancelAndKeepsTheKey) {
+    m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
+    RunPanel(m_panel, {PressClear(), ConfirmationShown(), Do([&] {
+                           HWND hCancel = GetDlgItem(m_hConfirm, IDCANCEL);
+                           EXPECT_EQ(hCancel, GetFocus());
+                           EXPECT_EQ(LoadIconA(nullptr, IDI_WARNING),
+                                     reinterpret_cast<HICON>(SendDlgItemMessageA(
+                                         m_hConfirm, IDC_KEYICON_WARNING, STM_GETICON, 0, 0)));
+                           PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+                       }),
+                       ConfirmationGone(), Do([&] {
+                           EXPECT_EQ(0, m_library.Stores());
+                           EXPECT_TRUE(m_library.IsAssigned(1));
+                           EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
+                       })});
+}
+
+TEST_F(ClearKey, KeyWithoutIconFromTheLibraryShowsItsBuiltInIcon) {
+    m_library.Assign(3, "Notes", "Opens notes", "C:\\notes.txt");
+    RunPanel(m_panel, {Do([&] { m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, 3); }),
+                       PressClear(), ConfirmationShown(), Do([&] {
+                           EXPECT_EQ(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + 3)),
+                                     ShownKeyIcon());
+                       }),
+                       Answer(IDCANCEL), ConfirmationGone()});
+}
+
+TEST_F(ClearKey, IconFromTheLibraryGoesWithTheDialog) {
+    m_library.AddIcon("keyicon3", RGB(0, 128, 0));
+    std::unique_ptr<CGdiTracker> pTracker;
+    RunPanel(m_panel, {Do([&] {
+                           m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, 3);
+                           pTracker = std::make_unique<CGdiTracker>();
+                       }),
+                       PressClear(), ConfirmationShown(),
+                       Do([&] { EXPECT_EQ(1u, pTracker->Live().count(ShownKeyIcon())); }),
+                       Answer(IDCANCEL), ConfirmationGone(), Do([&] {
+                           EXPECT_TRUE(pTracker->Hooked());
+                           EXPECT_EQ(0u, pTracker->Live().size());
+                           pTracker.reset();
+                       })});
+}
+
+TEST_F(ClearKey, DialogWithoutKeyNumberEndsAtOnceWithCancel) {
+    CKeyIconDlg dialog;
+    EXPECT_EQ(IDCANCEL, RunModal(dialog, {}));
+}
+
+TEST_F(ClearKey, ConfirmingStoresAnEmptyRecordEvenForAKeyWithoutAssignment) {
+    m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
+    RunPanel(m_panel, {Do([&] { SendMessageA(m_panel.KeyWindow(2), BM_CLICK, 0, 0); }),
+                       PressClear(), ConfirmationShown(), Answer(IDOK), ConfirmationGone(), Do([&] {
+                           ASSERT_EQ(1, m_library.Stores());
+                           EXPECT_EQ(2 + ZUCOM_EVENT_BASE,
+                                     m_library.m_calls[m_library.LastStore()].nEvent);
+                           EXPECT_FALSE(m_library.IsAssigned(2));
+                           SendMessageA(m_panel.KeyWindow(1), BM_CLICK, 0, 0);
+                       }),
+                       PressClear(), ConfirmationShown(), Answer(IDOK), ConfirmationGone(), Do([&] {
+                           EXPECT_EQ(2, m_library.Stores());
+                           EXPECT_FALSE(m_library.IsAssigned(1));
+                           EXPECT_FALSE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
+                       })});
+}
+
+TEST_F(ClearKey, TheKeyAskedAboutIsTheKeyCleared) {
+    m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
+    m_library.Assign(2, "Notes", "Opens notes", "C:\\notes.txt");
+    // Key 2 becomes current while the focus stays on key 1; when the confirmation closes, the
+    // focus goes back to key 1, which makes key 1 current again.
+    RunPanel(m_panel, {Do([&] { ::SetFocus(m_panel.KeyWindow(1)); }),
+                       Do([&] { m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, 2); }),
+                       PressClear(), ConfirmationShown(), Do([&] {
+                           EXPECT_EQ(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + 2)),
+                                     ShownKeyIcon());
+                       }),
+                       Answer(IDOK), ConfirmationGone(), Do([&] {
+                           EXPECT_FALSE(m_library.IsAssigned(2));
+                           EXPECT_TRUE(m_library.IsAssigned(1));
+                       })});
+}
+
+// The panel repaints the key only when the library reports that the record was stored; the
+// clear command is sent so that what happens inside it can be told apart from later repaints.
+void ExpectRepaintAfterClear(BOOL bStoreSucceeds) {
+    UseLocaleLibrary();
+    CFakeShortcutLibrary library;
+    library.m_bStoreResult = bStoreSucceeds;
+    library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
+    CTestPanel panel;
+    HWND hConfirm = nullptr;
+    bool bCleared = false;
+    RunPanel(panel, {Do([&] {
+                         panel.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PANEL_CLEAR, BN_CLICKED),
+                                           reinterpret_cast<LPARAM>(panel.Item(IDC_PANEL_CLEAR)));
+                         ASSERT_EQ(1, library.Stores());
+                         EXPECT_EQ(bStoreSucceeds ? 1 : 0,
+                                   library.ReadsOf(1, library.LastStore() + 1));
+                         EXPECT_EQ(!bStoreSucceeds, library.IsAssigned(1));
+                         bCleared = true;
+                     }),
+                     // These run inside the confirmation's own loop, while the command waits.
+                     [&] {
+                         hConfirm = FindShownDialog(panel);
+                         return hConfirm != nullptr;
+                     },
+                     Do([&] { PostMessageA(GetDlgItem(hConfirm, IDOK), BM_CLICK, 0, 0); }),
+                     [&] { return bCleared; }});
+}
+
+TEST(ClearKeyStore, SuccessRepaintsTheKey) {
+    ExpectRepaintAfterClear(TRUE);
+}
+
+TEST(ClearKeyStore, FailureRepaintsNothing) {
+    ExpectRepaintAfterClear(FALSE);
+}
+
+} // namespace

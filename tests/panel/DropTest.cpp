@@ -1,0 +1,179 @@
+// Files, folders and drives dropped on a key: what the key's new record holds, which key becomes
+// current, and the drops that are refused.
+#include "FakeShortcutLibrary.h"
+#include "PanelHarness.h"
+#include "PanelImage.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <shlobj.h>
+
+namespace {
+
+// A drop as the shell hands it over: a DROPFILES block with a double-NUL-ended ANSI list.
+HDROP MakeDrop(const std::vector<std::string>& paths) {
+    size_t nSize = sizeof(DROPFILES) + 1;
+    for (const std::string& strPath : paths) {
+        nSize += strPath.size() + 1;
+    }
+    HGLOBAL hDrop = GlobalAlloc(GHND, nSize);
+    auto* pFiles = static_cast<DROPFILES*>(GlobalLock(hDrop));
+    pFiles->pFiles = sizeof(DROPFILES);
+    pFiles->fWide = FALSE;
+    char* pszNext = reinterpret_cast<char*>(pFiles + 1);
+    for (const std::string& strPath : paths) {
+        std::memcpy(pszNext, strPath.c_str(), strPath.size() + 1);
+        pszNext += strPath.size() + 1;
+    }
+    GlobalUnlock(hDrop);
+    return static_cast<HDROP>(hDrop);
+}
+
+void Drop(HWND hKey, const std::vector<std::string>& paths) {
+    SendMessageA(hKey, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+}
+
+// A comment text as the user reads it: the resource with its two %s replaced, in order.
+std::string Comment(UINT nID, const std::string& strName, const std::string& strExtension) {
+    std::string strText = ResourceString(nID);
+    size_t nAt = 0;
+    for (const std::string* pArg : {&strName, &strExtension}) {
+        nAt = strText.find("%s", nAt);
+        if (nAt == std::string::npos) {
+            break;
+        }
+        strText.replace(nAt, 2, *pArg);
+        nAt += pArg->size();
+    }
+    return strText;
+}
+
+class DropOnKey : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_hLocale) << "..\\stage\\RuRoredo.DLL is missing";
+        char szProgram[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
+        ASSERT_TRUE(CopyFileA(szProgram, (m_files / "calc.exe").c_str(), FALSE));
+        for (const char* pszName :
+             {"plan.txt", "Mail.lnk", "README", "a.tar.gz", "100% sure.txt"}) {
+            ASSERT_TRUE(m_files.WriteFile(pszName, "text"));
+        }
+        ASSERT_TRUE(m_files.MakeFolder("Docs"));
+    }
+
+    void ExpectOnlyDropSlots(int nKey) {
+        const KeyAssignment& record = m_library.Record(nKey);
+        EXPECT_STREQ("", record.WorkingFolder);
+        EXPECT_STREQ("", record.Parameters);
+        EXPECT_STREQ("", record.IconSource);
+        EXPECT_EQ(0, record.nReserved);
+        EXPECT_STREQ("", record.Reserved1);
+        EXPECT_STREQ("", record.Reserved2);
+    }
+
+    HINSTANCE m_hLocale = UseLocaleLibrary();
+    CScratchFolder m_files;
+    CFakeShortcutLibrary m_library;
+    CTestPanel m_panel;
+};
+
+TEST_F(DropOnKey, EachKindOfTargetGetsItsTitleAndComment) {
+    struct DropCase {
+        std::string strPath;
+        std::string strTitle;
+        UINT nComment;
+        std::string strExtension;
+    };
+    const std::string strDocs = m_files / "Docs";
+    const std::string strMissing = m_files / "gone.txt";
+    const DropCase cases[] = {
+        {m_files / "calc.exe", "calc", IDS_COMMENT_PROGRAM, ".exe"},
+        {m_files / "plan.txt", "plan", IDS_COMMENT_OTHER, ".txt"},
+        {m_files / "Mail.lnk", "Mail", IDS_COMMENT_OTHER, ".lnk"}, // the shortcut file itself
+        {m_files / "README", "README", IDS_COMMENT_OTHER, ""},
+        {m_files / "a.tar.gz", "a.tar", IDS_COMMENT_OTHER, ".gz"},
+        {m_files / "100% sure.txt", "100% sure", IDS_COMMENT_OTHER, ".txt"},
+        {strDocs, strDocs, IDS_COMMENT_OTHER, ""},
+        {"C:\\", "C:\\", IDS_COMMENT_OTHER, ""},
+        {"Q:\\", "Q:\\", IDS_COMMENT_OTHER, ""}, // no such drive: only the name counts
+        {strMissing, "", IDS_COMMENT_OTHER, ""},
+    };
+    RunPanel(m_panel, {Do([&] {
+                 for (const DropCase& drop : cases) {
+                     SCOPED_TRACE(drop.strPath);
+                     m_library.Assign(2, "Old", "Old comment", "C:\\old.exe");
+                     Drop(m_panel.KeyWindow(2), {drop.strPath});
+                     const KeyAssignment& record = m_library.Record(2);
+                     EXPECT_EQ(drop.strTitle, std::string(record.Title));
+                     EXPECT_EQ(Comment(drop.nComment, drop.strTitle, drop.strExtension),
+                               std::string(record.Comment));
+                     EXPECT_EQ(drop.strPath, std::string(record.Target));
+                     ExpectOnlyDropSlots(2);
+                 }
+             })});
+}
+
+TEST_F(DropOnKey, OnlyTheFirstOfSeveralItemsCounts) {
+    RunPanel(m_panel, {Do([&] {
+                 Drop(m_panel.KeyWindow(2),
+                      {m_files / "plan.txt", m_files / "calc.exe", m_files / "README"});
+                 EXPECT_EQ(1, m_library.Stores());
+                 EXPECT_EQ(m_files / "plan.txt", std::string(m_library.Record(2).Target));
+             })});
+}
+
+TEST_F(DropOnKey, TheKeyBecomesCurrentAndTakesTheFocus) {
+    RunPanel(m_panel, {Do([&] { ::SetFocus(m_panel.KeyWindow(1)); }), Do([&] {
+                           m_panel.m_notifications.clear();
+                           Drop(m_panel.KeyWindow(4), {m_files / "plan.txt"});
+                           EXPECT_EQ(4, m_panel.CurrentKey());
+                           EXPECT_EQ(m_panel.KeyWindow(4), GetFocus());
+                           ASSERT_FALSE(m_panel.m_notifications.empty());
+                           EXPECT_EQ(std::make_pair(KBN_SELECT, LPARAM(4)),
+                                     m_panel.m_notifications[0]);
+                           EXPECT_EQ(FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(1)));
+                           EXPECT_EQ(FILL_FOCUSED, FaceFill(m_panel.KeyWindow(4)));
+                           // The new assignment was read back: Detail and Clear apply to it.
+                           EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
+                           EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
+                       })});
+}
+
+TEST_F(DropOnKey, ReplacesTheWholePreviousAssignment) {
+    m_library.Assign(3, "Editor", "Starts the editor", "C:\\editor.exe");
+    KeyAssignment& old = m_library.Record(3);
+    old.WorkingFolder = "C:\\work";
+    old.Parameters = "-n";
+    old.IconSource = "C:\\editor.ico";
+    old.nReserved = 7;
+    old.Reserved1 = "one";
+    old.Reserved2 = "two";
+    RunPanel(m_panel, {Do([&] {
+                 Drop(m_panel.KeyWindow(3), {m_files / "README"});
+                 EXPECT_STREQ("README", m_library.Record(3).Title);
+                 ExpectOnlyDropSlots(3);
+             })});
+}
+
+TEST_F(DropOnKey, PathTooLongForTheRecordIsRefused) {
+    m_library.Assign(5, "Keep", "Kept", "C:\\keep.exe");
+    const std::string strFolder = "C:\\" + std::string(200, 'd') + "\\";
+    const std::string strLongest = strFolder + std::string(MAX_PATH - 1 - strFolder.size(), 'f');
+    RunPanel(m_panel, {Do([&] {
+                 Drop(m_panel.KeyWindow(5), {strLongest + "x", m_files / "plan.txt"});
+                 Drop(m_panel.KeyWindow(5), {strLongest + std::string(300, 'x')});
+                 EXPECT_EQ(0, m_library.Stores());
+                 EXPECT_STREQ("Keep", m_library.Record(5).Title);
+                 EXPECT_EQ(1, m_panel.CurrentKey());
+
+                 // 259 characters still fit.
+                 Drop(m_panel.KeyWindow(5), {strLongest});
+                 EXPECT_EQ(1, m_library.Stores());
+                 EXPECT_EQ(strLongest, std::string(m_library.Record(5).Target));
+                 EXPECT_EQ(5, m_panel.CurrentKey());
+             })});
+}
+
+} // namespace

@@ -1,0 +1,130 @@
+#include "GdiTracker.h"
+
+#include <cstring>
+
+CGdiTracker* CGdiTracker::s_pActive = nullptr;
+
+namespace {
+
+// The import slot of this program that holds pfnTarget, imported from pszModule; null if none.
+void** FindImportSlot(const char* pszModule, void* pfnTarget) {
+    auto* pBase = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    const auto* pDos = reinterpret_cast<const IMAGE_DOS_HEADER*>(pBase);
+    const auto* pNt = reinterpret_cast<const IMAGE_NT_HEADERS*>(pBase + pDos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* pImport = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(pBase + imports.VirtualAddress);
+         imports.VirtualAddress && pImport->Name; ++pImport) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(pBase + pImport->Name), pszModule) != 0) {
+            continue;
+        }
+        for (auto* pThunk = reinterpret_cast<IMAGE_THUNK_DATA*>(pBase + pImport->FirstThunk);
+             pThunk->u1.Function; ++pThunk) {
+            if (reinterpret_cast<void*>(pThunk->u1.Function) == pfnTarget) {
+                return reinterpret_cast<void**>(&pThunk->u1.Function);
+            }
+        }
+    }
+    return nullptr;
+}
+
+// Swaps the function in an import slot; returns the one that was there.
+void* SwapImport(void** ppSlot, void* pfnNew) {
+    DWORD nOldProtect = 0;
+    VirtualProtect(ppSlot, sizeof(void*), PAGE_READWRITE, &nOldProtect);
+    void* pfnOld = *ppSlot;
+    *ppSlot = pfnNew;
+    VirtualProtect(ppSlot, sizeof(void*), nOldProtect, &nOldProtect);
+    return pfnOld;
+}
+
+// The system's own function; calling it through the program's imports would come back here.
+template <class Fn> Fn* Real(const char* pszModule, const char* pszName) {
+    return reinterpret_cast<Fn*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(pszModule), pszName)));
+}
+
+} // namespace
+
+struct GdiHooks {
+    static HBRUSH WINAPI CreateSolidBrush(COLORREF cr) {
+        static auto* pfn = Real<decltype(::CreateSolidBrush)>("gdi32.dll", "CreateSolidBrush");
+        return Created(pfn(cr));
+    }
+    static HPEN WINAPI CreatePen(int nStyle, int nWidth, COLORREF cr) {
+        static auto* pfn = Real<decltype(::CreatePen)>("gdi32.dll", "CreatePen");
+        return Created(pfn(nStyle, nWidth, cr));
+    }
+    static HFONT WINAPI CreateFontIndirectA(const LOGFONTA* pFont) {
+        static auto* pfn =
+            Real<decltype(::CreateFontIndirectA)>("gdi32.dll", "CreateFontIndirectA");
+        return Created(pfn(pFont));
+    }
+    static HICON WINAPI CreateIconIndirect(ICONINFO* pInfo) {
+        static auto* pfn = Real<decltype(::CreateIconIndirect)>("user32.dll", "CreateIconIndirect");
+        return Created(pfn(pInfo));
+    }
+    static BOOL WINAPI DeleteObject(HGDIOBJ hObject) {
+        static auto* pfn = Real<decltype(::DeleteObject)>("gdi32.dll", "DeleteObject");
+        Forget(hObject);
+        return pfn(hObject);
+    }
+    static BOOL WINAPI DestroyIcon(HICON hIcon) {
+        static auto* pfn = Real<decltype(::DestroyIcon)>("user32.dll", "DestroyIcon");
+        Forget(hIcon);
+        return pfn(hIcon);
+    }
+    template <class T> static T Created(T hObject) {
+        if (hObject && CGdiTracker::s_pActive) {
+            ++CGdiTracker::s_pActive->m_nCreated;
+            CGdiTracker::s_pActive->m_live.insert(hObject);
+        }
+        return hObject;
+    }
+    static void Forget(HANDLE hObject) {
+        if (CGdiTracker::s_pActive) {
+            CGdiTracker::s_pActive->m_live.erase(hObject);
+        }
+    }
+
+    struct Hook {
+        const char* pszModule;
+        const char* pszName;
+        void* pfnHook;
+        void** ppSlot;
+        void* pfnOriginal;
+    };
+    static Hook s_hooks[6];
+};
+
+#define GDI_HOOK(module, name)                                                                     \
+    { module, #name, reinterpret_cast<void*>(&GdiHooks::name), nullptr, nullptr }
+GdiHooks::Hook GdiHooks::s_hooks[6] = {
+    GDI_HOOK("gdi32.dll", CreateSolidBrush),    GDI_HOOK("gdi32.dll", CreatePen),
+    GDI_HOOK("gdi32.dll", CreateFontIndirectA), GDI_HOOK("gdi32.dll", DeleteObject),
+    GDI_HOOK("user32.dll", CreateIconIndirect), GDI_HOOK("user32.dll", DestroyIcon),
+};
+#undef GDI_HOOK
+
+CGdiTracker::CGdiTracker() : m_bHooked(true) {
+    for (GdiHooks::Hook& hook : GdiHooks::s_hooks) {
+        void* pfnTarget =
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(hook.pszModule), hook.pszName));
+        hook.ppSlot = pfnTarget ? FindImportSlot(hook.pszModule, pfnTarget) : nullptr;
+        if (hook.ppSlot) {
+            hook.pfnOriginal = SwapImport(hook.ppSlot, hook.pfnHook);
+        }
+        m_bHooked = m_bHooked && hook.ppSlot;
+    }
+    s_pActive = this;
+}
+
+CGdiTracker::~CGdiTracker() {
+    s_pActive = nullptr;
+    for (GdiHooks::Hook& hook : GdiHooks::s_hooks) {
+        if (hook.ppSlot) {
+            SwapImport(hook.ppSlot, hook.pfnOriginal);
+            hook.ppSlot = nullptr;
+        }
+    }
+}

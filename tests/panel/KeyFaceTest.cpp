@@ -1,0 +1,268 @@
+// The key button: its face to the pixel in every state and at every screen resolution, what it
+// tells the panel and when, and the drawing objects of its paints.
+#include "FakeShortcutLibrary.h"
+#include "GdiTracker.h"
+#include "PanelHarness.h"
+#include "PanelImage.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF kBackground = RGB(255, 0, 255); // shows where the face paints nothing
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kFrameFocused = RGB(160, 192, 255);
+constexpr COLORREF kFrameSelected = RGB(128, 224, 160);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+// Font height, top of the comment line, top of the unassigned hint, by resolution.
+struct FaceMetrics {
+    int nDpi;
+    int nFontHeight;
+    int nCommentTop;
+    int nHintTop;
+};
+constexpr FaceMetrics kFaceMetrics[] = {{96, 13, 36, 29}, {120, 16, 41, 32}, {144, 19, 46, 35}};
+
+class FaceFixture : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_hLocale) << "..\\stage\\RuRoredo.DLL is missing";
+        std::string strDpi = EnvironmentValue("VV_PANEL_DPI");
+        if (!strDpi.empty()) {
+            ASSERT_EQ(std::stoi(strDpi), ScreenDpi()) << "the resolution was not applied";
+        }
+        for (const FaceMetrics& metrics : kFaceMetrics) {
+            if (metrics.nDpi == ScreenDpi()) {
+                m_metrics = metrics;
+            }
+        }
+        ASSERT_NE(0, m_metrics.nDpi) << "no figures for " << ScreenDpi() << " dpi";
+    }
+
+    CImage Face(int nKey) { return PrintClient(m_panel.KeyWindow(nKey), kBackground); }
+
+    // The key's text as it should look on a face of this size and fill, inside the frames.
+    void ExpectText(const CImage& face, COLORREF crFill, const std::vector<TextRun>& runs,
+                    int nLeft = 6) {
+        CImage expected =
+            DrawFaceText(face.nWidth, face.nHeight, crFill, m_metrics.nFontHeight, runs);
+        RECT rcInside = {nLeft, 6, face.nWidth - 6, face.nHeight - 6};
+        EXPECT_EQ(0, CountDifferences(face, expected, rcInside));
+    }
+
+    HINSTANCE m_hLocale = UseLocaleLibrary();
+    FaceMetrics m_metrics = {};
+    CFakeShortcutLibrary m_library;
+    CTestPanel m_panel;
+};
+
+// Runs at 96 dpi here and at 120 and 144 in the resolution case of the panel tests.
+class ScaledFace : public FaceFixture {};
+
+void ExpectOutline(const CImage& face) {
+    const int w = face.nWidth;
+    const int h = face.nHeight;
+    EXPECT_EQ(kBlack, face.At(0, h / 2));
+    EXPECT_EQ(kBlack, face.At(w - 1, h / 2));
+    EXPECT_EQ(kBlack, face.At(w / 2, 0));
+    EXPECT_EQ(kBlack, face.At(w / 2, h - 1));
+    // Rounded corners: the very corner pixels lie outside the outline.
+    EXPECT_EQ(kBackground, face.At(0, 0));
+    EXPECT_EQ(kBackground, face.At(w - 1, h - 1));
+}
+
+// The 3-pixel inner frame centred on the rectangle inset by 2, in the given colour.
+void ExpectInnerFrame(const CImage& face, COLORREF crFrame) {
+    const int w = face.nWidth;
+    const int h = face.nHeight;
+    for (int nOffset : {1, 2, 3}) {
+        EXPECT_EQ(crFrame, face.At(nOffset, h / 2)) << nOffset;
+        EXPECT_EQ(crFrame, face.At(w - 1 - nOffset, h / 2)) << nOffset;
+        EXPECT_EQ(crFrame, face.At(w / 2, nOffset)) << nOffset;
+        EXPECT_EQ(crFrame, face.At(w / 2, h - 1 - nOffset)) << nOffset;
+    }
+}
+
+TEST_F(ScaledFace, FillAndFramesShowSelectionAndFocus) {
+    m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
+    RunPanel(m_panel, {Do([&] { ::SetFocus(m_panel.KeyWindow(1)); }), Do([&] {
+                           CImage focused = Face(1);
+                           EXPECT_EQ(FILL_FOCUSED, focused.At(focused.nWidth - 6, 20));
+                           ExpectOutline(focused);
+                           ExpectInnerFrame(focused, kFrameFocused);
+                           EXPECT_EQ(FILL_FOCUSED, focused.At(4, focused.nHeight / 2));
+
+                           CImage unselected = Face(2);
+                           EXPECT_EQ(FILL_UNSELECTED, unselected.At(unselected.nWidth - 6, 20));
+                           EXPECT_EQ(FILL_UNSELECTED, unselected.At(2, unselected.nHeight / 2));
+                           ExpectOutline(unselected);
+
+                           ::SetFocus(m_panel.Item(IDC_PANEL_SETTINGS));
+                           CImage selected = Face(1);
+                           EXPECT_EQ(FILL_SELECTED, selected.At(selected.nWidth - 6, 20));
+                           ExpectOutline(selected);
+                           ExpectInnerFrame(selected, kFrameSelected);
+                       })});
+}
+
+TEST_F(ScaledFace, TitleAndCommentStartAtTheirOrigins) {
+    m_library.Assign(1, "Calculator", "Starts calc.exe", "C:\\calc.exe");
+    m_library.Assign(2, "&Mail && news",
+                     "Opens the mail program of this machine, which has a "
+                     "rather long comment that does not fit",
+                     "C:\\mail.exe");
+    RunPanel(m_panel, {Do([&] {
+                 const int nComment = m_metrics.nCommentTop;
+                 CImage current = Face(1);
+                 const int w = current.nWidth;
+                 const int h = current.nHeight;
+                 // The current key's text ends 12 pixels from the right, inside its frame.
+                 ExpectText(current, FILL_FOCUSED,
+                            {{"Calculator", {60, 16, w - 12, h - 2}, DT_END_ELLIPSIS},
+                             {"Starts calc.exe", {60, nComment, w - 12, h - 2}, DT_END_ELLIPSIS}},
+                            48);
+                 // Ampersands underline; a comment too long for the face ends in an ellipsis.
+                 ExpectText(Face(2), FILL_UNSELECTED,
+                            {{"&Mail && news", {60, 16, w - 10, h}, DT_END_ELLIPSIS},
+                             {std::string(m_library.Record(2).Comment),
+                              {60, nComment, w - 10, h},
+                              DT_END_ELLIPSIS}},
+                            48);
+             })});
+}
+
+TEST_F(ScaledFace, KeyWithoutAssignmentShowsTheHintCentred) {
+    RunPanel(m_panel, {Do([&] {
+                 const std::string strHint = ResourceString(IDS_KEY_UNASSIGNED);
+                 const int nTop = m_metrics.nHintTop;
+                 CImage current = Face(1);
+                 const int w = current.nWidth;
+                 const int h = current.nHeight;
+                 ExpectText(current, FILL_FOCUSED,
+                            {{strHint, {0, nTop, w - 12, h - 2}, DT_END_ELLIPSIS | DT_CENTER}});
+                 ExpectText(Face(2), FILL_UNSELECTED,
+                            {{strHint, {0, nTop, w - 10, h}, DT_END_ELLIPSIS | DT_CENTER}});
+             })});
+}
+
+TEST_F(ScaledFace, HintWithPercentSignsShowsThemOnce) {
+    RunPanel(m_panel, {Do([&] {
+                 // This program's own text for the hint: "Free: 100%% %s%d".
+                 AfxSetResourceHandle(GetModuleHandleA(nullptr));
+                 CImage face = Face(2);
+                 UseLocaleLibrary();
+                 ExpectText(face, FILL_UNSELECTED,
+                            {{"Free: 100% %d",
+                              {0, m_metrics.nHintTop, face.nWidth - 10, face.nHeight},
+                              DT_END_ELLIPSIS | DT_CENTER}});
+             })});
+}
+
+TEST_F(ScaledFace, IconOfIconSourceElseTargetIsDrawnAt15And16) {
+    const int nIcon = GetSystemMetrics(SM_CXICON);
+    m_library.AddIcon("C:\\icons\\red.ico", kRed);
+    m_library.AddIcon("C:\\blue.exe", kBlue);
+    m_library.Assign(2, "Red", "", "C:\\blue.exe");
+    m_library.Record(2).IconSource = "C:\\icons\\red.ico";
+    m_library.Assign(3, "Blue", "", "C:\\blue.exe");
+    m_library.Record(3).IconSource = "C:\\icons\\missing.ico";
+    m_library.Assign(4, "None", "", "C:\\nothing.exe");
+    RunPanel(m_panel, {Do([&] {
+                 auto expectIcon = [nIcon](const CImage& face, COLORREF crIcon) {
+                     EXPECT_EQ(crIcon, face.At(15, 16));
+                     EXPECT_EQ(crIcon, face.At(15 + nIcon - 1, 16 + nIcon - 1));
+                     EXPECT_EQ(FILL_UNSELECTED, face.At(14, 16));
+                     EXPECT_EQ(FILL_UNSELECTED, face.At(15, 15));
+                     EXPECT_EQ(FILL_UNSELECTED, face.At(15 + nIcon, 16 + nIcon - 1));
+                 };
+                 expectIcon(Face(2), kRed);
+                 m_library.m_iconRequests.clear();
+                 expectIcon(Face(3), kBlue);
+                 EXPECT_EQ((std::vector<std::string>{"C:\\icons\\missing.ico", "C:\\blue.exe"}),
+                           m_library.m_iconRequests);
+                 EXPECT_EQ(FILL_UNSELECTED, Face(4).At(15 + nIcon / 2, 16 + nIcon / 2));
+                 // A key without assignment asks too, for the empty paths of a fresh record.
+                 m_library.AddIcon("", kRed);
+                 expectIcon(Face(5), kRed);
+             })});
+}
+
+class KeyFace : public FaceFixture {};
+
+TEST_F(KeyFace, SetSelectedRepaintsAtOnceAndReturnsTheAssignmentState) {
+    m_library.Assign(2, "Mail", "Opens mail", "C:\\mail.exe");
+    RunPanel(m_panel, {Do([&] {
+                 size_t nCalls = m_library.m_calls.size();
+                 m_panel.m_notifications.clear();
+                 EXPECT_TRUE(m_panel.Key(2).SetSelected(TRUE));
+                 EXPECT_EQ(1, m_library.ReadsOf(2, nCalls));
+                 ASSERT_EQ(1u, m_panel.m_notifications.size());
+                 EXPECT_EQ(std::make_pair(KBN_ASSIGNED, LPARAM(1)), m_panel.m_notifications[0]);
+
+                 EXPECT_FALSE(m_panel.Key(3).SetSelected(TRUE));
+                 m_library.Assign(3, "Notes", "", "C:\\notes.txt");
+                 EXPECT_TRUE(m_panel.Key(3).SetSelected(TRUE)) << "read afresh";
+
+                 // Unmarking repaints too, and tells the panel nothing.
+                 m_panel.m_notifications.clear();
+                 nCalls = m_library.m_calls.size();
+                 EXPECT_TRUE(m_panel.Key(2).SetSelected(FALSE));
+                 EXPECT_EQ(1, m_library.ReadsOf(2, nCalls));
+                 EXPECT_TRUE(m_panel.m_notifications.empty());
+                 EXPECT_EQ(FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(2)));
+             })});
+}
+
+TEST_F(KeyFace, OnlyTheCurrentKeyReportsAndOnlyArrivingFocusSelects) {
+    m_library.Assign(2, "Mail", "Opens mail", "C:\\mail.exe");
+    auto repaint = [this](int nKey) {
+        m_panel.m_notifications.clear();
+        ::RedrawWindow(m_panel.KeyWindow(nKey), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        return m_panel.m_notifications;
+    };
+    using Notifications = std::vector<std::pair<WPARAM, LPARAM>>;
+    RunPanel(m_panel,
+             {Do([&] { ::SetFocus(m_panel.KeyWindow(1)); }), Do([&] {
+                  EXPECT_EQ(Notifications{}, repaint(2));
+                  EXPECT_EQ((Notifications{{KBN_ASSIGNED, 0}}), repaint(1));
+                  m_library.Assign(1, "Calc", "", "C:\\calc.exe");
+                  EXPECT_EQ((Notifications{{KBN_ASSIGNED, 1}}), repaint(1));
+
+                  // Focus leaving a key says nothing; the key stays current.
+                  m_panel.m_notifications.clear();
+                  ::SetFocus(m_panel.Item(IDC_PANEL_SETTINGS));
+                  EXPECT_EQ(Notifications{}, m_panel.m_notifications);
+                  EXPECT_EQ(1, m_panel.CurrentKey());
+                  EXPECT_EQ(FILL_SELECTED, FaceFill(m_panel.KeyWindow(1)));
+
+                  // Focus arriving asks for the key, and the answer repaints it.
+                  m_panel.m_notifications.clear();
+                  ::SetFocus(m_panel.KeyWindow(2));
+                  ASSERT_EQ(2u, m_panel.m_notifications.size());
+                  EXPECT_EQ(std::make_pair(KBN_SELECT, LPARAM(2)), m_panel.m_notifications[0]);
+                  EXPECT_EQ(std::make_pair(KBN_ASSIGNED, LPARAM(1)), m_panel.m_notifications[1]);
+              })});
+}
+
+TEST_F(KeyFace, PaintsReleaseEveryDrawingObjectAndIcon) {
+    m_library.AddIcon("C:\\icons\\red.ico", kRed);
+    m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
+    m_library.Record(1).IconSource = "C:\\icons\\red.ico";
+    m_library.Assign(2, "Calc", "", "C:\\calc.exe");
+    RunPanel(m_panel, {Do([&] {
+                 CGdiTracker tracker;
+                 ASSERT_TRUE(tracker.Hooked());
+                 for (int nPaint = 0; nPaint < 200; ++nPaint) {
+                     m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nPaint % 2 + 1);
+                     m_panel.Key(3).SetSelected(FALSE);
+                 }
+                 // Two keys repainted per selection, one more by SetSelected: brush, font, icon.
+                 EXPECT_LE(600u * 2, tracker.Created());
+                 EXPECT_EQ(0u, tracker.Live().size());
+             })});
+}
+
+} // namespace
