@@ -253,9 +253,11 @@ TEST_F(KeyPanel, ClickFocusAndNotificationMakeAKeyCurrent) {
 }
 
 TEST_F(KeyPanel, RowsTakeLegendAndIconFromTheKeySettingsFile) {
-    // Key 2 has no legend and key 3 no icon path; key 1's path gives an icon.
-    m_library.WriteKeyFile({{1, "Mail"}, {3, "Web"}},
-                           {{1, "C:\\icons\\mail.ico"}, {2, "keyicon2"}});
+    // Key 2 has no legend and key 3 no icon path; key 1's path gives an icon; key 4's values are
+    // longer than the panel reads.
+    const std::string strLong(600, 'L');
+    m_library.WriteKeyFile({{1, "Mail"}, {3, "Web"}, {4, strLong}},
+                           {{1, "C:\\icons\\mail.ico"}, {2, "keyicon2"}, {4, "C:\\" + strLong}});
     m_library.AddIcon("C:\\icons\\mail.ico", RGB(255, 0, 0));
     auto shownIcon = [this](int nKey) {
         return reinterpret_cast<HICON>(
@@ -276,6 +278,9 @@ TEST_F(KeyPanel, RowsTakeLegendAndIconFromTheKeySettingsFile) {
                  EXPECT_NE(builtInIcon(1), shownIcon(1));
                  EXPECT_EQ(builtInIcon(2), shownIcon(2)); // no icon for the path
                  EXPECT_EQ(builtInIcon(3), shownIcon(3)); // no path at all
+                 EXPECT_EQ(MAX_PATH - 1,
+                           GetWindowTextLengthA(m_panel.Item(IDC_KEY_LEGEND_FIRST + 3)));
+                 EXPECT_EQ(builtInIcon(4), shownIcon(4));
                  EXPECT_EQ(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_PANEL)),
                            reinterpret_cast<HICON>(m_panel.SendMessage(WM_GETICON, ICON_BIG)));
              })});
