@@ -1,6 +1,5 @@
 #include "PanelImage.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -102,18 +101,4 @@ int CountDifferences(const CImage& a, const CImage& b, const RECT& rc) {
         }
     }
     return nDifferences;
-}
-
-RECT InkBounds(const CImage& image, COLORREF crFill, const RECT& rc) {
-    RECT bounds = {rc.right, rc.bottom, rc.left, rc.top};
-    for (int y = rc.top; y < rc.bottom; ++y) {
-        for (int x = rc.left; x < rc.right; ++x) {
-            if (image.At(x, y) != crFill) {
-                bounds = {std::min<LONG>(bounds.left, x), std::min<LONG>(bounds.top, y),
-                          std::max<LONG>(bounds.right, x + 1),
-                          std::max<LONG>(bounds.bottom, y + 1)};
-            }
-        }
-    }
-    return IsRectEmpty(&bounds) ? RECT{} : bounds;
 }

@@ -37,5 +37,3 @@ CImage DrawFaceText(int nWidth, int nHeight, COLORREF crFill, int nFontHeight,
 
 // Number of pixels inside rc that differ between two images of the same size.
 int CountDifferences(const CImage& a, const CImage& b, const RECT& rc);
-// Smallest rectangle inside rc holding every pixel that is not crFill; empty when none.
-RECT InkBounds(const CImage& image, COLORREF crFill, const RECT& rc);
