@@ -47,8 +47,8 @@ public:
 
     HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
     BOOL RoundRect(LPCRECT pRect, POINT ptEllipse) {
-        return ::RoundRect(m_hDC, pRect->left, pRect->top, pRect->right, pRect->bottom,
-                           ptEllipse.x, ptEllipse.y);
+        return ::RoundRect(m_hDC, pRect->left, pRect->top, pRect->right, pRect->bottom, ptEllipse.x,
+                           ptEllipse.y);
     }
     int DrawText(const CString& str, LPRECT pRect, UINT nFormat) {
         return ::DrawTextA(m_hDC, str, str.GetLength(), pRect, nFormat);
