@@ -25,7 +25,7 @@ panel_pid=$!
 shot="$BUILD_DIR/panel.png"
 for _ in $(seq 1 300); do
     if xwininfo -root -tree 2>/dev/null | grep -q '"Corvane Key Settings"'; then
-        sleep 0.5 # let the first paint finish before the picture is taken
+        sleep 2 # let the panel finish its first paint before the picture is taken
         import -display "$DISPLAY" -window root "$shot"
         echo "The key panel is running under Xvfb; screenshot: $shot"
         break
