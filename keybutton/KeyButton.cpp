@@ -2,6 +2,7 @@
 
 #include "../app/NewAssignment.h"
 #include "../app/ResourceText.h"
+#include "../app/ScreenScale.h"
 #include "../app/ZuCom.h"
 #include "../res/resource.h"
 
@@ -16,13 +17,6 @@ constexpr COLORREF kFillSelected = RGB(252, 252, 255);
 constexpr COLORREF kFrameFocused = RGB(160, 192, 255);
 constexpr COLORREF kFrameSelected = RGB(128, 224, 160);
 constexpr POINT kCorner = {6, 6};
-
-double ScreenScale() {
-    HDC hdc = GetDC(nullptr);
-    double dScale = GetDeviceCaps(hdc, LOGPIXELSX) * (1.0 / 96);
-    ReleaseDC(nullptr, hdc);
-    return dScale;
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "KeyPanelDlg.h"
 
+#include "../app/ScreenScale.h"
 #include "../app/ZuCom.h"
 #include "../keybutton/KeyIconDlg.h"
 
@@ -91,9 +92,7 @@ BOOL CKeyPanelDlg::OnInitDialog() {
     }
     FindClose(hFind);
 
-    HDC hdc = ::GetDC(nullptr);
-    m_dScale = GetDeviceCaps(hdc, LOGPIXELSX) * (1.0 / 96);
-    ::ReleaseDC(nullptr, hdc);
+    m_dScale = ScreenScale();
 
     SetIcon(LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_PANEL)), TRUE);
 
