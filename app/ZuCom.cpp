@@ -5,33 +5,37 @@ namespace {
 ZuComLibrary g_library = {};
 const ZuComLibrary* g_pBound = &g_library;
 
-template <class Fn> bool Resolve(HMODULE hModule, LPCSTR pszName, Fn*& pfn) {
+template <class Fn> int Resolve(HMODULE hModule, LPCSTR pszName, Fn*& pfn) {
     pfn = reinterpret_cast<Fn*>(reinterpret_cast<void*>(GetProcAddress(hModule, pszName)));
-    return pfn != nullptr;
+    return pfn ? 1 : 0;
 }
 
 } // namespace
+
+BOOL ZuComResolve(HMODULE hModule, ZuComLibrary& lib) {
+    // Every entry is looked up, so that a table with a gap still shows which are there.
+    int nFound =
+        Resolve(hModule, "ZuComGetAppDataOfHarlEvent", lib.pfnGetAppDataOfHarlEvent) +
+        Resolve(hModule, "ZuComSetAppDataOfHarlEvent", lib.pfnSetAppDataOfHarlEvent) +
+        Resolve(hModule, "ZuComGetIconHandle", lib.pfnGetIconHandle) +
+        Resolve(hModule, "ZuComGetPath", lib.pfnGetPath) +
+        Resolve(hModule, "ZuComPathAppend", lib.pfnPathAppend) +
+        Resolve(hModule, "ZuComGetServer", lib.pfnGetServer) +
+        Resolve(hModule, "ZuComGetClient", lib.pfnGetClient) +
+        Resolve(hModule, "ZuComSetClient", lib.pfnSetClient) +
+        Resolve(hModule, "ZuComInitSKeyData", lib.pfnInitSKeyData) +
+        Resolve(hModule, "ZuComGetSKeyNum", lib.pfnGetSKeyNum) +
+        Resolve(hModule, MAKEINTRESOURCEA(ZUCOM_ORDINAL_GET_KEY_OPTION), lib.pfnGetKeyOption) +
+        Resolve(hModule, MAKEINTRESOURCEA(ZUCOM_ORDINAL_SET_KEY_OPTION), lib.pfnSetKeyOption);
+    return nFound == 12;
+}
 
 BOOL ZuComLoadLibrary() {
     HMODULE hModule = LoadLibraryA("VeDerovu.dll");
     if (!hModule) {
         return FALSE;
     }
-    ZuComLibrary& lib = g_library;
-    bool bComplete =
-        Resolve(hModule, "ZuComGetAppDataOfHarlEvent", lib.pfnGetAppDataOfHarlEvent) &&
-        Resolve(hModule, "ZuComSetAppDataOfHarlEvent", lib.pfnSetAppDataOfHarlEvent) &&
-        Resolve(hModule, "ZuComGetIconHandle", lib.pfnGetIconHandle) &&
-        Resolve(hModule, "ZuComGetPath", lib.pfnGetPath) &&
-        Resolve(hModule, "ZuComPathAppend", lib.pfnPathAppend) &&
-        Resolve(hModule, "ZuComGetServer", lib.pfnGetServer) &&
-        Resolve(hModule, "ZuComGetClient", lib.pfnGetClient) &&
-        Resolve(hModule, "ZuComSetClient", lib.pfnSetClient) &&
-        Resolve(hModule, "ZuComInitSKeyData", lib.pfnInitSKeyData) &&
-        Resolve(hModule, "ZuComGetSKeyNum", lib.pfnGetSKeyNum) &&
-        Resolve(hModule, MAKEINTRESOURCEA(ZUCOM_ORDINAL_GET_KEY_OPTION), lib.pfnGetKeyOption) &&
-        Resolve(hModule, MAKEINTRESOURCEA(ZUCOM_ORDINAL_SET_KEY_OPTION), lib.pfnSetKeyOption);
-    if (!bComplete) {
+    if (!ZuComResolve(hModule, g_library)) {
         FreeLibrary(hModule);
         g_library = {};
         return FALSE;

@@ -21,6 +21,9 @@ struct ZuComLibrary {
     ZuComSetKeyOptionFn* pfnSetKeyOption;
 };
 
+// Fills the table with the library's entry points (two of them by ordinal); TRUE when every one
+// was found.
+BOOL ZuComResolve(HMODULE hModule, ZuComLibrary& library);
 // Loads "VeDerovu.dll" (standard search order: the program's folder first) and binds to it;
 // FALSE when the library or one of its entry points is missing.
 BOOL ZuComLoadLibrary();

@@ -1,7 +1,7 @@
 // Start-up as a user meets it: the staged program run as its own process under Wine, its message
 // boxes read and answered from outside, its panel found, activated and closed.
 #include "../../suite/VeDerovu/ServiceProtocol.h"
-#include "../../suite/VeDerovu/VeDerovu.h"
+#include "../../app/ZuCom.h"
 
 #include <gtest/gtest.h>
 
@@ -203,16 +203,17 @@ protected:
     }
 
     // The suite's own library, loaded from the copy, for checking the keys.
-    template <class Fn> Fn* Library(const char* pszName) {
+    const ZuComLibrary& Library() {
         if (!m_hLibrary) {
             m_hLibrary = LoadLibraryA((m_strSuite + "\\VeDerovu.dll").c_str());
+            EXPECT_TRUE(ZuComResolve(m_hLibrary, m_library));
         }
-        return reinterpret_cast<Fn*>(reinterpret_cast<void*>(GetProcAddress(m_hLibrary, pszName)));
+        return m_library;
     }
 
     CString KeyTitle(int nKey) {
         KeyAssignment record;
-        Library<ZuComGetAppDataOfHarlEventFn>("ZuComGetAppDataOfHarlEvent")(&record, nKey + 512);
+        Library().pfnGetAppDataOfHarlEvent(&record, nKey + 512);
         return record.Title;
     }
 
@@ -228,16 +229,17 @@ protected:
     std::string m_strRoot;
     std::string m_strSuite;
     HMODULE m_hLibrary = nullptr;
+    ZuComLibrary m_library = {};
 };
 
 } // namespace
 
 TEST_F(StartupTest, ResetAsksAndResetsOnlyOnOk) {
-    Library<ZuComInitSKeyDataFn>("ZuComInitSKeyData")(0);
+    Library().pfnInitSKeyData(0);
     KeyAssignment changed;
     changed.Title = "Changed";
     changed.Target = "C:\\windows";
-    Library<ZuComSetAppDataOfHarlEventFn>("ZuComSetAppDataOfHarlEvent")(&changed, 513);
+    Library().pfnSetAppDataOfHarlEvent(&changed, 513);
 
     {
         Program reset(m_strSuite, "-I");
@@ -303,7 +305,7 @@ TEST_F(StartupTest, ServiceIsStartedAndPanelRegistersWithIt) {
     ASSERT_NE(hPanel, nullptr);
     EXPECT_NE(FindService(), nullptr);
     HWND hClient = nullptr;
-    Library<ZuComGetClientFn>("ZuComGetClient")(&hClient);
+    Library().pfnGetClient(&hClient);
     EXPECT_EQ(hClient, hPanel);
 
     // A reset may run beside the panel: the two guards are independent.

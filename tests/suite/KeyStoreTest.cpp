@@ -35,7 +35,7 @@ class KeyStoreTest : public testing::Test {
 protected:
     KeyAssignment Read(int nKey, int* pnResult = nullptr) {
         KeyAssignment record;
-        int nResult = m_lib.GetAppData(&record, ZUCOM_EVENT_BASE + nKey);
+        int nResult = m_lib.pfnGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey);
         if (pnResult) {
             *pnResult = nResult;
         }
@@ -47,7 +47,7 @@ protected:
         return nResult != 0;
     }
     int Store(int nKey, KeyAssignment record) {
-        return m_lib.SetAppData(&record, ZUCOM_EVENT_BASE + nKey);
+        return m_lib.pfnSetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey);
     }
 
     CScratchAppData m_appData;
@@ -83,7 +83,7 @@ TEST_F(KeyStoreTest, EveryFieldRoundTripsExactlyAndPathsStayReadable) {
 
 TEST_F(KeyStoreTest, EmptyRecordRemovesTheAssignmentButKeepsTheOption) {
     ASSERT_EQ(1, Store(2, Assignment("Notes", "C:\\notes.txt")));
-    ASSERT_EQ(1, m_lib.SetKeyOption(1, 1, 42));
+    ASSERT_EQ(1, m_lib.pfnSetKeyOption(1, 1, 42));
 
     KeyAssignment empty;
     empty.nReserved = 7; // not one of the strings: the record still counts as empty
@@ -94,7 +94,7 @@ TEST_F(KeyStoreTest, EmptyRecordRemovesTheAssignmentButKeepsTheOption) {
     EXPECT_EQ(0, nResult);
     int bFlag = 0;
     int nNumber = 0;
-    ASSERT_EQ(1, m_lib.GetKeyOption(1, &bFlag, &nNumber));
+    ASSERT_EQ(1, m_lib.pfnGetKeyOption(1, &bFlag, &nNumber));
     EXPECT_EQ(1, bFlag);
     EXPECT_EQ(42, nNumber);
 }
@@ -104,18 +104,18 @@ TEST_F(KeyStoreTest, BadEventNumbersAreRefusedAndLeaveTheRecordAlone) {
     for (int nEvent :
          {0, 1, ZUCOM_EVENT_BASE, ZUCOM_EVENT_BASE + 7, -KEY_EVENT_1, INT_MIN, INT_MAX}) {
         KeyAssignment record = Assignment("untouched", "C:\\b.exe");
-        EXPECT_EQ(0, m_lib.GetAppData(&record, nEvent)) << nEvent;
+        EXPECT_EQ(0, m_lib.pfnGetAppDataOfHarlEvent(&record, nEvent)) << nEvent;
         EXPECT_STREQ("untouched", record.Title) << nEvent;
-        EXPECT_EQ(0, m_lib.SetAppData(&record, nEvent)) << nEvent;
+        EXPECT_EQ(0, m_lib.pfnSetAppDataOfHarlEvent(&record, nEvent)) << nEvent;
     }
-    EXPECT_EQ(0, m_lib.GetAppData(nullptr, KEY_EVENT_1));
-    EXPECT_EQ(0, m_lib.SetAppData(nullptr, KEY_EVENT_1));
+    EXPECT_EQ(0, m_lib.pfnGetAppDataOfHarlEvent(nullptr, KEY_EVENT_1));
+    EXPECT_EQ(0, m_lib.pfnSetAppDataOfHarlEvent(nullptr, KEY_EVENT_1));
     EXPECT_STREQ("Stored", Read(1).Title);
 }
 
 TEST_F(KeyStoreTest, InitCreatesTheDefaultsOnceAndResetRestoresThem) {
     EXPECT_FALSE(IsAssigned(1));
-    ASSERT_EQ(1, m_lib.InitSKeyData(0));
+    ASSERT_EQ(1, m_lib.pfnInitSKeyData(0));
     KeyAssignment defaults[6];
     int nAssigned = 0;
     for (int nKey = 1; nKey <= 6; ++nKey) {
@@ -130,22 +130,22 @@ TEST_F(KeyStoreTest, InitCreatesTheDefaultsOnceAndResetRestoresThem) {
     EXPECT_GT(nAssigned, 0);
 
     ASSERT_EQ(1, Store(1, Assignment("Mine", "C:\\mine.exe")));
-    ASSERT_EQ(1, m_lib.SetKeyOption(0, 1, 77));
-    ASSERT_EQ(1, m_lib.InitSKeyData(0));
+    ASSERT_EQ(1, m_lib.pfnSetKeyOption(0, 1, 77));
+    ASSERT_EQ(1, m_lib.pfnInitSKeyData(0));
     EXPECT_STREQ("Mine", Read(1).Title);
 
-    ASSERT_EQ(1, m_lib.InitSKeyData(1));
+    ASSERT_EQ(1, m_lib.pfnInitSKeyData(1));
     for (int nKey = 1; nKey <= 6; ++nKey) {
         ExpectSameRecord(defaults[nKey - 1], Read(nKey));
     }
     int bFlag = -1;
     int nNumber = -1;
-    ASSERT_EQ(1, m_lib.GetKeyOption(0, &bFlag, &nNumber));
+    ASSERT_EQ(1, m_lib.pfnGetKeyOption(0, &bFlag, &nNumber));
     EXPECT_EQ(0, bFlag);
     EXPECT_EQ(5, nNumber);
 
-    EXPECT_EQ(0, m_lib.InitSKeyData(2));
-    EXPECT_EQ(0, m_lib.InitSKeyData(-1));
+    EXPECT_EQ(0, m_lib.pfnInitSKeyData(2));
+    EXPECT_EQ(0, m_lib.pfnInitSKeyData(-1));
 }
 
 TEST_F(KeyStoreTest, DamagedStoreIsSetAsideAndReadsAsUnassigned) {
@@ -169,7 +169,7 @@ TEST_F(KeyStoreTest, DamagedStoreIsSetAsideAndReadsAsUnassigned) {
         ASSERT_EQ(++nAside, aside.size()) << strDamage;
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_appData.StorePath().c_str()));
 
-        ASSERT_EQ(1, m_lib.InitSKeyData(0));
+        ASSERT_EQ(1, m_lib.pfnInitSKeyData(0));
         EXPECT_TRUE(IsAssigned(1)) << "defaults written after " << strDamage;
     }
     // Each damaged store is kept whole under a name of its own.
@@ -189,8 +189,8 @@ TEST_F(KeyStoreTest, FailedWritesReturnZeroAndKeepTheOldState) {
 
     SetFileAttributesA(m_appData.StorePath().c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(0, Store(1, Assignment("New", "C:\\new.exe")));
-    EXPECT_EQ(0, m_lib.SetKeyOption(0, 1, 9));
-    EXPECT_EQ(0, m_lib.InitSKeyData(1));
+    EXPECT_EQ(0, m_lib.pfnSetKeyOption(0, 1, 9));
+    EXPECT_EQ(0, m_lib.pfnInitSKeyData(1));
     EXPECT_STREQ("Old", Read(1).Title);
 
     SetFileAttributesA(m_appData.StorePath().c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -202,37 +202,37 @@ TEST_F(KeyStoreTest, FailedWritesReturnZeroAndKeepTheOldState) {
     ASSERT_TRUE(WriteFileText(blocked.Path("Corvane"), "not a folder"));
     SetEnvironmentVariableA("APPDATA", blocked.Path().c_str());
     EXPECT_EQ(0, Store(1, Assignment("New", "C:\\new.exe")));
-    EXPECT_EQ(0, m_lib.InitSKeyData(0));
+    EXPECT_EQ(0, m_lib.pfnInitSKeyData(0));
 }
 
 TEST_F(KeyStoreTest, KeyOptionsRoundTripAndOutOfRangeInputIsRefused) {
     for (int nIndex = 0; nIndex < 6; ++nIndex) {
         int bFlag = -1;
         int nNumber = -1;
-        ASSERT_EQ(1, m_lib.GetKeyOption(nIndex, &bFlag, &nNumber));
+        ASSERT_EQ(1, m_lib.pfnGetKeyOption(nIndex, &bFlag, &nNumber));
         EXPECT_EQ(0, bFlag);
         EXPECT_EQ(5, nNumber);
     }
-    ASSERT_EQ(1, m_lib.SetKeyOption(5, 7, 99));
-    ASSERT_EQ(1, m_lib.SetKeyOption(4, 0, 1));
+    ASSERT_EQ(1, m_lib.pfnSetKeyOption(5, 7, 99));
+    ASSERT_EQ(1, m_lib.pfnSetKeyOption(4, 0, 1));
     for (int nNumber : {0, 100, -1, INT_MIN}) {
-        EXPECT_EQ(0, m_lib.SetKeyOption(5, 1, nNumber)) << nNumber;
+        EXPECT_EQ(0, m_lib.pfnSetKeyOption(5, 1, nNumber)) << nNumber;
     }
     for (int nIndex : {-1, 6, INT_MAX}) {
         int bFlag = 0;
         int nNumber = 0;
-        EXPECT_EQ(0, m_lib.SetKeyOption(nIndex, 1, 5)) << nIndex;
-        EXPECT_EQ(0, m_lib.GetKeyOption(nIndex, &bFlag, &nNumber)) << nIndex;
+        EXPECT_EQ(0, m_lib.pfnSetKeyOption(nIndex, 1, 5)) << nIndex;
+        EXPECT_EQ(0, m_lib.pfnGetKeyOption(nIndex, &bFlag, &nNumber)) << nIndex;
     }
     int bFlag = -1;
     int nNumber = -1;
-    ASSERT_EQ(1, m_lib.GetKeyOption(5, &bFlag, &nNumber));
+    ASSERT_EQ(1, m_lib.pfnGetKeyOption(5, &bFlag, &nNumber));
     EXPECT_EQ(1, bFlag);
     EXPECT_EQ(99, nNumber);
-    ASSERT_EQ(1, m_lib.GetKeyOption(4, &bFlag, &nNumber));
+    ASSERT_EQ(1, m_lib.pfnGetKeyOption(4, &bFlag, &nNumber));
     EXPECT_EQ(0, bFlag);
     EXPECT_EQ(1, nNumber);
-    EXPECT_EQ(0, m_lib.GetKeyOption(0, nullptr, &nNumber));
+    EXPECT_EQ(0, m_lib.pfnGetKeyOption(0, nullptr, &nNumber));
     EXPECT_FALSE(IsAssigned(6)) << "an option alone is no assignment";
 }
 
@@ -242,8 +242,8 @@ void WriteRound(CSuiteLibrary& lib, const char* pszWriter, int nRound, int nLast
     for (int nKey = 1; nKey <= nLastKey; ++nKey) {
         std::string strValue = std::string(pszWriter) + "-" + std::to_string(nRound);
         KeyAssignment record = Assignment(strValue.c_str(), strValue.c_str());
-        EXPECT_EQ(1, lib.SetAppData(&record, ZUCOM_EVENT_BASE + nKey));
-        EXPECT_EQ(1, lib.SetKeyOption(nKey - 1, nRound % 2, nRound % 99 + 1));
+        EXPECT_EQ(1, lib.pfnSetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey));
+        EXPECT_EQ(1, lib.pfnSetKeyOption(nKey - 1, nRound % 2, nRound % 99 + 1));
     }
 }
 
@@ -289,7 +289,7 @@ TEST(KeyStoreConcurrency, TwoProcessesWritingAtOnceLoseNoUpdate) {
     std::string strChildLast = "child-" + std::to_string(CHILD_ROUNDS - 1);
     for (int nKey = 1; nKey <= 6; ++nKey) {
         KeyAssignment record;
-        ASSERT_EQ(1, lib.GetAppData(&record, ZUCOM_EVENT_BASE + nKey));
+        ASSERT_EQ(1, lib.pfnGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey));
         std::string strTitle = static_cast<LPCSTR>(record.Title);
         EXPECT_STREQ(record.Title, record.Target) << "a record mixed from two writes";
         if (nKey <= 3) {
@@ -299,7 +299,7 @@ TEST(KeyStoreConcurrency, TwoProcessesWritingAtOnceLoseNoUpdate) {
             EXPECT_EQ(strChildLast, strTitle) << "the child's last write to key " << nKey;
             int bFlag = 0;
             int nNumber = 0;
-            ASSERT_EQ(1, lib.GetKeyOption(nKey - 1, &bFlag, &nNumber));
+            ASSERT_EQ(1, lib.pfnGetKeyOption(nKey - 1, &bFlag, &nNumber));
             EXPECT_EQ((CHILD_ROUNDS - 1) % 2, bFlag);
             EXPECT_EQ((CHILD_ROUNDS - 1) % 99 + 1, nNumber);
         }

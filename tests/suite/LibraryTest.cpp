@@ -16,10 +16,10 @@ std::string FullPath(const char* pszPath) {
 TEST(LibraryExports, TenByNameAndTheKeyOptionCallsByOrdinalOnly) {
     CSuiteLibrary lib;
     ASSERT_TRUE(lib.m_hModule);
-    EXPECT_TRUE(lib.GetAppData && lib.SetAppData && lib.GetIconHandle && lib.GetPath &&
-                lib.PathAppend && lib.GetServer && lib.GetClient && lib.SetClient &&
-                lib.InitSKeyData && lib.GetSKeyNum);
-    EXPECT_TRUE(lib.GetKeyOption && lib.SetKeyOption);
+    EXPECT_TRUE(lib.pfnGetAppDataOfHarlEvent && lib.pfnSetAppDataOfHarlEvent &&
+                lib.pfnGetIconHandle && lib.pfnGetPath && lib.pfnPathAppend && lib.pfnGetServer &&
+                lib.pfnGetClient && lib.pfnSetClient && lib.pfnInitSKeyData && lib.pfnGetSKeyNum);
+    EXPECT_TRUE(lib.pfnGetKeyOption && lib.pfnSetKeyOption);
     EXPECT_EQ(nullptr, GetProcAddress(lib.m_hModule, "ZuComGetKeyOption"));
     EXPECT_EQ(nullptr, GetProcAddress(lib.m_hModule, "ZuComSetKeyOption"));
 }
@@ -28,43 +28,43 @@ TEST(LibraryPaths, KindsNameFilesInTheLibrarysOwnFolder) {
     CSuiteLibrary lib;
     std::string strFolder = FullPath("..\\stage");
     char szPath[MAX_PATH];
-    ASSERT_EQ(1, lib.GetPath(ZUCOM_PATH_PROGRAM_FOLDER, szPath));
+    ASSERT_EQ(1, lib.pfnGetPath(ZUCOM_PATH_PROGRAM_FOLDER, szPath));
     EXPECT_EQ(0, lstrcmpiA(strFolder.c_str(), szPath)) << szPath;
-    ASSERT_EQ(1, lib.GetPath(ZUCOM_PATH_HELP_FILE, szPath));
+    ASSERT_EQ(1, lib.pfnGetPath(ZUCOM_PATH_HELP_FILE, szPath));
     EXPECT_EQ(0, lstrcmpiA((strFolder + "\\Corvane.chm").c_str(), szPath)) << szPath;
-    ASSERT_EQ(1, lib.GetPath(ZUCOM_PATH_KEY_SETTINGS, szPath));
+    ASSERT_EQ(1, lib.pfnGetPath(ZUCOM_PATH_KEY_SETTINGS, szPath));
     EXPECT_EQ(0, lstrcmpiA((strFolder + "\\CvnSKey.ini").c_str(), szPath)) << szPath;
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(szPath)) << "key settings not staged";
 
     for (int nKind : {1, 2, 4, 6, -1}) {
         std::strcpy(szPath, "untouched");
-        EXPECT_EQ(0, lib.GetPath(nKind, szPath)) << nKind;
+        EXPECT_EQ(0, lib.pfnGetPath(nKind, szPath)) << nKind;
         EXPECT_STREQ("untouched", szPath) << nKind;
     }
-    EXPECT_EQ(0, lib.GetPath(ZUCOM_PATH_PROGRAM_FOLDER, nullptr));
+    EXPECT_EQ(0, lib.pfnGetPath(ZUCOM_PATH_PROGRAM_FOLDER, nullptr));
 }
 
 TEST(LibraryPaths, AppendJoinsWithOneBackslashAndRefusesWhatDoesNotFit) {
     CSuiteLibrary lib;
     char szPath[MAX_PATH] = "C:\\Suite";
-    ASSERT_EQ(1, lib.PathAppend(szPath, "VeRiro.exe"));
+    ASSERT_EQ(1, lib.pfnPathAppend(szPath, "VeRiro.exe"));
     EXPECT_STREQ("C:\\Suite\\VeRiro.exe", szPath);
     std::strcpy(szPath, "C:\\");
-    ASSERT_EQ(1, lib.PathAppend(szPath, "\\name"));
+    ASSERT_EQ(1, lib.pfnPathAppend(szPath, "\\name"));
     EXPECT_STREQ("C:\\name", szPath);
 
     std::string strFolder(MAX_PATH - 6, 'a'); // with "\\" and a name of 4 the path is 259 long
     std::strcpy(szPath, strFolder.c_str());
-    EXPECT_EQ(0, lib.PathAppend(szPath, "abcde"));
+    EXPECT_EQ(0, lib.pfnPathAppend(szPath, "abcde"));
     EXPECT_EQ(strFolder, szPath);
-    ASSERT_EQ(1, lib.PathAppend(szPath, "abcd"));
+    ASSERT_EQ(1, lib.pfnPathAppend(szPath, "abcd"));
     EXPECT_EQ(MAX_PATH - 1, static_cast<int>(std::strlen(szPath)));
 
     char szFull[MAX_PATH];
     std::memset(szFull, 'x', sizeof szFull); // no terminator anywhere in the buffer
-    EXPECT_EQ(0, lib.PathAppend(szFull, "a"));
-    EXPECT_EQ(0, lib.PathAppend(nullptr, "a"));
-    EXPECT_EQ(0, lib.PathAppend(szPath, nullptr));
+    EXPECT_EQ(0, lib.pfnPathAppend(szFull, "a"));
+    EXPECT_EQ(0, lib.pfnPathAppend(nullptr, "a"));
+    EXPECT_EQ(0, lib.pfnPathAppend(szPath, nullptr));
 }
 
 TEST(LibrarySettings, KeyCountComesFromCorvaneIniClampedToOneToSix) {
@@ -73,7 +73,7 @@ TEST(LibrarySettings, KeyCountComesFromCorvaneIniClampedToOneToSix) {
     ASSERT_TRUE(CopyFileA(STAGED_LIBRARY, folder.Path("VeDerovu.dll").c_str(), FALSE));
     CSuiteLibrary lib(folder.Path("VeDerovu.dll").c_str());
     char szProgram[MAX_PATH];
-    ASSERT_EQ(1, lib.GetPath(ZUCOM_PATH_PROGRAM_FOLDER, szProgram));
+    ASSERT_EQ(1, lib.pfnGetPath(ZUCOM_PATH_PROGRAM_FOLDER, szProgram));
     ASSERT_EQ(0, lstrcmpiA(folder.Path().c_str(), szProgram)) << "the staged copy was loaded";
 
     struct {
@@ -94,20 +94,20 @@ TEST(LibrarySettings, KeyCountComesFromCorvaneIniClampedToOneToSix) {
     for (const auto& test : cases) {
         ASSERT_TRUE(WriteFileText(folder.Path("Corvane.ini"), test.pszSettings));
         int nCount = 0;
-        EXPECT_EQ(1, lib.GetSKeyNum(&nCount)) << test.pszSettings;
+        EXPECT_EQ(1, lib.pfnGetSKeyNum(&nCount)) << test.pszSettings;
         EXPECT_EQ(test.nExpected, nCount) << test.pszSettings;
     }
     DeleteFileA(folder.Path("Corvane.ini").c_str());
     int nCount = 0;
-    EXPECT_EQ(1, lib.GetSKeyNum(&nCount));
+    EXPECT_EQ(1, lib.pfnGetSKeyNum(&nCount));
     EXPECT_EQ(6, nCount);
-    EXPECT_EQ(0, lib.GetSKeyNum(nullptr));
+    EXPECT_EQ(0, lib.pfnGetSKeyNum(nullptr));
 }
 
 TEST(LibrarySettings, StagedKeySettingsOfferFourCategoriesPerKey) {
     CSuiteLibrary lib;
     char szPath[MAX_PATH];
-    ASSERT_EQ(1, lib.GetPath(ZUCOM_PATH_KEY_SETTINGS, szPath));
+    ASSERT_EQ(1, lib.pfnGetPath(ZUCOM_PATH_KEY_SETTINGS, szPath));
     char szValue[512];
     for (int nKey = 1; nKey <= 6; ++nKey) {
         std::string strKey = "S" + std::to_string(nKey);
@@ -177,7 +177,7 @@ TEST(LibraryIcons, IconsComeFromIconFilesAndTheShellAndNeverFromNothing) {
          {std::string(szNotepad), folder.Path("key.ICO"), std::string("C:\\"), folder.Path()}) {
         for (int nLarge : {1, 0}) {
             HICON hIcon = nullptr;
-            EXPECT_EQ(1, lib.GetIconHandle(&hIcon, strPath.c_str(), nLarge)) << strPath;
+            EXPECT_EQ(1, lib.pfnGetIconHandle(&hIcon, strPath.c_str(), nLarge)) << strPath;
             ICONINFO info = {};
             ASSERT_TRUE(hIcon && GetIconInfo(hIcon, &info)) << strPath;
             BITMAP bitmap = {};
@@ -193,10 +193,10 @@ TEST(LibraryIcons, IconsComeFromIconFilesAndTheShellAndNeverFromNothing) {
     for (const std::string& strPath :
          {folder.Path("missing.exe"), folder.Path("broken.ico"), std::string(), strLong}) {
         HICON hIcon = nullptr;
-        EXPECT_EQ(0, lib.GetIconHandle(&hIcon, strPath.c_str(), 1)) << strPath;
+        EXPECT_EQ(0, lib.pfnGetIconHandle(&hIcon, strPath.c_str(), 1)) << strPath;
         EXPECT_EQ(nullptr, hIcon) << strPath;
     }
-    EXPECT_EQ(0, lib.GetIconHandle(nullptr, szNotepad, 1));
+    EXPECT_EQ(0, lib.pfnGetIconHandle(nullptr, szNotepad, 1));
 }
 
 } // namespace

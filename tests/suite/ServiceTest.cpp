@@ -55,7 +55,7 @@ protected:
         DWORD dwStart = GetTickCount();
         for (;;) {
             HWND hWnd = nullptr;
-            bool bFound = m_lib.GetServer(&hWnd) && hWnd;
+            bool bFound = m_lib.pfnGetServer(&hWnd) && hWnd;
             if (bFound == bRunning) {
                 m_hService = hWnd;
                 return true;
@@ -78,12 +78,12 @@ protected:
 
 TEST_F(ServiceTest, WithoutAServiceNothingIsFoundOrRegistered) {
     HWND hWnd = reinterpret_cast<HWND>(1);
-    EXPECT_EQ(0, m_lib.GetServer(&hWnd));
+    EXPECT_EQ(0, m_lib.pfnGetServer(&hWnd));
     EXPECT_EQ(nullptr, hWnd);
     HWND hPanel = CreatePanelWindow();
-    EXPECT_EQ(0, m_lib.SetClient(hPanel));
+    EXPECT_EQ(0, m_lib.pfnSetClient(hPanel));
     hWnd = reinterpret_cast<HWND>(1);
-    EXPECT_EQ(0, m_lib.GetClient(&hWnd));
+    EXPECT_EQ(0, m_lib.pfnGetClient(&hWnd));
     EXPECT_EQ(nullptr, hWnd);
     DestroyWindow(hPanel);
 }
@@ -97,10 +97,10 @@ TEST_F(ServiceTest, RunsOnceHiddenHoldsTheClientAndStopsOnClose) {
     HWND hPanel = CreatePanelWindow();
     ASSERT_TRUE(hPanel);
     HWND hClient = nullptr;
-    EXPECT_EQ(0, m_lib.GetClient(&hClient)) << "no client registered yet";
-    ASSERT_EQ(1, m_lib.SetClient(hPanel));
-    EXPECT_EQ(0, m_lib.SetClient(reinterpret_cast<HWND>(0x7ffff0))) << "not a window";
-    ASSERT_EQ(1, m_lib.GetClient(&hClient));
+    EXPECT_EQ(0, m_lib.pfnGetClient(&hClient)) << "no client registered yet";
+    ASSERT_EQ(1, m_lib.pfnSetClient(hPanel));
+    EXPECT_EQ(0, m_lib.pfnSetClient(reinterpret_cast<HWND>(0x7ffff0))) << "not a window";
+    ASSERT_EQ(1, m_lib.pfnGetClient(&hClient));
     EXPECT_EQ(hPanel, hClient);
 
     HANDLE hSecond = StartService();
@@ -109,13 +109,13 @@ TEST_F(ServiceTest, RunsOnceHiddenHoldsTheClientAndStopsOnClose) {
 
     DestroyWindow(hPanel);
     hClient = reinterpret_cast<HWND>(1);
-    EXPECT_EQ(0, m_lib.GetClient(&hClient)) << "the panel's window has gone";
+    EXPECT_EQ(0, m_lib.pfnGetClient(&hClient)) << "the panel's window has gone";
     EXPECT_EQ(nullptr, hClient);
 
     PostMessageA(m_hService, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, WaitForExit(hProcess));
     HWND hWnd = nullptr;
-    EXPECT_EQ(0, m_lib.GetServer(&hWnd));
+    EXPECT_EQ(0, m_lib.pfnGetServer(&hWnd));
 }
 
 TEST_F(ServiceTest, AServiceThatDiedDoesNotBlockTheNextOne) {

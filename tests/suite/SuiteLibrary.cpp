@@ -8,10 +8,6 @@
 
 namespace {
 
-template <class Fn> Fn* Resolve(HMODULE hModule, LPCSTR pszName) {
-    return reinterpret_cast<Fn*>(reinterpret_cast<void*>(GetProcAddress(hModule, pszName)));
-}
-
 void RemoveTree(const std::string& strFolder) {
     WIN32_FIND_DATAA data;
     HANDLE hFind = FindFirstFileA((strFolder + "\\*").c_str(), &data);
@@ -36,25 +32,13 @@ void RemoveTree(const std::string& strFolder) {
 
 } // namespace
 
-CSuiteLibrary::CSuiteLibrary(const char* pszPath) : m_hModule(LoadLibraryA(pszPath)) {
+CSuiteLibrary::CSuiteLibrary(const char* pszPath)
+    : ZuComLibrary(), m_hModule(LoadLibraryA(pszPath)) {
     if (!m_hModule) {
         ADD_FAILURE() << "cannot load " << pszPath << ", error " << GetLastError();
         return;
     }
-    GetAppData = Resolve<ZuComGetAppDataOfHarlEventFn>(m_hModule, "ZuComGetAppDataOfHarlEvent");
-    SetAppData = Resolve<ZuComSetAppDataOfHarlEventFn>(m_hModule, "ZuComSetAppDataOfHarlEvent");
-    GetIconHandle = Resolve<ZuComGetIconHandleFn>(m_hModule, "ZuComGetIconHandle");
-    GetPath = Resolve<ZuComGetPathFn>(m_hModule, "ZuComGetPath");
-    PathAppend = Resolve<ZuComPathAppendFn>(m_hModule, "ZuComPathAppend");
-    GetServer = Resolve<ZuComGetServerFn>(m_hModule, "ZuComGetServer");
-    GetClient = Resolve<ZuComGetClientFn>(m_hModule, "ZuComGetClient");
-    SetClient = Resolve<ZuComSetClientFn>(m_hModule, "ZuComSetClient");
-    InitSKeyData = Resolve<ZuComInitSKeyDataFn>(m_hModule, "ZuComInitSKeyData");
-    GetSKeyNum = Resolve<ZuComGetSKeyNumFn>(m_hModule, "ZuComGetSKeyNum");
-    GetKeyOption =
-        Resolve<ZuComGetKeyOptionFn>(m_hModule, MAKEINTRESOURCEA(ZUCOM_ORDINAL_GET_KEY_OPTION));
-    SetKeyOption =
-        Resolve<ZuComSetKeyOptionFn>(m_hModule, MAKEINTRESOURCEA(ZUCOM_ORDINAL_SET_KEY_OPTION));
+    ZuComResolve(m_hModule, *this);
 }
 
 CSuiteLibrary::~CSuiteLibrary() {

@@ -2,7 +2,7 @@
 // and scratch folders for the files it reads and writes.
 #pragma once
 
-#include "../../suite/VeDerovu/VeDerovu.h"
+#include "../../app/ZuCom.h"
 
 #include <string>
 #include <vector>
@@ -10,7 +10,7 @@
 constexpr char STAGED_LIBRARY[] = "..\\stage\\VeDerovu.dll";
 constexpr char STAGED_SERVICE[] = "..\\stage\\VeRiro.exe";
 
-class CSuiteLibrary {
+class CSuiteLibrary : public ZuComLibrary {
 public:
     explicit CSuiteLibrary(const char* pszPath = STAGED_LIBRARY);
     ~CSuiteLibrary();
@@ -18,18 +18,6 @@ public:
     CSuiteLibrary& operator=(const CSuiteLibrary&) = delete;
 
     HMODULE m_hModule;
-    ZuComGetAppDataOfHarlEventFn* GetAppData = nullptr;
-    ZuComSetAppDataOfHarlEventFn* SetAppData = nullptr;
-    ZuComGetIconHandleFn* GetIconHandle = nullptr;
-    ZuComGetPathFn* GetPath = nullptr;
-    ZuComPathAppendFn* PathAppend = nullptr;
-    ZuComGetServerFn* GetServer = nullptr;
-    ZuComGetClientFn* GetClient = nullptr;
-    ZuComSetClientFn* SetClient = nullptr;
-    ZuComInitSKeyDataFn* InitSKeyData = nullptr;
-    ZuComGetSKeyNumFn* GetSKeyNum = nullptr;
-    ZuComGetKeyOptionFn* GetKeyOption = nullptr;
-    ZuComSetKeyOptionFn* SetKeyOption = nullptr;
 };
 
 // A fresh, empty folder under the system's temporary folder, removed with all its content.
