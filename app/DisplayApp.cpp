@@ -1,13 +1,9 @@
 #include "DisplayApp.h"
 
-#include "ResourceText.h"
-#include "ZuCom.h"
+#include "../base/ResourceText.h"
 #include "../panel/KeyPanelDlg.h"
-#include "../res/resource.h"
 
 #include <mbstring.h>
-
-const UINT g_nSelectChangedMsg = RegisterWindowMessageA("ZuSelectChanged");
 
 namespace {
 

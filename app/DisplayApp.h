@@ -15,6 +15,3 @@ private:
 
     DECLARE_MESSAGE_MAP()
 };
-
-// The window message the target tree sends its host; registered when the program loads.
-extern const UINT g_nSelectChangedMsg;

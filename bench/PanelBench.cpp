@@ -6,7 +6,7 @@
 // 2. One full repaint of the panel with its six keys, in this process, with the staged shortcut
 //    library and locale library: RedrawWindow of the panel with its children, updated at once.
 #include "../panel/KeyPanelDlg.h"
-#include "ZuCom.h"
+#include "../base/ZuCom.h"
 
 #include <algorithm>
 #include <cstdio>

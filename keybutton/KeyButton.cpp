@@ -1,9 +1,9 @@
 #include "KeyButton.h"
 
-#include "../app/NewAssignment.h"
-#include "../app/ResourceText.h"
-#include "../app/ScreenScale.h"
-#include "../app/ZuCom.h"
+#include "../base/NewAssignment.h"
+#include "../base/ResourceText.h"
+#include "../base/ScreenScale.h"
+#include "../base/ZuCom.h"
 #include "../res/resource.h"
 
 #include <cstring>
@@ -11,11 +11,6 @@
 
 namespace {
 
-constexpr COLORREF kFillUnselected = RGB(247, 247, 255);
-constexpr COLORREF kFillFocused = RGB(255, 255, 252);
-constexpr COLORREF kFillSelected = RGB(252, 252, 255);
-constexpr COLORREF kFrameFocused = RGB(160, 192, 255);
-constexpr COLORREF kFrameSelected = RGB(128, 224, 160);
 constexpr POINT kCorner = {6, 6};
 
 } // namespace
@@ -31,6 +26,12 @@ END_MESSAGE_MAP()
 CKeyButton::CKeyButton()
     : m_nKey(0), m_bSelected(FALSE), m_dScale(ScreenScale()), m_bAssigned(FALSE),
       m_bFocused(FALSE) {}
+
+CKeyButton::~CKeyButton() {
+    if (m_hFaceIcon) {
+        DestroyIcon(m_hFaceIcon);
+    }
+}
 
 BOOL CKeyButton::SetSelected(BOOL bSelected) {
     m_bSelected = bSelected;
@@ -72,12 +73,14 @@ void CKeyButton::PaintFace(CDC& dc) {
 
     // Fill and outline, then the inner frame of the current key, then text, then the icon.
     {
-        CBrush brush(!m_bSelected ? kFillUnselected : m_bFocused ? kFillFocused : kFillSelected);
+        CBrush brush(!m_bSelected ? KEY_FILL_UNSELECTED
+                     : m_bFocused ? KEY_FILL_FOCUSED
+                                  : KEY_FILL_SELECTED);
         HGDIOBJ hOldBrush = dc.SelectObject(brush);
         dc.RoundRect(&rcFrame, kCorner);
         if (m_bSelected) {
             InflateRect(&rcFrame, -2, -2);
-            CPen pen(PS_SOLID, 3, m_bFocused ? kFrameFocused : kFrameSelected);
+            CPen pen(PS_SOLID, 3, m_bFocused ? KEY_FRAME_FOCUSED : KEY_FRAME_SELECTED);
             HGDIOBJ hOldPen = dc.SelectObject(pen);
             dc.RoundRect(&rcFrame, kCorner);
             dc.SelectObject(hOldPen);
@@ -86,7 +89,7 @@ void CKeyButton::PaintFace(CDC& dc) {
     }
 
     LOGFONTA lf = {};
-    lf.lfHeight = static_cast<LONG>(13 * m_dScale);
+    lf.lfHeight = Scaled(13);
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = ANTIALIASED_QUALITY;
@@ -102,16 +105,16 @@ void CKeyButton::PaintFace(CDC& dc) {
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(RGB(0, 0, 0));
 
-    RECT rcText = {60, 16, rcFrame.right - 10, rcFrame.bottom};
+    RECT rcText = {Scaled(60), 16, rcFrame.right - 10, rcFrame.bottom};
     KeyAssignment record;
     if (ZuComGetAppDataOfHarlEvent(&record, m_nKey + ZUCOM_EVENT_BASE)) {
         dc.DrawText(record.Title, &rcText, DT_END_ELLIPSIS);
-        rcText.top += static_cast<LONG>(20 * m_dScale);
+        rcText.top += Scaled(20);
         dc.DrawText(record.Comment, &rcText, DT_END_ELLIPSIS);
         m_bAssigned = TRUE;
     } else {
         rcText.left = 0;
-        rcText.top += static_cast<LONG>(13 * m_dScale);
+        rcText.top += Scaled(13);
         dc.DrawText(FormatResourceText(IDS_KEY_UNASSIGNED, {}), &rcText,
                     DT_END_ELLIPSIS | DT_CENTER);
         m_bAssigned = FALSE;
@@ -123,15 +126,31 @@ void CKeyButton::PaintFace(CDC& dc) {
         dc.SelectObject(hOldFont);
     }
 
-    HICON hIcon = nullptr;
-    if (!ZuComGetIconHandle(&hIcon, record.IconSource, 1)) {
-        ZuComGetIconHandle(&hIcon, record.Target, 1);
-    }
     dc.SetMapMode(MM_TEXT);
-    if (hIcon) {
-        dc.DrawIcon(15, 16, hIcon);
-        DestroyIcon(hIcon);
+    if (HICON hIcon = FaceIcon(record)) {
+        dc.DrawIcon(Scaled(15), Scaled(16), hIcon);
     }
+}
+
+// Asking the shell for an icon costs far more than the rest of a paint, so the icon is made
+// again only when the assignment names other paths; the assignment itself is read at every
+// paint, so a change made anywhere still shows at the next one.
+HICON CKeyButton::FaceIcon(const KeyAssignment& record) {
+    if (m_bFaceIconKnown && record.IconSource.Compare(m_strFaceIconSource) == 0 &&
+        record.Target.Compare(m_strFaceIconTarget) == 0) {
+        return m_hFaceIcon;
+    }
+    if (m_hFaceIcon) {
+        DestroyIcon(m_hFaceIcon);
+        m_hFaceIcon = nullptr;
+    }
+    if (!ZuComGetIconHandle(&m_hFaceIcon, record.IconSource, 1)) {
+        ZuComGetIconHandle(&m_hFaceIcon, record.Target, 1);
+    }
+    m_strFaceIconSource = record.IconSource;
+    m_strFaceIconTarget = record.Target;
+    m_bFaceIconKnown = TRUE;
+    return m_hFaceIcon;
 }
 
 void CKeyButton::OnDropFiles(HDROP hDropInfo) {

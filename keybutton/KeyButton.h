@@ -3,6 +3,8 @@
 // current key is assigned, and takes a file dropped on it as the key's new assignment.
 #pragma once
 
+#include "../base/ZuCom.h"
+
 #include "afxwin.h"
 
 // Button-to-panel notification, always sent (never posted) to the button's parent.
@@ -10,9 +12,18 @@ constexpr UINT WM_KEYBUTTON_NOTIFY = WM_USER + 200;
 constexpr WPARAM KBN_ASSIGNED = 1; // lParam: 1 when the current key has an assignment
 constexpr WPARAM KBN_SELECT = 2;   // lParam: the key number to make current
 
+// The fill and inner frame of a key's face: not current (no frame); current with the focus;
+// current without it.
+constexpr COLORREF KEY_FILL_UNSELECTED = RGB(247, 247, 255);
+constexpr COLORREF KEY_FILL_FOCUSED = RGB(255, 255, 252);
+constexpr COLORREF KEY_FILL_SELECTED = RGB(252, 252, 255);
+constexpr COLORREF KEY_FRAME_FOCUSED = RGB(160, 192, 255);
+constexpr COLORREF KEY_FRAME_SELECTED = RGB(128, 224, 160);
+
 class CKeyButton : public CButton {
 public:
     CKeyButton();
+    ~CKeyButton() override;
 
     void SetKeyNumber(int nKey) { m_nKey = nKey; }
     // Marks or unmarks the key as current and repaints it before returning; returns whether
@@ -33,11 +44,19 @@ protected:
 
 private:
     void PaintFace(CDC& dc);
+    HICON FaceIcon(const KeyAssignment& record);
     void NotifyPanel(WPARAM nCode, LPARAM lParam);
+    // Lengths of the face given at 96 dots per inch, at the screen's resolution.
+    int Scaled(int nPixels) const { return static_cast<int>(nPixels * m_dScale); }
 
     int m_nKey;
     BOOL m_bSelected;
     double m_dScale;
     BOOL m_bAssigned;
     BOOL m_bFocused;
+
+    HICON m_hFaceIcon = nullptr; // the target's icon, made for the two paths below
+    CString m_strFaceIconSource;
+    CString m_strFaceIconTarget;
+    BOOL m_bFaceIconKnown = FALSE;
 };

@@ -1,6 +1,6 @@
 #include "KeyIconDlg.h"
 
-#include "../panel/KeyPanelDlg.h"
+#include "../base/ModuleMessages.h"
 #include "../res/resource.h"
 
 CKeyIconDlg::CKeyIconDlg(CWnd* pParent) : CDialog(IDD_KEYICON, pParent), m_nKey(0) {}
@@ -11,9 +11,7 @@ BOOL CKeyIconDlg::OnInitDialog() {
         EndDialog(IDCANCEL);
         return TRUE;
     }
-    // The owner is the key panel, which knows the key's icon path.
-    auto* pPanel = dynamic_cast<CKeyPanelDlg*>(GetParent());
-    HICON hKeyIcon = m_keyIcon.Load(m_nKey, pPanel ? pPanel->GetKeyIconPath(m_nKey) : CString());
+    HICON hKeyIcon = m_keyIcon.Load(m_nKey, GetOwnerKeyIconPath(m_hWnd, m_nKey));
     SendDlgItemMessage(IDC_KEYICON_PICTURE, STM_SETICON, reinterpret_cast<WPARAM>(hKeyIcon));
 
     // Cancel takes the focus and the default, so that Enter does not clear the key.

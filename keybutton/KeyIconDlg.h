@@ -2,7 +2,7 @@
 // It only answers; the panel clears the key after IDOK.
 #pragma once
 
-#include "../app/KeyIcon.h"
+#include "../base/KeyIcon.h"
 
 #include "afxwin.h"
 

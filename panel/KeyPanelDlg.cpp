@@ -1,8 +1,10 @@
 #include "KeyPanelDlg.h"
 
-#include "../app/ScreenScale.h"
-#include "../app/ZuCom.h"
+#include "../base/KeySettingsFile.h"
+#include "../base/ModuleMessages.h"
+#include "../base/ScreenScale.h"
 #include "../keybutton/KeyIconDlg.h"
+#include "KeyPanelLayout.h"
 
 #include <algorithm>
 #include <iterator>
@@ -11,21 +13,6 @@ namespace {
 
 constexpr int kServiceTries = 6;
 constexpr DWORD kServiceRetryMs = 500;
-
-// Layout for fewer than six keys, in pixels at 96 dots per inch; one key row is 67 pixels.
-// A zero keeps the control where the template puts it.
-struct KeyCountLayout {
-    int nKeys;
-    int nRowsHeight;   // control 928
-    int nBottomY;      // 936 and ID_HELP
-    int nCommandY[3];  // 908, 909, 910
-    int nWindowHeight; // the dialog
-};
-constexpr KeyCountLayout kLayouts[] = {
-    {4, 357, 380, {0, 0, 0}, 450},
-    {3, 290, 313, {150, 220, 255}, 383},
-    {2, 223, 246, {83, 153, 188}, 316},
-};
 
 BOOL ServiceAnswers() {
     HWND hServer = nullptr;
@@ -40,6 +27,7 @@ ON_CONTROL_RANGE(BN_CLICKED, IDC_KEY_BUTTON_FIRST, IDC_KEY_BUTTON_FIRST + MAX_KE
                  OnKeyClicked)
 ON_MESSAGE(WM_KEYBUTTON_NOTIFY, OnKeyButtonNotify)
 ON_MESSAGE(WM_PANEL_REFRESH, OnPanelRefresh)
+ON_MESSAGE(WM_GET_KEY_ICON_PATH, OnGetKeyIconPath)
 ON_BN_CLICKED(IDC_PANEL_CLEAR, OnClear)
 ON_BN_CLICKED(IDC_PANEL_CLOSE, OnOK)
 ON_WM_GETMINMAXINFO()
@@ -53,10 +41,6 @@ CKeyPanelDlg::CKeyPanelDlg(CWnd* pParent)
       m_hIcon(LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDR_MAINFRAME), RT_GROUP_ICON),
                         MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_nCurKey(1), m_rcInitial(), m_dScale(1.0), m_nKeyCount(0) {}
-
-CString CKeyPanelDlg::GetKeyIconPath(int nKey) const {
-    return (nKey >= 1 && nKey <= MAX_KEYS) ? m_strKeyIcon[nKey - 1] : CString();
-}
 
 void CKeyPanelDlg::DoDataExchange(CDataExchange*) {}
 
@@ -82,22 +66,21 @@ BOOL CKeyPanelDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    char szKeyFile[MAX_PATH] = {};
-    ZuComGetPath(ZUCOM_PATH_KEY_SETTINGS, szKeyFile);
-    WIN32_FIND_DATAA found;
-    HANDLE hFind = FindFirstFileA(szKeyFile, &found);
-    if (hFind == INVALID_HANDLE_VALUE) {
+    const CKeySettingsFile keyFile;
+    if (!keyFile.Exists()) {
         AfxMessageBox(IDS_KEYFILE_MISSING, MB_OK, static_cast<UINT>(-1));
         ExitProcess(1);
     }
-    FindClose(hFind);
 
     m_dScale = ScreenScale();
 
     SetIcon(LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_PANEL)), TRUE);
 
+    // Without an answer the machine counts as having the suite's usual six keys.
     int nCount = 0;
-    ZuComGetSKeyNum(&nCount);
+    if (!ZuComGetSKeyNum(&nCount)) {
+        nCount = MAX_KEYS;
+    }
     m_nKeyCount = std::clamp(nCount, 1, MAX_KEYS);
     m_nCurKey = 1;
 
@@ -106,17 +89,12 @@ BOOL CKeyPanelDlg::OnInitDialog() {
         button.SubclassDlgItem(IDC_KEY_BUTTON_FIRST + nKey - 1, this);
         button.SetKeyNumber(nKey);
 
-        CString strKeyName;
-        strKeyName.Format("S%d", nKey);
-        char szValue[MAX_PATH] = {};
-        GetPrivateProfileStringA("SKeySilk", strKeyName, "", szValue, MAX_PATH, szKeyFile);
         if (CWnd* pLegend = GetDlgItem(IDC_KEY_LEGEND_FIRST + nKey - 1)) {
-            pLegend->SetWindowText(szValue);
+            pLegend->SetWindowText(keyFile.GetLegend(nKey));
             pLegend->ShowWindow(SW_SHOW);
         }
 
-        GetPrivateProfileStringA("SKeyIcon", strKeyName, "", szValue, MAX_PATH, szKeyFile);
-        m_strKeyIcon[nKey - 1] = szValue;
+        m_strKeyIcon[nKey - 1] = keyFile.GetIconPath(nKey);
         HICON hKeyIcon = m_keyIcon[nKey - 1].Load(nKey, m_strKeyIcon[nKey - 1]);
         SendDlgItemMessage(IDC_KEY_ICON_FIRST + nKey - 1, STM_SETICON,
                            reinterpret_cast<WPARAM>(hKeyIcon));
@@ -128,8 +106,8 @@ BOOL CKeyPanelDlg::OnInitDialog() {
     return TRUE;
 }
 
-// Keys beyond the machine's count are hidden and never wired; for 4, 3 and 2 keys the panel
-// also shrinks by one 67-pixel row per missing key.
+// Keys beyond the machine's count are hidden and never wired, and the panel shrinks by one
+// 67-pixel row per missing key, staying centred where the template centred it.
 void CKeyPanelDlg::LayoutForKeyCount() {
     for (int nKey = m_nKeyCount + 1; nKey <= MAX_KEYS; ++nKey) {
         for (int nFirst : {IDC_KEY_BUTTON_FIRST, IDC_KEY_ICON_FIRST}) {
@@ -139,9 +117,9 @@ void CKeyPanelDlg::LayoutForKeyCount() {
         }
     }
     const KeyCountLayout* pLayout =
-        std::find_if(std::begin(kLayouts), std::end(kLayouts),
+        std::find_if(std::begin(KEY_COUNT_LAYOUTS), std::end(KEY_COUNT_LAYOUTS),
                      [this](const KeyCountLayout& layout) { return layout.nKeys == m_nKeyCount; });
-    if (pLayout == std::end(kLayouts)) {
+    if (pLayout == std::end(KEY_COUNT_LAYOUTS)) {
         return;
     }
     RECT rc;
@@ -166,8 +144,9 @@ void CKeyPanelDlg::LayoutForKeyCount() {
         }
     }
     GetWindowRect(&rc);
-    SetWindowPos(nullptr, 0, 0, rc.right - rc.left, Scaled(pLayout->nWindowHeight),
-                 SWP_NOMOVE | SWP_NOZORDER);
+    const int nHeight = Scaled(pLayout->nWindowHeight);
+    SetWindowPos(nullptr, rc.left, rc.top + (rc.bottom - rc.top - nHeight) / 2, rc.right - rc.left,
+                 nHeight, SWP_NOZORDER);
 }
 
 void CKeyPanelDlg::SelectKey(int nKey) {
@@ -196,6 +175,15 @@ LRESULT CKeyPanelDlg::OnKeyButtonNotify(WPARAM wParam, LPARAM lParam) {
         SelectKey(static_cast<int>(lParam));
     }
     return 0;
+}
+
+LRESULT CKeyPanelDlg::OnGetKeyIconPath(WPARAM wParam, LPARAM lParam) {
+    const auto nKey = static_cast<int>(wParam);
+    if (nKey < 1 || nKey > MAX_KEYS || !lParam) {
+        return FALSE;
+    }
+    lstrcpynA(reinterpret_cast<LPSTR>(lParam), m_strKeyIcon[nKey - 1], MAX_PATH);
+    return TRUE;
 }
 
 LRESULT CKeyPanelDlg::OnPanelRefresh(WPARAM, LPARAM) {

@@ -3,22 +3,14 @@
 // makes it, so the panel keeps nothing beyond its own lifetime.
 #pragma once
 
-#include "../app/KeyIcon.h"
+#include "../base/KeyIcon.h"
+#include "../base/ZuCom.h"
 #include "../keybutton/KeyButton.h"
 #include "../res/resource.h"
-
-// Sent to the panel from outside (through the window it registered with the library) when the
-// key data changed: the panel repaints and so shows what the library now holds.
-constexpr UINT WM_PANEL_REFRESH = WM_APP + 0x81;
-
-constexpr int MAX_KEYS = 6;
 
 class CKeyPanelDlg : public CDialog {
 public:
     explicit CKeyPanelDlg(CWnd* pParent = nullptr);
-
-    // The icon path of key nKey (1 to 6) from the key settings file; empty for any other number.
-    CString GetKeyIconPath(int nKey) const;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -29,6 +21,7 @@ protected:
     afx_msg void OnKeyClicked(UINT nID);
     afx_msg LRESULT OnKeyButtonNotify(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPanelRefresh(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetKeyIconPath(WPARAM wParam, LPARAM lParam);
     afx_msg void OnClear();
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* pMMI);
     afx_msg void OnPaint();

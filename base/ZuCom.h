@@ -6,6 +6,9 @@
 
 #include "../suite/VeDerovu/VeDerovu.h"
 
+// Keys S1 to S6 are numbered 1 to 6; the module's per-key tables have this many slots.
+constexpr int MAX_KEYS = 6;
+
 struct ZuComLibrary {
     ZuComGetAppDataOfHarlEventFn* pfnGetAppDataOfHarlEvent;
     ZuComSetAppDataOfHarlEventFn* pfnSetAppDataOfHarlEvent;
