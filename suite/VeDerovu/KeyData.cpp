@@ -1,6 +1,7 @@
 // The key data calls: each runs as one locked operation on the user's key store.
 #include "KeyStore.h"
 #include "NoThrow.h"
+#include "ServiceClient.h"
 #include "SuiteSettings.h"
 
 namespace {
@@ -30,15 +31,24 @@ template <class Read> int ReadKeys(Read read) {
     });
 }
 
+// Tells a key panel open in another process once the store is released again; the panel that
+// made the change shows it by itself.
+int Notified(int nStored) {
+    if (nStored) {
+        NotifyKeyDataChanged();
+    }
+    return nStored;
+}
+
 template <class Change> int ChangeKeys(Change change) {
-    return WithStore([&](CKeyStore& store) {
+    return Notified(WithStore([&](CKeyStore& store) {
         CKeyTable table;
         if (!store.Load(table)) {
             return false;
         }
         change(table);
         return store.Save(table);
-    });
+    }));
 }
 
 } // namespace
@@ -69,14 +79,18 @@ int ZuComInitSKeyData(int nMode) {
     if (nMode != 0 && nMode != 1) {
         return 0;
     }
-    return WithStore([&](CKeyStore& store) {
+    bool bWritten = false;
+    int nResult = WithStore([&](CKeyStore& store) {
         CKeyTable table;
         bool bFound = false;
         if (!store.Load(table, &bFound)) {
             return false;
         }
-        return (bFound && nMode == 0) || store.Save(ReadDefaultKeys());
+        bWritten = !(bFound && nMode == 0);
+        return !bWritten || store.Save(ReadDefaultKeys());
     });
+    Notified(nResult && bWritten);
+    return nResult;
 }
 
 int ZuComGetKeyOption(int nKeyIndex, int* pbFlag, int* pnNumber) {

@@ -1,4 +1,5 @@
 // Contact with the shortcut service process through its hidden window.
+#include "ServiceClient.h"
 #include "ServiceProtocol.h"
 #include "VeDerovu.h"
 
@@ -37,4 +38,13 @@ int ZuComGetClient(HWND* phWnd) {
     *phWnd =
         AskService(WM_SERVICE_GET_CLIENT, 0, dwAnswer) ? reinterpret_cast<HWND>(dwAnswer) : nullptr;
     return *phWnd != nullptr;
+}
+
+void NotifyKeyDataChanged() {
+    HWND hClient = nullptr;
+    DWORD nProcessId = 0;
+    if (ZuComGetClient(&hClient) && GetWindowThreadProcessId(hClient, &nProcessId) &&
+        nProcessId != GetCurrentProcessId()) {
+        PostMessageA(hClient, WM_PANEL_REFRESH, 0, 0);
+    }
 }

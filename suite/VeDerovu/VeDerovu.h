@@ -26,6 +26,10 @@ static_assert(sizeof(KeyAssignment) == 9 * sizeof(void*), "the record is nine on
 
 constexpr int ZUCOM_EVENT_BASE = 512;
 
+// Posted by the library to the registered client window (the key panel) after it has stored a
+// change of the key data made by another process, so that the panel shows the new state at once.
+constexpr UINT WM_PANEL_REFRESH = WM_APP + 0x81;
+
 enum ZuComPathKind {
     ZUCOM_PATH_PROGRAM_FOLDER = 0,
     ZUCOM_PATH_HELP_FILE = 3,
