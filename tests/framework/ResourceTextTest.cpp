@@ -1,4 +1,4 @@
-#include "../../app/ResourceText.h"
+#include "../../base/ResourceText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,19 +1,17 @@
 // Clearing the current key: the confirmation dialog and what the panel does with its answer.
-#include "../../keybutton/KeyIconDlg.h"
-#include "FakeShortcutLibrary.h"
 #include "GdiTracker.h"
 #include "PanelHarness.h"
 
-#include <gtest/gtest.h>
+#include "../common/ShownDialogs.h"
+
+#include "../../keybutton/KeyIconDlg.h"
 
 #include <memory>
 
 namespace {
 
-class ClearKey : public testing::Test {
+class ClearKey : public PanelTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_hLocale) << "..\\stage\\RuRoredo.DLL is missing"; }
-
     // Asks to clear the current key, as the Clear button does.
     ScriptStep PressClear() {
         return Do([this] {
@@ -32,17 +30,13 @@ protected:
         return [this] { return !IsWindow(m_hConfirm); };
     }
     ScriptStep Answer(int nButton) {
-        return Do(
-            [this, nButton] { PostMessageA(GetDlgItem(m_hConfirm, nButton), BM_CLICK, 0, 0); });
+        return Do([this, nButton] { PressButton(m_hConfirm, nButton); });
     }
     HICON ShownKeyIcon() const {
         return reinterpret_cast<HICON>(
             SendDlgItemMessageA(m_hConfirm, IDC_KEYICON_PICTURE, STM_GETICON, 0, 0));
     }
 
-    HINSTANCE m_hLocale = UseLocaleLibrary();
-    CFakeShortcutLibrary m_library;
-    CTestPanel m_panel;
     HWND m_hConfirm = nullptr;
 };
 
@@ -94,21 +88,28 @@ TEST_F(ClearKey, DialogWithoutKeyNumberEndsAtOnceWithCancel) {
     EXPECT_EQ(IDCANCEL, RunModal(dialog, {}));
 }
 
+// Every key, assigned (odd) or not (even): the empty record goes to the key that was current.
 TEST_F(ClearKey, ConfirmingStoresAnEmptyRecordEvenForAKeyWithoutAssignment) {
-    m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
-    RunPanel(m_panel, {Do([&] { SendMessageA(m_panel.KeyWindow(2), BM_CLICK, 0, 0); }),
-                       PressClear(), ConfirmationShown(), Answer(IDOK), ConfirmationGone(), Do([&] {
-                           ASSERT_EQ(1, m_library.Stores());
-                           EXPECT_EQ(2 + ZUCOM_EVENT_BASE,
-                                     m_library.m_calls[m_library.LastStore()].nEvent);
-                           EXPECT_FALSE(m_library.IsAssigned(2));
-                           SendMessageA(m_panel.KeyWindow(1), BM_CLICK, 0, 0);
-                       }),
-                       PressClear(), ConfirmationShown(), Answer(IDOK), ConfirmationGone(), Do([&] {
-                           EXPECT_EQ(2, m_library.Stores());
-                           EXPECT_FALSE(m_library.IsAssigned(1));
-                           EXPECT_FALSE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
-                       })});
+    std::vector<ScriptStep> steps;
+    for (int nKey = 1; nKey <= 6; ++nKey) {
+        if (nKey % 2) {
+            m_library.Assign(nKey, "Mail", "Opens mail", "C:\\mail.exe");
+        }
+        steps.push_back(
+            Do([this, nKey] { SendMessageA(m_panel.KeyWindow(nKey), BM_CLICK, 0, 0); }));
+        for (ScriptStep step :
+             {PressClear(), ConfirmationShown(), Answer(IDOK), ConfirmationGone()}) {
+            steps.push_back(step);
+        }
+        steps.push_back(Do([this, nKey] {
+            SCOPED_TRACE("key " + std::to_string(nKey));
+            ASSERT_EQ(nKey, m_library.Stores());
+            EXPECT_EQ(nKey + ZUCOM_EVENT_BASE, m_library.m_calls[m_library.LastStore()].nEvent);
+            EXPECT_FALSE(m_library.IsAssigned(nKey));
+            EXPECT_FALSE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
+        }));
+    }
+    RunPanel(m_panel, std::move(steps));
 }
 
 TEST_F(ClearKey, TheKeyAskedAboutIsTheKeyCleared) {
@@ -130,38 +131,29 @@ TEST_F(ClearKey, TheKeyAskedAboutIsTheKeyCleared) {
 
 // The panel repaints the key only when the library reports that the record was stored; the
 // clear command is sent so that what happens inside it can be told apart from later repaints.
-void ExpectRepaintAfterClear(BOOL bStoreSucceeds) {
-    UseLocaleLibrary();
-    CFakeShortcutLibrary library;
-    library.m_bStoreResult = bStoreSucceeds;
-    library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
-    CTestPanel panel;
-    HWND hConfirm = nullptr;
-    bool bCleared = false;
-    RunPanel(panel, {Do([&] {
-                         panel.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PANEL_CLEAR, BN_CLICKED),
-                                           reinterpret_cast<LPARAM>(panel.Item(IDC_PANEL_CLEAR)));
-                         ASSERT_EQ(1, library.Stores());
-                         EXPECT_EQ(bStoreSucceeds ? 1 : 0,
-                                   library.ReadsOf(1, library.LastStore() + 1));
-                         EXPECT_EQ(!bStoreSucceeds, library.IsAssigned(1));
-                         bCleared = true;
-                     }),
-                     // These run inside the confirmation's own loop, while the command waits.
-                     [&] {
-                         hConfirm = FindShownDialog(panel);
-                         return hConfirm != nullptr;
-                     },
-                     Do([&] { PostMessageA(GetDlgItem(hConfirm, IDOK), BM_CLICK, 0, 0); }),
-                     [&] { return bCleared; }});
-}
-
-TEST(ClearKeyStore, SuccessRepaintsTheKey) {
-    ExpectRepaintAfterClear(TRUE);
-}
-
-TEST(ClearKeyStore, FailureRepaintsNothing) {
-    ExpectRepaintAfterClear(FALSE);
+TEST_F(ClearKey, OnlyAStoredClearRepaintsTheKey) {
+    for (BOOL bStoreSucceeds : {TRUE, FALSE}) {
+        SCOPED_TRACE(bStoreSucceeds ? "stored" : "not stored");
+        m_library.m_bStoreResult = bStoreSucceeds;
+        m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
+        CTestPanel panel;
+        bool bCleared = false;
+        RunPanel(panel, {Do([&] {
+                             panel.Click(IDC_PANEL_CLEAR);
+                             ASSERT_EQ(1, m_library.Stores());
+                             EXPECT_EQ(bStoreSucceeds ? 1 : 0,
+                                       m_library.ReadsOf(1, m_library.LastStore() + 1));
+                             EXPECT_EQ(!bStoreSucceeds, m_library.IsAssigned(1));
+                             bCleared = true;
+                         }),
+                         // These run inside the confirmation's own loop, while the command waits.
+                         [&] {
+                             m_hConfirm = FindShownDialog(panel);
+                             return m_hConfirm != nullptr;
+                         },
+                         Answer(IDOK), [&] { return bCleared; }});
+        m_library.m_calls.clear();
+    }
 }
 
 } // namespace

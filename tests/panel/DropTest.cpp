@@ -1,10 +1,7 @@
 // Files, folders and drives dropped on a key: what the key's new record holds, which key becomes
 // current, and the drops that are refused.
-#include "FakeShortcutLibrary.h"
 #include "PanelHarness.h"
 #include "PanelImage.h"
-
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <shlobj.h>
@@ -49,10 +46,10 @@ std::string Comment(UINT nID, const std::string& strName, const std::string& str
     return strText;
 }
 
-class DropOnKey : public testing::Test {
+class DropOnKey : public PanelTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_hLocale) << "..\\stage\\RuRoredo.DLL is missing";
+        PanelTest::SetUp();
         char szProgram[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
         ASSERT_TRUE(CopyFileA(szProgram, (m_files / "calc.exe").c_str(), FALSE));
@@ -73,10 +70,7 @@ protected:
         EXPECT_STREQ("", record.Reserved2);
     }
 
-    HINSTANCE m_hLocale = UseLocaleLibrary();
     CScratchFolder m_files;
-    CFakeShortcutLibrary m_library;
-    CTestPanel m_panel;
 };
 
 TEST_F(DropOnKey, EachKindOfTargetGetsItsTitleAndComment) {
@@ -124,21 +118,34 @@ TEST_F(DropOnKey, OnlyTheFirstOfSeveralItemsCounts) {
              })});
 }
 
+// On every key, whether the focus is elsewhere or already on the key dropped on (then only the
+// drop's own notification can make it current).
 TEST_F(DropOnKey, TheKeyBecomesCurrentAndTakesTheFocus) {
-    RunPanel(m_panel, {Do([&] { ::SetFocus(m_panel.KeyWindow(1)); }), Do([&] {
-                           m_panel.m_notifications.clear();
-                           Drop(m_panel.KeyWindow(4), {m_files / "plan.txt"});
-                           EXPECT_EQ(4, m_panel.CurrentKey());
-                           EXPECT_EQ(m_panel.KeyWindow(4), GetFocus());
-                           ASSERT_FALSE(m_panel.m_notifications.empty());
-                           EXPECT_EQ(std::make_pair(KBN_SELECT, LPARAM(4)),
-                                     m_panel.m_notifications[0]);
-                           EXPECT_EQ(FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(1)));
-                           EXPECT_EQ(FILL_FOCUSED, FaceFill(m_panel.KeyWindow(4)));
-                           // The new assignment was read back: Detail and Clear apply to it.
-                           EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
-                           EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
-                       })});
+    RunPanel(m_panel, {Do([&] {
+                 for (int nKey = 1; nKey <= 6; ++nKey) {
+                     for (bool bFocusedBefore : {false, true}) {
+                         SCOPED_TRACE("key " + std::to_string(nKey) +
+                                      (bFocusedBefore ? ", focused before" : ""));
+                         const int nOther = nKey % 6 + 1;
+                         ::SetFocus(bFocusedBefore ? m_panel.KeyWindow(nKey)
+                                                   : m_panel.Item(IDC_PANEL_SETTINGS));
+                         m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nOther);
+                         m_library.Assign(nKey, "", "", "");
+                         m_panel.m_notifications.clear();
+                         Drop(m_panel.KeyWindow(nKey), {m_files / "plan.txt"});
+                         EXPECT_EQ(nKey, m_panel.CurrentKey());
+                         EXPECT_EQ(m_panel.KeyWindow(nKey), GetFocus());
+                         ASSERT_FALSE(m_panel.m_notifications.empty());
+                         EXPECT_EQ(std::make_pair(KBN_SELECT, LPARAM(nKey)),
+                                   m_panel.m_notifications[0]);
+                         EXPECT_EQ(KEY_FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(nOther)));
+                         EXPECT_EQ(KEY_FILL_FOCUSED, FaceFill(m_panel.KeyWindow(nKey)));
+                         // The new assignment was read back: Detail and Clear apply to it.
+                         EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
+                         EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
+                     }
+                 }
+             })});
 }
 
 TEST_F(DropOnKey, ReplacesTheWholePreviousAssignment) {

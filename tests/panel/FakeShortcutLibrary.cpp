@@ -177,8 +177,10 @@ int CFakeShortcutLibrary::InitSKeyData(int) {
 }
 
 int CFakeShortcutLibrary::GetSKeyNum(int* pnCount) {
-    *pnCount = g_pFake->m_nKeyCount;
-    return 1;
+    if (g_pFake->m_nKeyCountResult) {
+        *pnCount = g_pFake->m_nKeyCount;
+    }
+    return g_pFake->m_nKeyCountResult;
 }
 
 int CFakeShortcutLibrary::GetKeyOption(int, int* pbFlag, int* pnNumber) {

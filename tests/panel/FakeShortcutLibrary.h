@@ -3,9 +3,9 @@
 // settings file of its own, icons made up on request, and a log of every record read and store.
 #pragma once
 
-#include "ScratchFolder.h"
+#include "../common/ScratchFolder.h"
 
-#include "../../app/ZuCom.h"
+#include "../../base/ZuCom.h"
 
 #include <map>
 #include <string>
@@ -39,6 +39,7 @@ public:
     void SetKeyFilePath(const std::string& strPath) { m_strKeyFile = strPath; }
 
     int m_nKeyCount = 6;
+    int m_nKeyCountResult = 1; // 0: the count cannot be had
     bool m_bServerAnswers = true;
     int m_nServerAsks = 0;
     BOOL m_bSetClientResult = TRUE;

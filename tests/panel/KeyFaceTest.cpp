@@ -1,38 +1,38 @@
 // The key button: its face to the pixel in every state and at every screen resolution, what it
 // tells the panel and when, and the drawing objects of its paints.
-#include "FakeShortcutLibrary.h"
 #include "GdiTracker.h"
 #include "PanelHarness.h"
 #include "PanelImage.h"
 
-#include <gtest/gtest.h>
+#include "../common/Process.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr COLORREF kBackground = RGB(255, 0, 255); // shows where the face paints nothing
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kFrameFocused = RGB(160, 192, 255);
-constexpr COLORREF kFrameSelected = RGB(128, 224, 160);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-// Font height, top of the comment line, top of the unassigned hint, by resolution.
+// Font height, top of the comment line, top of the unassigned hint, the icon's place and the
+// text's left edge, by resolution: the face keeps its proportions.
 struct FaceMetrics {
     int nDpi;
     int nFontHeight;
     int nCommentTop;
     int nHintTop;
+    POINT ptIcon;
+    int nTextLeft;
 };
-constexpr FaceMetrics kFaceMetrics[] = {{96, 13, 36, 29}, {120, 16, 41, 32}, {144, 19, 46, 35}};
+constexpr FaceMetrics kFaceMetrics[] = {{96, 13, 36, 29, {15, 16}, 60},
+                                        {120, 16, 41, 32, {18, 20}, 75},
+                                        {144, 19, 46, 35, {22, 24}, 90}};
 
-class FaceFixture : public testing::Test {
+class FaceFixture : public PanelTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_hLocale) << "..\\stage\\RuRoredo.DLL is missing";
-        std::string strDpi = EnvironmentValue("VV_PANEL_DPI");
-        if (!strDpi.empty()) {
-            ASSERT_EQ(std::stoi(strDpi), ScreenDpi()) << "the resolution was not applied";
-        }
+        PanelTest::SetUp();
         for (const FaceMetrics& metrics : kFaceMetrics) {
             if (metrics.nDpi == ScreenDpi()) {
                 m_metrics = metrics;
@@ -43,7 +43,8 @@ protected:
 
     CImage Face(int nKey) { return PrintClient(m_panel.KeyWindow(nKey), kBackground); }
 
-    // The key's text as it should look on a face of this size and fill, inside the frames.
+    // The key's text as it should look on a face of this size and fill, inside the frames (from
+    // nLeft on, to leave out an icon).
     void ExpectText(const CImage& face, COLORREF crFill, const std::vector<TextRun>& runs,
                     int nLeft = 6) {
         CImage expected =
@@ -52,10 +53,10 @@ protected:
         EXPECT_EQ(0, CountDifferences(face, expected, rcInside));
     }
 
-    HINSTANCE m_hLocale = UseLocaleLibrary();
+    // Right of the icon, where only the text is drawn.
+    int RightOfIcon() const { return m_metrics.ptIcon.x + GetSystemMetrics(SM_CXICON); }
+
     FaceMetrics m_metrics = {};
-    CFakeShortcutLibrary m_library;
-    CTestPanel m_panel;
 };
 
 // Runs at 96 dpi here and at 120 and 144 in the resolution case of the panel tests.
@@ -89,25 +90,26 @@ TEST_F(ScaledFace, FillAndFramesShowSelectionAndFocus) {
     m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
     RunPanel(m_panel, {Do([&] { ::SetFocus(m_panel.KeyWindow(1)); }), Do([&] {
                            CImage focused = Face(1);
-                           EXPECT_EQ(FILL_FOCUSED, focused.At(focused.nWidth - 6, 20));
+                           EXPECT_EQ(KEY_FILL_FOCUSED, focused.At(focused.nWidth - 6, 20));
                            ExpectOutline(focused);
-                           ExpectInnerFrame(focused, kFrameFocused);
-                           EXPECT_EQ(FILL_FOCUSED, focused.At(4, focused.nHeight / 2));
+                           ExpectInnerFrame(focused, KEY_FRAME_FOCUSED);
+                           EXPECT_EQ(KEY_FILL_FOCUSED, focused.At(4, focused.nHeight / 2));
 
                            CImage unselected = Face(2);
-                           EXPECT_EQ(FILL_UNSELECTED, unselected.At(unselected.nWidth - 6, 20));
-                           EXPECT_EQ(FILL_UNSELECTED, unselected.At(2, unselected.nHeight / 2));
+                           EXPECT_EQ(KEY_FILL_UNSELECTED, unselected.At(unselected.nWidth - 6, 20));
+                           EXPECT_EQ(KEY_FILL_UNSELECTED, unselected.At(2, unselected.nHeight / 2));
                            ExpectOutline(unselected);
 
                            ::SetFocus(m_panel.Item(IDC_PANEL_SETTINGS));
                            CImage selected = Face(1);
-                           EXPECT_EQ(FILL_SELECTED, selected.At(selected.nWidth - 6, 20));
+                           EXPECT_EQ(KEY_FILL_SELECTED, selected.At(selected.nWidth - 6, 20));
                            ExpectOutline(selected);
-                           ExpectInnerFrame(selected, kFrameSelected);
+                           ExpectInnerFrame(selected, KEY_FRAME_SELECTED);
                        })});
 }
 
-TEST_F(ScaledFace, TitleAndCommentStartAtTheirOrigins) {
+TEST_F(ScaledFace, TitleAndCommentStartAtTheirOriginsClearOfTheIcon) {
+    m_library.AddIcon("C:\\calc.exe", kBlue);
     m_library.Assign(1, "Calculator", "Starts calc.exe", "C:\\calc.exe");
     m_library.Assign(2, "&Mail && news",
                      "Opens the mail program of this machine, which has a "
@@ -115,21 +117,23 @@ TEST_F(ScaledFace, TitleAndCommentStartAtTheirOrigins) {
                      "C:\\mail.exe");
     RunPanel(m_panel, {Do([&] {
                  const int nComment = m_metrics.nCommentTop;
+                 const int x = m_metrics.nTextLeft;
+                 ASSERT_LT(RightOfIcon(), x) << "the icon touches the text";
                  CImage current = Face(1);
                  const int w = current.nWidth;
                  const int h = current.nHeight;
                  // The current key's text ends 12 pixels from the right, inside its frame.
-                 ExpectText(current, FILL_FOCUSED,
-                            {{"Calculator", {60, 16, w - 12, h - 2}, DT_END_ELLIPSIS},
-                             {"Starts calc.exe", {60, nComment, w - 12, h - 2}, DT_END_ELLIPSIS}},
-                            48);
+                 ExpectText(current, KEY_FILL_FOCUSED,
+                            {{"Calculator", {x, 16, w - 12, h - 2}, DT_END_ELLIPSIS},
+                             {"Starts calc.exe", {x, nComment, w - 12, h - 2}, DT_END_ELLIPSIS}},
+                            RightOfIcon());
                  // Ampersands underline; a comment too long for the face ends in an ellipsis.
-                 ExpectText(Face(2), FILL_UNSELECTED,
-                            {{"&Mail && news", {60, 16, w - 10, h}, DT_END_ELLIPSIS},
+                 ExpectText(Face(2), KEY_FILL_UNSELECTED,
+                            {{"&Mail && news", {x, 16, w - 10, h}, DT_END_ELLIPSIS},
                              {std::string(m_library.Record(2).Comment),
-                              {60, nComment, w - 10, h},
+                              {x, nComment, w - 10, h},
                               DT_END_ELLIPSIS}},
-                            48);
+                            RightOfIcon());
              })});
 }
 
@@ -140,9 +144,9 @@ TEST_F(ScaledFace, KeyWithoutAssignmentShowsTheHintCentred) {
                  CImage current = Face(1);
                  const int w = current.nWidth;
                  const int h = current.nHeight;
-                 ExpectText(current, FILL_FOCUSED,
+                 ExpectText(current, KEY_FILL_FOCUSED,
                             {{strHint, {0, nTop, w - 12, h - 2}, DT_END_ELLIPSIS | DT_CENTER}});
-                 ExpectText(Face(2), FILL_UNSELECTED,
+                 ExpectText(Face(2), KEY_FILL_UNSELECTED,
                             {{strHint, {0, nTop, w - 10, h}, DT_END_ELLIPSIS | DT_CENTER}});
              })});
 }
@@ -153,15 +157,17 @@ TEST_F(ScaledFace, HintWithPercentSignsShowsThemOnce) {
                  AfxSetResourceHandle(GetModuleHandleA(nullptr));
                  CImage face = Face(2);
                  UseLocaleLibrary();
-                 ExpectText(face, FILL_UNSELECTED,
+                 ExpectText(face, KEY_FILL_UNSELECTED,
                             {{"Free: 100% %d",
                               {0, m_metrics.nHintTop, face.nWidth - 10, face.nHeight},
                               DT_END_ELLIPSIS | DT_CENTER}});
              })});
 }
 
-TEST_F(ScaledFace, IconOfIconSourceElseTargetIsDrawnAt15And16) {
+TEST_F(ScaledFace, IconOfIconSourceElseTargetIsDrawnAtItsPlace) {
     const int nIcon = GetSystemMetrics(SM_CXICON);
+    const int x = m_metrics.ptIcon.x;
+    const int y = m_metrics.ptIcon.y;
     m_library.AddIcon("C:\\icons\\red.ico", kRed);
     m_library.AddIcon("C:\\blue.exe", kBlue);
     m_library.Assign(2, "Red", "", "C:\\blue.exe");
@@ -169,24 +175,27 @@ TEST_F(ScaledFace, IconOfIconSourceElseTargetIsDrawnAt15And16) {
     m_library.Assign(3, "Blue", "", "C:\\blue.exe");
     m_library.Record(3).IconSource = "C:\\icons\\missing.ico";
     m_library.Assign(4, "None", "", "C:\\nothing.exe");
-    RunPanel(m_panel, {Do([&] {
-                 auto expectIcon = [nIcon](const CImage& face, COLORREF crIcon) {
-                     EXPECT_EQ(crIcon, face.At(15, 16));
-                     EXPECT_EQ(crIcon, face.At(15 + nIcon - 1, 16 + nIcon - 1));
-                     EXPECT_EQ(FILL_UNSELECTED, face.At(14, 16));
-                     EXPECT_EQ(FILL_UNSELECTED, face.At(15, 15));
-                     EXPECT_EQ(FILL_UNSELECTED, face.At(15 + nIcon, 16 + nIcon - 1));
-                 };
-                 expectIcon(Face(2), kRed);
-                 m_library.m_iconRequests.clear();
-                 expectIcon(Face(3), kBlue);
-                 EXPECT_EQ((std::vector<std::string>{"C:\\icons\\missing.ico", "C:\\blue.exe"}),
-                           m_library.m_iconRequests);
-                 EXPECT_EQ(FILL_UNSELECTED, Face(4).At(15 + nIcon / 2, 16 + nIcon / 2));
-                 // A key without assignment asks too, for the empty paths of a fresh record.
-                 m_library.AddIcon("", kRed);
-                 expectIcon(Face(5), kRed);
-             })});
+    m_library.Record(4).IconSource = "C:\\icons\\none.ico";
+    // A key without assignment asks too, for the empty paths of a fresh record.
+    m_library.AddIcon("", kRed);
+    RunPanel(
+        m_panel, {Do([&] {
+            auto expectIcon = [=](const CImage& face, COLORREF crIcon) {
+                EXPECT_EQ(crIcon, face.At(x, y));
+                EXPECT_EQ(crIcon, face.At(x + nIcon - 1, y + nIcon - 1));
+                EXPECT_EQ(KEY_FILL_UNSELECTED, face.At(x - 1, y));
+                EXPECT_EQ(KEY_FILL_UNSELECTED, face.At(x, y - 1));
+                EXPECT_EQ(KEY_FILL_UNSELECTED, face.At(x + nIcon, y + nIcon - 1));
+            };
+            expectIcon(Face(2), kRed);
+            expectIcon(Face(3), kBlue);
+            const std::vector<std::string> fallBack = {"C:\\icons\\missing.ico", "C:\\blue.exe"};
+            const auto& requests = m_library.m_iconRequests;
+            EXPECT_NE(requests.end(), std::search(requests.begin(), requests.end(),
+                                                  fallBack.begin(), fallBack.end()));
+            EXPECT_EQ(KEY_FILL_UNSELECTED, Face(4).At(x + nIcon / 2, y + nIcon / 2));
+            expectIcon(Face(5), kRed);
+        })});
 }
 
 class KeyFace : public FaceFixture {};
@@ -211,7 +220,7 @@ TEST_F(KeyFace, SetSelectedRepaintsAtOnceAndReturnsTheAssignmentState) {
                  EXPECT_TRUE(m_panel.Key(2).SetSelected(FALSE));
                  EXPECT_EQ(1, m_library.ReadsOf(2, nCalls));
                  EXPECT_TRUE(m_panel.m_notifications.empty());
-                 EXPECT_EQ(FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(2)));
+                 EXPECT_EQ(KEY_FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(2)));
              })});
 }
 
@@ -236,7 +245,7 @@ TEST_F(KeyFace, OnlyTheCurrentKeyReportsAndOnlyArrivingFocusSelects) {
                   ::SetFocus(m_panel.Item(IDC_PANEL_SETTINGS));
                   EXPECT_EQ(Notifications{}, m_panel.m_notifications);
                   EXPECT_EQ(1, m_panel.CurrentKey());
-                  EXPECT_EQ(FILL_SELECTED, FaceFill(m_panel.KeyWindow(1)));
+                  EXPECT_EQ(KEY_FILL_SELECTED, FaceFill(m_panel.KeyWindow(1)));
 
                   // Focus arriving asks for the key, and the answer repaints it.
                   m_panel.m_notifications.clear();
@@ -247,22 +256,36 @@ TEST_F(KeyFace, OnlyTheCurrentKeyReportsAndOnlyArrivingFocusSelects) {
               })});
 }
 
-TEST_F(KeyFace, PaintsReleaseEveryDrawingObjectAndIcon) {
+// The shell's icon is asked for once per pair of paths, not at every paint; a key whose
+// assignment names another target shows that target's icon at its next paint; and nothing a
+// paint makes outlives the panel.
+TEST_F(KeyFace, IconsAreMadeOncePerPathsAndNothingOutlivesThePanel) {
     m_library.AddIcon("C:\\icons\\red.ico", kRed);
+    m_library.AddIcon("C:\\blue.exe", kBlue);
     m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
     m_library.Record(1).IconSource = "C:\\icons\\red.ico";
     m_library.Assign(2, "Calc", "", "C:\\calc.exe");
-    RunPanel(m_panel, {Do([&] {
-                 CGdiTracker tracker;
-                 ASSERT_TRUE(tracker.Hooked());
-                 for (int nPaint = 0; nPaint < 200; ++nPaint) {
-                     m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nPaint % 2 + 1);
-                     m_panel.Key(3).SetSelected(FALSE);
-                 }
-                 // Two keys repainted per selection, one more by SetSelected: brush, font, icon.
-                 EXPECT_LE(600u * 2, tracker.Created());
-                 EXPECT_EQ(0u, tracker.Live().size());
-             })});
+    CGdiTracker tracker;
+    ASSERT_TRUE(tracker.Hooked());
+    {
+        CTestPanel panel;
+        RunPanel(panel, {Do([&] {
+                     const size_t nRequests = m_library.m_iconRequests.size();
+                     const size_t nCreated = tracker.Created();
+                     for (int nPaint = 0; nPaint < 200; ++nPaint) {
+                         panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nPaint % 2 + 1);
+                         panel.Key(3).SetSelected(FALSE);
+                     }
+                     EXPECT_EQ(nRequests, m_library.m_iconRequests.size());
+                     // Two keys repainted per selection, one more by SetSelected: brush, font.
+                     EXPECT_LE(nCreated + 600u * 2, tracker.Created());
+
+                     m_library.Assign(2, "Blue", "", "C:\\blue.exe");
+                     CImage face = PrintClient(panel.KeyWindow(2), kBackground);
+                     EXPECT_EQ(kBlue, face.At(m_metrics.ptIcon.x, m_metrics.ptIcon.y));
+                 })});
+    }
+    EXPECT_EQ(0u, tracker.Live().size());
 }
 
 } // namespace

@@ -1,15 +1,16 @@
 // The key panel: its layout by key count and screen resolution, the current key, Enter on a
 // key, the refresh from outside, and the start-up failures.
-#include "FakeShortcutLibrary.h"
 #include "PanelHarness.h"
 #include "PanelImage.h"
 
-#include <gtest/gtest.h>
+#include "../common/DialogGeometry.h"
+#include "../common/Process.h"
+#include "../common/ShownDialogs.h"
+
+#include "../../panel/KeyPanelLayout.h"
 
 #include <algorithm>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 namespace {
 
@@ -17,21 +18,17 @@ constexpr int kLaidOutControls[] = {890, 891, 892, 893, 894, 895, 896, 897, 898,
                                     902, 903, 904, 905, 906, 907, 908, 909, 910, 928, 936, ID_HELP};
 
 struct Geometry {
-    SIZE window = {};
+    RECT window = {};
     std::map<int, RECT> controls; // client coordinates of the dialog
     std::map<int, bool> visible;
 };
 
 Geometry GeometryOf(HWND hDialog) {
     Geometry geometry;
-    RECT rc;
-    GetWindowRect(hDialog, &rc);
-    geometry.window = {rc.right - rc.left, rc.bottom - rc.top};
+    GetWindowRect(hDialog, &geometry.window);
     for (int nID : kLaidOutControls) {
         HWND hControl = GetDlgItem(hDialog, nID);
-        GetWindowRect(hControl, &rc);
-        MapWindowPoints(nullptr, hDialog, reinterpret_cast<POINT*>(&rc), 2);
-        geometry.controls[nID] = rc;
+        geometry.controls[nID] = ChildRect(hDialog, hControl);
         geometry.visible[nID] = (GetWindowLongA(hControl, GWL_STYLE) & WS_VISIBLE) != 0;
     }
     return geometry;
@@ -56,67 +53,46 @@ int HeightOf(const RECT& rc) {
     return rc.bottom - rc.top;
 }
 
-// The shortened layouts; window heights at 96, 120 and 144 dots per inch. Zero: not moved.
-struct ShorterLayout {
+// Every figure that two neighbouring rows of the layout both give differs by one key row.
+TEST(KeyCountLayouts, EachMissingKeyTakesOneRowAway) {
+    for (const KeyCountLayout& layout : KEY_COUNT_LAYOUTS) {
+        const KeyCountLayout* pNext = std::find_if(
+            std::begin(KEY_COUNT_LAYOUTS), std::end(KEY_COUNT_LAYOUTS),
+            [&layout](const KeyCountLayout& other) { return other.nKeys == layout.nKeys - 1; });
+        if (pNext == std::end(KEY_COUNT_LAYOUTS)) {
+            continue;
+        }
+        SCOPED_TRACE(std::to_string(layout.nKeys) + " keys");
+        EXPECT_EQ(KEY_ROW_HEIGHT, layout.nRowsHeight - pNext->nRowsHeight);
+        EXPECT_EQ(KEY_ROW_HEIGHT, layout.nBottomY - pNext->nBottomY);
+        EXPECT_EQ(KEY_ROW_HEIGHT, layout.nWindowHeight - pNext->nWindowHeight);
+        for (int i = 0; i < 3; ++i) {
+            if (layout.nCommandY[i] && pNext->nCommandY[i]) {
+                EXPECT_EQ(KEY_ROW_HEIGHT, layout.nCommandY[i] - pNext->nCommandY[i]);
+            }
+        }
+    }
+}
+
+// The library's count (and whether it could be had) and the keys the panel then shows.
+struct KeyCountCase {
+    int nLibraryCount;
+    int nLibraryResult;
     int nKeys;
-    int nRowsHeight;
-    int nBottomY;
-    int nCommandY[3]; // 908, 909, 910
-    int nWindowHeight[3];
-};
-constexpr ShorterLayout kShorterLayouts[] = {
-    {4, 357, 380, {0, 0, 0}, {450, 562, 675}},
-    {3, 290, 313, {150, 220, 255}, {383, 478, 574}},
-    {2, 223, 246, {83, 153, 188}, {316, 395, 474}},
 };
 
-const ShorterLayout* ShorterLayoutFor(int nKeys) {
-    for (const ShorterLayout& layout : kShorterLayouts) {
-        if (layout.nKeys == nKeys) {
-            return &layout;
-        }
-    }
-    return nullptr;
+void PrintTo(const KeyCountCase& test, std::ostream* pOut) {
+    *pOut << "count " << test.nLibraryCount << (test.nLibraryResult ? "" : " (failed)");
 }
 
-int WindowHeightAtScreen(const ShorterLayout& layout) {
-    switch (ScreenDpi()) {
-    case 96:
-        return layout.nWindowHeight[0];
-    case 120:
-        return layout.nWindowHeight[1];
-    case 144:
-        return layout.nWindowHeight[2];
-    default:
-        return AtScreen(layout.nWindowHeight[0]);
-    }
-}
-
-class PanelFixture : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(m_hLocale) << "..\\stage\\RuRoredo.DLL is missing"; }
-
-    HINSTANCE m_hLocale = UseLocaleLibrary();
-    CFakeShortcutLibrary m_library;
-    CTestPanel m_panel;
-};
-
-// Cases that depend on the screen resolution; the DPI case below runs them again at 120 and 144.
-class ScaledLayout : public PanelFixture, public testing::WithParamInterface<int> {
-protected:
-    void SetUp() override {
-        PanelFixture::SetUp();
-        std::string strDpi = EnvironmentValue("VV_PANEL_DPI");
-        if (!strDpi.empty()) {
-            ASSERT_EQ(std::stoi(strDpi), ScreenDpi()) << "the resolution was not applied";
-        }
-    }
-};
+// Cases that depend on the screen resolution; the resolution case below runs them again at 120
+// and 144 dots per inch.
+class ScaledLayout : public PanelTest, public testing::WithParamInterface<KeyCountCase> {};
 
 TEST_P(ScaledLayout, RowsControlsAndWindowFollowTheKeyCount) {
-    const int nCount = GetParam();
-    const int nKeys = std::clamp(nCount, 1, 6); // what the panel makes of the library's count
-    m_library.m_nKeyCount = nCount;
+    const KeyCountCase test = GetParam();
+    m_library.m_nKeyCount = test.nLibraryCount;
+    m_library.m_nKeyCountResult = test.nLibraryResult;
     const Geometry before = TemplateGeometry();
     Geometry after;
     std::vector<bool> wired;
@@ -127,31 +103,37 @@ TEST_P(ScaledLayout, RowsControlsAndWindowFollowTheKeyCount) {
                                  for (int nKey = 1; nKey <= 6; ++nKey) {
                                      wired.push_back(CWnd::FromHandlePermanent(
                                                          m_panel.KeyWindow(nKey)) != nullptr);
-                                     char szLegend[64] = {};
-                                     GetDlgItemTextA(m_panel, IDC_KEY_LEGEND_FIRST + nKey - 1,
-                                                     szLegend, sizeof(szLegend));
-                                     legends.push_back(szLegend);
+                                     legends.push_back(
+                                         WindowText(m_panel.Item(IDC_KEY_LEGEND_FIRST + nKey - 1)));
                                  }
                                  m_panel.SendMessage(WM_GETMINMAXINFO, 0,
                                                      reinterpret_cast<LPARAM>(&limits));
+                                 ExpectTidy(m_panel, IDC_PANEL_ROWS);
                              })}));
     ASSERT_EQ(6u, wired.size());
+    EXPECT_EQ(test.nKeys, m_panel.KeyCount());
 
     for (int nKey = 1; nKey <= 6; ++nKey) {
         SCOPED_TRACE("key " + std::to_string(nKey));
-        const bool bPresent = nKey <= nKeys;
+        const bool bPresent = nKey <= test.nKeys;
         EXPECT_EQ(bPresent, wired[nKey - 1]);
         EXPECT_EQ(bPresent, after.visible[IDC_KEY_BUTTON_FIRST + nKey - 1]);
         EXPECT_EQ(bPresent, after.visible[IDC_KEY_ICON_FIRST + nKey - 1]);
         const int nLegend = IDC_KEY_LEGEND_FIRST + nKey - 1;
         EXPECT_EQ(bPresent || before.visible.at(nLegend), after.visible[nLegend]);
         EXPECT_EQ(bPresent ? "Legend " + std::to_string(nKey) : "", legends[nKey - 1]);
+        if (bPresent) {
+            RECT rcRows = after.controls[IDC_PANEL_ROWS];
+            EXPECT_TRUE(Contains(rcRows, after.controls[IDC_KEY_BUTTON_FIRST + nKey - 1]));
+        }
     }
 
-    const ShorterLayout* pLayout = ShorterLayoutFor(nKeys);
+    const KeyCountLayout* pLayout =
+        std::find_if(std::begin(KEY_COUNT_LAYOUTS), std::end(KEY_COUNT_LAYOUTS),
+                     [&test](const KeyCountLayout& layout) { return layout.nKeys == test.nKeys; });
     std::map<int, int> expectedY; // controls that move; every other one stays put
-    if (pLayout) {
-        EXPECT_EQ(WindowHeightAtScreen(*pLayout), after.window.cy);
+    if (pLayout != std::end(KEY_COUNT_LAYOUTS)) {
+        EXPECT_EQ(AtScreen(pLayout->nWindowHeight), HeightOf(after.window));
         EXPECT_EQ(AtScreen(pLayout->nRowsHeight), HeightOf(after.controls[IDC_PANEL_ROWS]));
         expectedY[IDC_PANEL_CLOSE] = expectedY[ID_HELP] = AtScreen(pLayout->nBottomY);
         const int nCommands[] = {IDC_PANEL_SETTINGS, IDC_PANEL_DETAIL, IDC_PANEL_CLEAR};
@@ -161,11 +143,16 @@ TEST_P(ScaledLayout, RowsControlsAndWindowFollowTheKeyCount) {
             }
         }
     } else {
-        EXPECT_EQ(before.window.cy, after.window.cy);
+        EXPECT_EQ(6, test.nKeys);
+        EXPECT_EQ(HeightOf(before.window), HeightOf(after.window));
         EXPECT_EQ(HeightOf(before.controls.at(IDC_PANEL_ROWS)),
                   HeightOf(after.controls[IDC_PANEL_ROWS]));
     }
-    EXPECT_EQ(before.window.cx, after.window.cx);
+    // A shorter panel stays centred where the template centred the six-key one.
+    EXPECT_NEAR(before.window.top + before.window.bottom, after.window.top + after.window.bottom,
+                1);
+    EXPECT_EQ(before.window.left, after.window.left);
+    EXPECT_EQ(before.window.right, after.window.right);
     for (int nID : kLaidOutControls) {
         SCOPED_TRACE("control " + std::to_string(nID));
         const RECT& rcBefore = before.controls.at(nID);
@@ -181,14 +168,23 @@ TEST_P(ScaledLayout, RowsControlsAndWindowFollowTheKeyCount) {
     }
 
     // The laid-out size is the only size the window can take.
-    EXPECT_EQ(after.window.cx, limits.ptMinTrackSize.x);
-    EXPECT_EQ(after.window.cy, limits.ptMinTrackSize.y);
-    EXPECT_EQ(after.window.cx, limits.ptMaxTrackSize.x);
-    EXPECT_EQ(after.window.cy, limits.ptMaxTrackSize.y);
-    EXPECT_EQ(after.window.cy, limits.ptMaxSize.y);
+    const LONG cx = after.window.right - after.window.left;
+    const LONG cy = HeightOf(after.window);
+    EXPECT_EQ(cx, limits.ptMinTrackSize.x);
+    EXPECT_EQ(cy, limits.ptMinTrackSize.y);
+    EXPECT_EQ(cx, limits.ptMaxTrackSize.x);
+    EXPECT_EQ(cy, limits.ptMaxTrackSize.y);
+    EXPECT_EQ(cy, limits.ptMaxSize.y);
 }
 
-INSTANTIATE_TEST_SUITE_P(KeyCounts, ScaledLayout, testing::Values(6, 5, 4, 3, 2, 1, 0, 9));
+// Counts outside 1 to 6 are kept within them; a library that cannot tell the count gives the
+// suite's usual six keys.
+INSTANTIATE_TEST_SUITE_P(KeyCounts, ScaledLayout,
+                         testing::Values(KeyCountCase{6, 1, 6}, KeyCountCase{5, 1, 5},
+                                         KeyCountCase{4, 1, 4}, KeyCountCase{3, 1, 3},
+                                         KeyCountCase{2, 1, 2}, KeyCountCase{1, 1, 1},
+                                         KeyCountCase{0, 1, 1}, KeyCountCase{9, 1, 6},
+                                         KeyCountCase{2, 0, 6}));
 
 // The screen resolution is read once per process: run the cases above, and the key face's, in
 // new processes at 120 and 144 dots per inch.
@@ -201,54 +197,63 @@ TEST(PanelResolution, LayoutAndFacesScaleAt120And144Dpi) {
     }
 }
 
-class KeyPanel : public PanelFixture {};
-
-TEST_F(KeyPanel, ClickFocusAndNotificationMakeAKeyCurrent) {
-    m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
-    m_library.Assign(4, "Notes", "Opens notes", "C:\\notes.txt");
-    auto detailAndClearEnabled = [this] {
+class KeyPanel : public PanelTest {
+protected:
+    bool DetailAndClearEnabled() {
         bool bDetail = ::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)) != FALSE;
         EXPECT_EQ(bDetail, ::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)) != FALSE);
         return bDetail;
+    }
+};
+
+// Every way of making a key current, for every key: a click, the button's notification alone, the
+// focus arriving, and the key button's own request. Odd keys are assigned, even ones not.
+TEST_F(KeyPanel, EveryKeyBecomesCurrentByClickFocusAndNotification) {
+    for (int nKey = 1; nKey <= 6; nKey += 2) {
+        m_library.Assign(nKey, "Mail", "Opens mail", "C:\\mail.exe");
+    }
+    struct Way {
+        const char* pszName;
+        std::function<void(CTestPanel&, int)> select;
+        bool bTakesFocus;
+    };
+    const Way ways[] = {
+        {"click",
+         [](CTestPanel& panel, int nKey) { SendMessageA(panel.KeyWindow(nKey), BM_CLICK, 0, 0); },
+         true},
+        {"BN_CLICKED",
+         [](CTestPanel& panel, int nKey) { panel.Click(IDC_KEY_BUTTON_FIRST + nKey - 1); }, false},
+        {"focus", [](CTestPanel& panel, int nKey) { ::SetFocus(panel.KeyWindow(nKey)); }, true},
+        {"KBN_SELECT",
+         [](CTestPanel& panel, int nKey) {
+             panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nKey);
+         },
+         false},
     };
     RunPanel(m_panel, {Do([&] {
-                           EXPECT_EQ(1, m_panel.CurrentKey());
-                           EXPECT_TRUE(detailAndClearEnabled());
-                           SendMessageA(m_panel.KeyWindow(3), BM_CLICK, 0, 0);
-                           EXPECT_EQ(3, m_panel.CurrentKey());
-                           EXPECT_FALSE(detailAndClearEnabled());
-                           EXPECT_EQ(m_panel.KeyWindow(3), GetFocus());
-                           EXPECT_EQ(FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(1)));
-                           EXPECT_EQ(FILL_FOCUSED, FaceFill(m_panel.KeyWindow(3)));
-                       }),
-                       Do([&] {
-                           // The button's notification alone, with the focus left where it is.
-                           m_panel.SendMessage(WM_COMMAND,
-                                               MAKEWPARAM(IDC_KEY_BUTTON_FIRST + 3, BN_CLICKED),
-                                               reinterpret_cast<LPARAM>(m_panel.KeyWindow(4)));
-                           EXPECT_EQ(4, m_panel.CurrentKey());
-                           EXPECT_TRUE(detailAndClearEnabled());
-                           EXPECT_EQ(FILL_SELECTED, FaceFill(m_panel.KeyWindow(4)));
-                           EXPECT_EQ(FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(3)));
-                       }),
-                       Do([&] {
-                           ::SetFocus(m_panel.KeyWindow(2));
-                           EXPECT_EQ(2, m_panel.CurrentKey());
-                           EXPECT_FALSE(detailAndClearEnabled());
-                           EXPECT_EQ(FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(4)));
-                       }),
-                       Do([&] {
-                           // Tab: the dialog manager moves the focus to the next key.
+                 for (const Way& way : ways) {
+                     for (int nKey = 1; nKey <= 6; ++nKey) {
+                         SCOPED_TRACE(std::string(way.pszName) + " on key " + std::to_string(nKey));
+                         // Start from another key, with the focus away from the keys.
+                         const int nOther = nKey % 6 + 1;
+                         m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nOther);
+                         ::SetFocus(m_panel.Item(IDC_PANEL_SETTINGS));
+                         way.select(m_panel, nKey);
+                         EXPECT_EQ(nKey, m_panel.CurrentKey());
+                         EXPECT_EQ(nKey % 2 == 1, DetailAndClearEnabled());
+                         EXPECT_EQ(way.bTakesFocus ? KEY_FILL_FOCUSED : KEY_FILL_SELECTED,
+                                   FaceFill(m_panel.KeyWindow(nKey)));
+                         EXPECT_EQ(KEY_FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(nOther)));
+                     }
+                 }
+             })});
+}
+
+TEST_F(KeyPanel, TabMovesTheFocusAndTheCurrentKeyOn) {
+    RunPanel(m_panel, {Do([&] { ::SetFocus(m_panel.KeyWindow(2)); }), Do([&] {
                            m_panel.SendMessage(WM_NEXTDLGCTL, 0, 0);
                            EXPECT_EQ(m_panel.KeyWindow(3), GetFocus());
                            EXPECT_EQ(3, m_panel.CurrentKey());
-                       }),
-                       Do([&] {
-                           m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, 1);
-                           EXPECT_EQ(1, m_panel.CurrentKey());
-                           EXPECT_TRUE(detailAndClearEnabled());
-                           EXPECT_EQ(FILL_SELECTED, FaceFill(m_panel.KeyWindow(1)));
-                           EXPECT_EQ(FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(3)));
                        })});
 }
 
@@ -267,9 +272,7 @@ TEST_F(KeyPanel, RowsTakeLegendAndIconFromTheKeySettingsFile) {
         return LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + nKey));
     };
     RunPanel(m_panel, {Do([&] {
-                 char szLegend[64] = {};
-                 GetDlgItemTextA(m_panel, IDC_KEY_LEGEND_FIRST, szLegend, sizeof(szLegend));
-                 EXPECT_STREQ("Mail", szLegend);
+                 EXPECT_EQ("Mail", WindowText(m_panel.Item(IDC_KEY_LEGEND_FIRST)));
                  HWND hEmptyLegend = m_panel.Item(IDC_KEY_LEGEND_FIRST + 1);
                  EXPECT_EQ(0, GetWindowTextLengthA(hEmptyLegend));
                  EXPECT_TRUE(::IsWindowVisible(hEmptyLegend));
@@ -296,24 +299,28 @@ TEST_F(KeyPanel, SelectionOfAKeyThatIsNotThereIsIgnored) {
                      EXPECT_EQ(2, m_panel.CurrentKey()) << "after KBN_SELECT " << nKey;
                  }
                  // Clicks on the unwired buttons of absent keys change nothing either.
-                 m_panel.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_KEY_BUTTON_FIRST + 4, BN_CLICKED),
-                                     reinterpret_cast<LPARAM>(m_panel.KeyWindow(5)));
+                 m_panel.Click(IDC_KEY_BUTTON_FIRST + 4);
                  EXPECT_EQ(2, m_panel.CurrentKey());
                  EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
              })});
 }
 
-TEST_F(KeyPanel, EnterOnAKeyMovesTheFocusAndKeepsThePanelOpen) {
-    RunPanel(m_panel, {Do([&] { ::SetFocus(m_panel.KeyWindow(1)); }), Do([&] {
-                           ASSERT_EQ(m_panel.KeyWindow(1), GetFocus());
-                           PostMessageA(m_panel.KeyWindow(1), WM_KEYDOWN, VK_RETURN, 0x001C0001);
-                       }),
-                       Do([&] {
-                           EXPECT_TRUE(m_panel.IsWindowVisible());
-                           EXPECT_EQ(m_panel.KeyWindow(2), GetFocus());
-                           EXPECT_EQ(2, m_panel.CurrentKey());
-                           EXPECT_EQ(nullptr, FindShownDialog(m_panel));
-                       })});
+TEST_F(KeyPanel, EnterOnAnyKeyMovesTheFocusOnAndKeepsThePanelOpen) {
+    std::vector<ScriptStep> steps;
+    for (int nKey = 1; nKey <= 6; ++nKey) {
+        steps.push_back(Do([this, nKey] {
+            ::SetFocus(m_panel.KeyWindow(nKey));
+            PostMessageA(m_panel.KeyWindow(nKey), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        }));
+        steps.push_back(Do([this, nKey] {
+            SCOPED_TRACE("Enter on key " + std::to_string(nKey));
+            EXPECT_TRUE(m_panel.IsWindowVisible());
+            EXPECT_EQ(GetNextDlgTabItem(m_panel, m_panel.KeyWindow(nKey), FALSE), GetFocus());
+            EXPECT_EQ(nKey < 6 ? nKey + 1 : 6, m_panel.CurrentKey());
+            EXPECT_EQ(nullptr, FindShownDialog(m_panel));
+        }));
+    }
+    EXPECT_EQ(IDOK, RunPanel(m_panel, std::move(steps)));
 }
 
 TEST_F(KeyPanel, RefreshShowsWhatTheLibraryHoldsNow) {
@@ -376,7 +383,7 @@ TEST_F(KeyPanel, DISABLED_MissingKeySettingsFileChild) {
     RunModal(m_panel, {[&] {
                  bool bAnswered = answer();
                  if (bAnswered) {
-                     std::ofstream(EnvironmentValue("VV_PANEL_REPORT")) << strMessage;
+                     WriteFileText(EnvironmentValue("VV_PANEL_REPORT"), strMessage);
                  }
                  return bAnswered;
              }});
@@ -388,11 +395,8 @@ TEST(PanelProcess, MissingKeySettingsFileEndsTheProgramWithCode1) {
     const std::string strReport = folder / "message.txt";
     EXPECT_EQ(1, RunThisProgram("KeyPanel.DISABLED_MissingKeySettingsFileChild",
                                 {{"VV_PANEL_REPORT", strReport}}));
-    std::ifstream in(strReport);
-    std::stringstream text;
-    text << in.rdbuf();
     ASSERT_TRUE(UseLocaleLibrary());
-    EXPECT_EQ(ResourceString(IDS_KEYFILE_MISSING), text.str());
+    EXPECT_EQ(ResourceString(IDS_KEYFILE_MISSING), ReadFileText(strReport));
 }
 
 } // namespace

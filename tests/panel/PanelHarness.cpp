@@ -1,6 +1,9 @@
 #include "PanelHarness.h"
 
-#include <gtest/gtest.h>
+#include "../common/Process.h"
+#include "../common/ShownDialogs.h"
+
+#include <cstdio>
 
 // The application object: message boxes take their owner from its main window, and dialogs
 // opened without a parent get the panel as owner through it.
@@ -8,30 +11,20 @@ CWinApp g_testApp;
 
 namespace {
 
-std::string ProgramPath() {
-    char szPath[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
-    return szPath;
-}
+// A script gives up after this long; a dialog that still has not ended some time later has hung
+// beyond what a posted Cancel can reach.
+constexpr DWORD kScriptDeadlineMs = 6000;
+constexpr DWORD kHangDeadlineMs = 12000;
 
-bool IsShownDialog(HWND hWnd) {
-    char szClass[16] = {};
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    return lstrcmpA(szClass, "#32770") == 0 && IsWindowVisible(hWnd);
-}
-
-std::vector<HWND> ShownDialogs() {
-    std::vector<HWND> dialogs;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            if (IsShownDialog(hWnd)) {
-                reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&dialogs));
-    return dialogs;
+// A dialog that does not end when told to, or a handler caught in a loop, would hold every later
+// test as well: the whole test program ends at once, saying where.
+[[noreturn]] void EndHungTestProgram(const char* pszWhat) {
+    const testing::TestInfo* pTest = testing::UnitTest::GetInstance()->current_test_info();
+    std::fprintf(stderr, "\n%s.%s: %s; ending the test program\n",
+                 pTest ? pTest->test_suite_name() : "?", pTest ? pTest->name() : "?", pszWhat);
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 4);
+    ExitProcess(4);
 }
 
 bool SetLogPixels(DWORD nDpi) {
@@ -43,9 +36,7 @@ bool SetLogPixels(DWORD nDpi) {
 
 HINSTANCE UseLocaleLibrary() {
     static const HINSTANCE s_hLibrary = [] {
-        std::string strPath = ProgramPath();
-        strPath = strPath.substr(0, strPath.rfind('\\') + 1) + "..\\stage\\RuRoredo.DLL";
-        return LoadLibraryA(strPath.c_str());
+        return LoadLibraryA(StagedPath("RuRoredo.DLL").c_str());
     }();
     if (s_hLibrary) {
         AfxSetResourceHandle(s_hLibrary);
@@ -62,8 +53,8 @@ ScriptStep Do(std::function<void()> action) {
 
 CModalScript* CModalScript::s_pRunning = nullptr;
 
-CModalScript::CModalScript(std::vector<ScriptStep> steps, DWORD nTimeoutMs)
-    : m_steps(std::move(steps)), m_nStart(GetTickCount()), m_nTimeoutMs(nTimeoutMs),
+CModalScript::CModalScript(CDialog& dialog, std::vector<ScriptStep> steps)
+    : m_dialog(dialog), m_steps(std::move(steps)), m_nStart(GetTickCount()),
       m_nTimer(SetTimer(nullptr, 0, 0, &OnTick)) {
     s_pRunning = this;
 }
@@ -80,11 +71,15 @@ void CALLBACK CModalScript::OnTick(HWND, UINT, UINT_PTR, DWORD) noexcept {
 }
 
 void CModalScript::Tick() {
-    if (m_bTimedOut || GetTickCount() - m_nStart > m_nTimeoutMs) {
+    if (Completed() && GetTickCount() - m_nStart > kScriptDeadlineMs) {
+        EndHungTestProgram("every step ran but the dialog did not end");
+    }
+    if (m_bTimedOut || GetTickCount() - m_nStart > kScriptDeadlineMs) {
         m_bTimedOut = true;
-        for (HWND hDialog : ShownDialogs()) {
+        for (HWND hDialog : ShownDialogsOfThread()) {
             PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
         }
+        m_dialog.EndDialog(IDABORT); // even when its own Cancel is broken
         return;
     }
     if (Completed()) {
@@ -105,12 +100,46 @@ LRESULT CTestPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CKeyPanelDlg::WindowProc(message, wParam, lParam);
 }
 
+// Watches a dialog run from another thread: a handler caught in a loop never lets the script's
+// timer tick.
+class CWatchdog {
+public:
+    CWatchdog() : m_hDone(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+        m_hThread = CreateThread(nullptr, 0, &Watch, this, 0, nullptr);
+    }
+    ~CWatchdog() {
+        SetEvent(m_hDone);
+        WaitForSingleObject(m_hThread, INFINITE);
+        CloseHandle(m_hThread);
+        CloseHandle(m_hDone);
+    }
+    CWatchdog(const CWatchdog&) = delete;
+    CWatchdog& operator=(const CWatchdog&) = delete;
+
+private:
+    static DWORD WINAPI Watch(void* pParameter) {
+        auto* pWatchdog = static_cast<CWatchdog*>(pParameter);
+        if (WaitForSingleObject(pWatchdog->m_hDone, kHangDeadlineMs) == WAIT_TIMEOUT) {
+            EndHungTestProgram("the dialog hung");
+        }
+        return 0;
+    }
+
+    HANDLE m_hDone;
+    HANDLE m_hThread;
+};
+
 INT_PTR RunModal(CDialog& dialog, std::vector<ScriptStep> steps) {
-    CModalScript script(std::move(steps));
+    CWatchdog watchdog;
+    CModalScript script(dialog, std::move(steps));
     INT_PTR nResult = dialog.DoModal();
     EXPECT_FALSE(script.TimedOut()) << "the script waited in vain";
     EXPECT_TRUE(script.Completed()) << "the dialog ended before the script did";
     return nResult;
+}
+
+void CTestPanel::Click(int nID) const {
+    SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(Item(nID)));
 }
 
 INT_PTR RunPanel(CTestPanel& panel, std::vector<ScriptStep> steps) {
@@ -125,15 +154,6 @@ INT_PTR RunPanel(CTestPanel& panel, std::vector<ScriptStep> steps) {
     return nResult;
 }
 
-HWND FindShownDialog(HWND hOwner, HWND hExcept) {
-    for (HWND hDialog : ShownDialogs()) {
-        if (hDialog != hExcept && GetWindow(hDialog, GW_OWNER) == hOwner) {
-            return hDialog;
-        }
-    }
-    return nullptr;
-}
-
 ScriptStep AnswerMessageBox(std::string* pstrText, int nAnswer) {
     return [pstrText, nAnswer] {
         HWND hBox = FindShownDialog(nullptr);
@@ -141,64 +161,15 @@ ScriptStep AnswerMessageBox(std::string* pstrText, int nAnswer) {
             return false;
         }
         *pstrText = StaticTexts(hBox);
-        PostMessageA(hBox, WM_COMMAND, static_cast<WPARAM>(nAnswer), 0);
+        PressButton(hBox, nAnswer);
         return true;
     };
-}
-
-std::string StaticTexts(HWND hDialog) {
-    std::string strTexts;
-    for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild;
-         hChild = GetWindow(hChild, GW_HWNDNEXT)) {
-        char szClass[16] = {};
-        char szText[1024] = {};
-        GetClassNameA(hChild, szClass, sizeof(szClass));
-        if (lstrcmpiA(szClass, "Static") == 0 && GetWindowTextA(hChild, szText, sizeof(szText))) {
-            strTexts += (strTexts.empty() ? "" : "\n") + std::string(szText);
-        }
-    }
-    return strTexts;
 }
 
 std::string ResourceString(UINT nID) {
     CString strText;
     strText.LoadString(nID);
     return std::string(strText);
-}
-
-int RunThisProgram(const std::string& strFilter,
-                   const std::vector<std::pair<std::string, std::string>>& environment) {
-    for (const auto& [strName, strValue] : environment) {
-        SetEnvironmentVariableA(strName.c_str(), strValue.c_str());
-    }
-    std::string strCommand = "\"" + ProgramPath() + "\" --gtest_also_run_disabled_tests " +
-                             "--gtest_filter=" + strFilter;
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    BOOL bStarted = CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &si, &pi);
-    for (const auto& entry : environment) {
-        SetEnvironmentVariableA(entry.first.c_str(), nullptr);
-    }
-    if (!bStarted) {
-        return -1;
-    }
-    DWORD nExitCode = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(pi.hProcess, &nExitCode);
-    } else {
-        TerminateProcess(pi.hProcess, nExitCode);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return static_cast<int>(nExitCode);
-}
-
-std::string EnvironmentValue(const char* pszName) {
-    char szValue[MAX_PATH] = {};
-    DWORD nLength = GetEnvironmentVariableA(pszName, szValue, MAX_PATH);
-    return nLength < MAX_PATH ? szValue : "";
 }
 
 CNewProcessDpi::CNewProcessDpi(DWORD nDpi) : m_bApplied(SetLogPixels(nDpi)) {}
@@ -212,4 +183,12 @@ int ScreenDpi() {
     int nDpi = GetDeviceCaps(hdc, LOGPIXELSX);
     ReleaseDC(nullptr, hdc);
     return nDpi;
+}
+
+void PanelTest::SetUp() {
+    ASSERT_TRUE(m_hLocale) << "..\\stage\\RuRoredo.DLL is missing";
+    std::string strDpi = EnvironmentValue("VV_PANEL_DPI");
+    if (!strDpi.empty()) {
+        ASSERT_EQ(std::stoi(strDpi), ScreenDpi()) << "the resolution was not applied";
+    }
 }

@@ -1,9 +1,13 @@
 // Running the key panel and its dialogs in a test: the real locale resource library as resource
-// handle, modal dialogs driven from inside their own message loops, message boxes read and
-// answered, and child runs of the test program (other screen resolutions, ExitProcess cases).
+// handle, a fake shortcut library, modal dialogs driven from inside their own message loops,
+// message boxes read and answered, and other screen resolutions in child runs.
 #pragma once
 
+#include "FakeShortcutLibrary.h"
+
 #include "../../panel/KeyPanelDlg.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -22,11 +26,12 @@ ScriptStep Do(std::function<void()> action);
 // message loop runs at that moment: the dialog's own modal loop, or a nested one (a message box,
 // a sub-dialog opened by a posted command), so input posted by one step has been handled, the
 // way the program handles it, before the next step looks. A step that sends a command which runs
-// a nested dialog lets the following steps run inside that dialog's loop. Past the deadline the
-// script gives up and keeps cancelling every shown dialog of the thread until the loops end.
+// a nested dialog lets the following steps run inside that dialog's loop. Past the deadline,
+// finished or not, the script gives up, keeps cancelling every shown dialog of the thread and
+// ends the dialog it drives.
 class CModalScript {
 public:
-    explicit CModalScript(std::vector<ScriptStep> steps, DWORD nTimeoutMs = 20000);
+    CModalScript(CDialog& dialog, std::vector<ScriptStep> steps);
     ~CModalScript();
     CModalScript(const CModalScript&) = delete;
     CModalScript& operator=(const CModalScript&) = delete;
@@ -39,10 +44,10 @@ private:
     void Tick();
 
     static CModalScript* s_pRunning;
+    CDialog& m_dialog;
     std::vector<ScriptStep> m_steps;
     size_t m_nNext = 0;
     DWORD m_nStart;
-    DWORD m_nTimeoutMs;
     bool m_bTimedOut = false;
     UINT_PTR m_nTimer;
 };
@@ -51,9 +56,12 @@ private:
 class CTestPanel : public CKeyPanelDlg {
 public:
     int CurrentKey() const { return m_nCurKey; }
+    int KeyCount() const { return m_nKeyCount; }
     CKeyButton& Key(int nKey) { return m_btnKey[nKey - 1]; }
     HWND Item(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
     HWND KeyWindow(int nKey) const { return Item(IDC_KEY_BUTTON_FIRST + nKey - 1); }
+    // Sends a button's click notification as the control itself would.
+    void Click(int nID) const;
 
     std::vector<std::pair<WPARAM, LPARAM>> m_notifications;
 
@@ -62,7 +70,8 @@ protected:
 };
 
 // Runs a dialog modally while the script drives it; returns DoModal's result. A script that
-// times out or is left unfinished fails the test.
+// times out or is left unfinished fails the test, and a dialog that hangs ends the test program
+// with a message within seconds instead of holding the whole run.
 INT_PTR RunModal(CDialog& dialog, std::vector<ScriptStep> steps);
 // Runs the panel as the application's main window: the steps start once it is shown, and after
 // the last one its Close button (936) ends it.
@@ -71,22 +80,8 @@ INT_PTR RunPanel(CTestPanel& panel, std::vector<ScriptStep> steps);
 // Waits for a message box without owner (the panel is not shown while it starts), keeps its
 // message in *pstrText and answers it with nAnswer.
 ScriptStep AnswerMessageBox(std::string* pstrText, int nAnswer = IDOK);
-
-// A shown dialog window ("#32770") of this thread whose owner is hOwner (null: no owner), other
-// than hExcept; null when there is none.
-HWND FindShownDialog(HWND hOwner, HWND hExcept = nullptr);
-// The texts of a dialog's static controls, joined by line breaks (a message box: its message).
-std::string StaticTexts(HWND hDialog);
 // A string resource through the module's resource chain.
 std::string ResourceString(UINT nID);
-
-// Runs this test program again with only the tests that match the filter (disabled ones
-// included) and with extra environment variables; its exit code, or -1 when it could not be
-// started or did not end within two minutes.
-int RunThisProgram(const std::string& strFilter,
-                   const std::vector<std::pair<std::string, std::string>>& environment);
-// The value of an environment variable; empty when it is not set.
-std::string EnvironmentValue(const char* pszName);
 
 // The screen resolution that new processes start with. Set for the object's lifetime; back to 96
 // dots per inch when it goes, however the test ended.
@@ -105,3 +100,14 @@ private:
 
 // Screen resolution of this process, LOGPIXELSX of the screen.
 int ScreenDpi();
+
+// Every panel test: the locale library, a fake shortcut library and a panel. A case run again
+// by a parent at another resolution (VV_PANEL_DPI) first checks that it really runs at it.
+class PanelTest : public testing::Test {
+protected:
+    void SetUp() override;
+
+    HINSTANCE m_hLocale = UseLocaleLibrary();
+    CFakeShortcutLibrary m_library;
+    CTestPanel m_panel;
+};

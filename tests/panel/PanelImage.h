@@ -6,11 +6,6 @@
 #include <string>
 #include <vector>
 
-// The fills of a key's face: not current; current with the focus; current without it.
-constexpr COLORREF FILL_UNSELECTED = RGB(247, 247, 255);
-constexpr COLORREF FILL_FOCUSED = RGB(255, 255, 252);
-constexpr COLORREF FILL_SELECTED = RGB(252, 252, 255);
-
 struct CImage {
     int nWidth = 0;
     int nHeight = 0;

@@ -1,10 +1,13 @@
 // The user's key store behind the key data calls: exact round trips, defaults and reset, damaged
 // and unwritable stores, and two processes writing at once.
-#include "SuiteLibrary.h"
+#include "../common/Process.h"
+#include "../common/ScratchFolder.h"
+#include "../common/SuiteLibrary.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <climits>
 
 namespace {
@@ -180,6 +183,32 @@ TEST_F(KeyStoreTest, DamagedStoreIsSetAsideAndReadsAsUnassigned) {
     }
 }
 
+// Every kind of change replaces the store as a whole: a second name for the old file still shows
+// the old text afterwards (a change written into the file would show through it), and no
+// temporary file is left behind.
+TEST_F(KeyStoreTest, EveryChangeReplacesTheStoreWholeInsteadOfWritingIntoIt) {
+    ASSERT_EQ(1, Store(1, Assignment("Old", "C:\\old.exe")));
+    const std::string strOldName = m_appData.StoreFolder() + "\\old.ini";
+    const struct {
+        const char* pszChange;
+        std::function<int()> change;
+    } changes[] = {
+        {"record", [&] { return Store(1, Assignment("New", "C:\\new.exe")); }},
+        {"option", [&] { return m_lib.pfnSetKeyOption(2, 1, 33); }},
+        {"reset", [&] { return m_lib.pfnInitSKeyData(1); }},
+    };
+    for (const auto& test : changes) {
+        SCOPED_TRACE(test.pszChange);
+        DeleteFileA(strOldName.c_str());
+        ASSERT_TRUE(CreateHardLinkA(strOldName.c_str(), m_appData.StorePath().c_str(), nullptr));
+        const std::string strOld = ReadFileText(strOldName);
+        ASSERT_EQ(1, test.change());
+        EXPECT_EQ(strOld, ReadFileText(strOldName));
+        EXPECT_NE(strOld, ReadFileText(m_appData.StorePath()));
+        EXPECT_EQ(0u, ListFiles(m_appData.StoreFolder(), "KeyStore.new").size());
+    }
+}
+
 TEST_F(KeyStoreTest, FailedWritesReturnZeroAndKeepTheOldState) {
     ASSERT_EQ(1, Store(1, Assignment("Old", "C:\\old.exe")));
 
@@ -198,8 +227,8 @@ TEST_F(KeyStoreTest, FailedWritesReturnZeroAndKeepTheOldState) {
     EXPECT_STREQ("New", Read(1).Title);
 
     // A file in the way of the store's folder.
-    CTempFolder blocked;
-    ASSERT_TRUE(WriteFileText(blocked.Path("Corvane"), "not a folder"));
+    CScratchFolder blocked;
+    ASSERT_TRUE(WriteFileText(blocked / "Corvane", "not a folder"));
     SetEnvironmentVariableA("APPDATA", blocked.Path().c_str());
     EXPECT_EQ(0, Store(1, Assignment("New", "C:\\new.exe")));
     EXPECT_EQ(0, m_lib.pfnInitSKeyData(0));
@@ -260,31 +289,19 @@ TEST(KeyStoreConcurrency, DISABLED_ChildWriter) {
 TEST(KeyStoreConcurrency, TwoProcessesWritingAtOnceLoseNoUpdate) {
     CScratchAppData appData;
     CSuiteLibrary lib;
-    char szExe[MAX_PATH];
-    GetModuleFileNameA(nullptr, szExe, MAX_PATH);
-    std::string strCommand = std::string("\"") + szExe +
-                             "\" --gtest_also_run_disabled_tests"
-                             " --gtest_filter=KeyStoreConcurrency.DISABLED_ChildWriter";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &child));
+    CChildProcess child(ThisProgramPath(),
+                        "--gtest_also_run_disabled_tests"
+                        " --gtest_filter=KeyStoreConcurrency.DISABLED_ChildWriter");
+    ASSERT_TRUE(child.Started());
 
     // The parent writes keys 1 to 3 for as long as the child runs, so the two overlap whatever
     // their speeds; keys 4 to 6 are the child's alone.
     DWORD dwStart = GetTickCount();
     int nRound = 0;
-    while (WaitForSingleObject(child.hProcess, 0) == WAIT_TIMEOUT &&
-           GetTickCount() - dwStart < 120000) {
+    while (!child.HasEnded() && GetTickCount() - dwStart < 4 * kDeadlineMs) {
         WriteRound(lib, "parent", nRound++, 3);
     }
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child.hProcess, 0)) << "child still running";
-    DWORD dwExitCode = 1;
-    GetExitCodeProcess(child.hProcess, &dwExitCode);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
-    EXPECT_EQ(0u, dwExitCode) << "the child's writes failed";
+    EXPECT_EQ(0u, child.WaitForExit(0)) << "the child's writes failed or did not end";
 
     std::string strChildLast = "child-" + std::to_string(CHILD_ROUNDS - 1);
     for (int nKey = 1; nKey <= 6; ++nKey) {

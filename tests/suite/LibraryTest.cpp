@@ -1,17 +1,13 @@
 // The library's exports, paths, key count, icons and the staged key settings file.
-#include "SuiteLibrary.h"
+#include "../common/Process.h"
+#include "../common/ScratchFolder.h"
+#include "../common/SuiteLibrary.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 namespace {
-
-std::string FullPath(const char* pszPath) {
-    char szFull[MAX_PATH];
-    DWORD dwLength = GetFullPathNameA(pszPath, MAX_PATH, szFull, nullptr);
-    return dwLength > 0 && dwLength < MAX_PATH ? szFull : "";
-}
 
 TEST(LibraryExports, TenByNameAndTheKeyOptionCallsByOrdinalOnly) {
     CSuiteLibrary lib;
@@ -26,7 +22,8 @@ TEST(LibraryExports, TenByNameAndTheKeyOptionCallsByOrdinalOnly) {
 
 TEST(LibraryPaths, KindsNameFilesInTheLibrarysOwnFolder) {
     CSuiteLibrary lib;
-    std::string strFolder = FullPath("..\\stage");
+    std::string strFolder = StagedPath("");
+    strFolder.pop_back(); // the folder itself, without its trailing backslash
     char szPath[MAX_PATH];
     ASSERT_EQ(1, lib.pfnGetPath(ZUCOM_PATH_PROGRAM_FOLDER, szPath));
     EXPECT_EQ(0, lstrcmpiA(strFolder.c_str(), szPath)) << szPath;
@@ -69,9 +66,10 @@ TEST(LibraryPaths, AppendJoinsWithOneBackslashAndRefusesWhatDoesNotFit) {
 
 TEST(LibrarySettings, KeyCountComesFromCorvaneIniClampedToOneToSix) {
     // A copy of the library reads the Corvane.ini beside itself.
-    CTempFolder folder;
-    ASSERT_TRUE(CopyFileA(STAGED_LIBRARY, folder.Path("VeDerovu.dll").c_str(), FALSE));
-    CSuiteLibrary lib(folder.Path("VeDerovu.dll").c_str());
+    CScratchFolder folder;
+    ASSERT_TRUE(
+        CopyFileA(StagedPath("VeDerovu.dll").c_str(), (folder / "VeDerovu.dll").c_str(), FALSE));
+    CSuiteLibrary lib(folder / "VeDerovu.dll");
     char szProgram[MAX_PATH];
     ASSERT_EQ(1, lib.pfnGetPath(ZUCOM_PATH_PROGRAM_FOLDER, szProgram));
     ASSERT_EQ(0, lstrcmpiA(folder.Path().c_str(), szProgram)) << "the staged copy was loaded";
@@ -92,16 +90,41 @@ TEST(LibrarySettings, KeyCountComesFromCorvaneIniClampedToOneToSix) {
         {"[Other]\r\nKeyCount=2\r\n", 6},
     };
     for (const auto& test : cases) {
-        ASSERT_TRUE(WriteFileText(folder.Path("Corvane.ini"), test.pszSettings));
+        ASSERT_TRUE(WriteFileText(folder / "Corvane.ini", test.pszSettings));
         int nCount = 0;
         EXPECT_EQ(1, lib.pfnGetSKeyNum(&nCount)) << test.pszSettings;
         EXPECT_EQ(test.nExpected, nCount) << test.pszSettings;
     }
-    DeleteFileA(folder.Path("Corvane.ini").c_str());
+    DeleteFileA((folder / "Corvane.ini").c_str());
     int nCount = 0;
     EXPECT_EQ(1, lib.pfnGetSKeyNum(&nCount));
     EXPECT_EQ(6, nCount);
     EXPECT_EQ(0, lib.pfnGetSKeyNum(nullptr));
+}
+
+// The defaults go through the same door as the user's own options: a number outside 1 to 99
+// becomes 5 in the store that they make.
+TEST(LibrarySettings, DefaultOptionNumbersOutsideOneToNinetyNineBecomeFive) {
+    CScratchFolder folder;
+    CScratchAppData appData;
+    ASSERT_TRUE(
+        CopyFileA(StagedPath("VeDerovu.dll").c_str(), (folder / "VeDerovu.dll").c_str(), FALSE));
+    CSuiteLibrary lib(folder / "VeDerovu.dll");
+    const int numbers[][2] = {{0, 5}, {100, 5}, {-3, 5}, {1, 1}, {99, 99}, {42, 42}};
+    std::string strSettings;
+    for (int nKey = 1; nKey <= 6; ++nKey) {
+        strSettings += "[DefaultKey" + std::to_string(nKey) + "]\r\nTitle=Key\r\nOptionFlag=1\r\n" +
+                       "OptionNumber=" + std::to_string(numbers[nKey - 1][0]) + "\r\n";
+    }
+    ASSERT_TRUE(WriteFileText(folder / "Corvane.ini", strSettings));
+    ASSERT_EQ(1, lib.pfnInitSKeyData(1));
+    for (int nKey = 1; nKey <= 6; ++nKey) {
+        int bFlag = 0;
+        int nNumber = 0;
+        ASSERT_EQ(1, lib.pfnGetKeyOption(nKey - 1, &bFlag, &nNumber));
+        EXPECT_EQ(1, bFlag) << nKey;
+        EXPECT_EQ(numbers[nKey - 1][1], nNumber) << "default " << numbers[nKey - 1][0];
+    }
 }
 
 TEST(LibrarySettings, StagedKeySettingsOfferFourCategoriesPerKey) {
@@ -166,15 +189,15 @@ std::string IconFileBytes() {
 
 TEST(LibraryIcons, IconsComeFromIconFilesAndTheShellAndNeverFromNothing) {
     CSuiteLibrary lib;
-    CTempFolder folder;
+    CScratchFolder folder;
     char szNotepad[MAX_PATH];
     GetWindowsDirectoryA(szNotepad, MAX_PATH);
     std::strcat(szNotepad, "\\notepad.exe");
-    ASSERT_TRUE(WriteFileText(folder.Path("key.ICO"), IconFileBytes()));
-    ASSERT_TRUE(WriteFileText(folder.Path("broken.ico"), "not an icon at all"));
+    ASSERT_TRUE(WriteFileText(folder / "key.ICO", IconFileBytes()));
+    ASSERT_TRUE(WriteFileText(folder / "broken.ico", "not an icon at all"));
 
     for (const std::string& strPath :
-         {std::string(szNotepad), folder.Path("key.ICO"), std::string("C:\\"), folder.Path()}) {
+         {std::string(szNotepad), folder / "key.ICO", std::string("C:\\"), folder.Path()}) {
         for (int nLarge : {1, 0}) {
             HICON hIcon = nullptr;
             EXPECT_EQ(1, lib.pfnGetIconHandle(&hIcon, strPath.c_str(), nLarge)) << strPath;
@@ -191,7 +214,7 @@ TEST(LibraryIcons, IconsComeFromIconFilesAndTheShellAndNeverFromNothing) {
     }
     std::string strLong = "C:\\" + std::string(400, 'a') + ".exe";
     for (const std::string& strPath :
-         {folder.Path("missing.exe"), folder.Path("broken.ico"), std::string(), strLong}) {
+         {folder / "missing.exe", folder / "broken.ico", std::string(), strLong}) {
         HICON hIcon = nullptr;
         EXPECT_EQ(0, lib.pfnGetIconHandle(&hIcon, strPath.c_str(), 1)) << strPath;
         EXPECT_EQ(nullptr, hIcon) << strPath;

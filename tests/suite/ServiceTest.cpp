@@ -1,6 +1,7 @@
 // The shortcut service VeRiro.exe as the library reaches it: found, registered with, single,
 // restartable after a crash, and stopped by WM_CLOSE.
-#include "SuiteLibrary.h"
+#include "../common/Process.h"
+#include "../common/SuiteLibrary.h"
 
 #include "../../suite/VeDerovu/ServiceProtocol.h"
 
@@ -8,68 +9,24 @@
 
 namespace {
 
-constexpr DWORD DEADLINE_MS = 15000;
-
-HANDLE StartService() {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(STAGED_SERVICE, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        ADD_FAILURE() << "cannot start the service, error " << GetLastError();
-        return nullptr;
-    }
-    CloseHandle(process.hThread);
-    return process.hProcess;
-}
-
 // Stands in for the key panel's window: any window of this process.
 HWND CreatePanelWindow() {
     return CreateWindowExA(0, "STATIC", "panel", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
                            nullptr);
 }
 
-DWORD WaitForExit(HANDLE hProcess) {
-    DWORD dwExitCode = STILL_ACTIVE;
-    if (WaitForSingleObject(hProcess, DEADLINE_MS) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(hProcess, &dwExitCode);
-    }
-    CloseHandle(hProcess);
-    return dwExitCode;
-}
-
 class ServiceTest : public testing::Test {
 protected:
-    void SetUp() override {
-        // A service left over from an earlier run would answer in place of the one under test.
-        HWND hLeftover = FindWindowA(CVN_SERVICE_CLASS, nullptr);
-        if (hLeftover) {
-            PostMessageA(hLeftover, WM_CLOSE, 0, 0);
-            ASSERT_TRUE(WaitForServer(false));
-        }
-    }
+    // A service left over from an earlier run would answer in place of the one under test.
+    void SetUp() override { ASSERT_TRUE(StopShortcutService()); }
 
-    // Polls until the library does (or does not) find the service; a service process that ends
-    // meanwhile ends the wait too.
-    bool WaitForServer(bool bRunning, HANDLE hProcess = nullptr) {
-        DWORD dwStart = GetTickCount();
-        for (;;) {
-            HWND hWnd = nullptr;
-            bool bFound = m_lib.pfnGetServer(&hWnd) && hWnd;
-            if (bFound == bRunning) {
-                m_hService = hWnd;
-                return true;
-            }
-            if (GetTickCount() - dwStart > DEADLINE_MS) {
-                return false;
-            }
-            if (hProcess && WaitForSingleObject(hProcess, 20) == WAIT_OBJECT_0) {
-                return false;
-            }
-            if (!hProcess) {
-                MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            }
-        }
+    // Waits until the library finds the service; a service process that ends meanwhile ends the
+    // wait too.
+    bool WaitForServer(const CChildProcess& service) {
+        return WaitFor([&] {
+                   return (m_lib.pfnGetServer(&m_hService) && m_hService) || service.HasEnded();
+               }) &&
+               m_hService;
     }
 
     CSuiteLibrary m_lib;
@@ -89,9 +46,8 @@ TEST_F(ServiceTest, WithoutAServiceNothingIsFoundOrRegistered) {
 }
 
 TEST_F(ServiceTest, RunsOnceHiddenHoldsTheClientAndStopsOnClose) {
-    HANDLE hProcess = StartService();
-    ASSERT_TRUE(hProcess);
-    ASSERT_TRUE(WaitForServer(true, hProcess)) << "the service never showed its window";
+    CChildProcess service(StagedPath("VeRiro.exe"));
+    ASSERT_TRUE(WaitForServer(service)) << "the service never showed its window";
     EXPECT_FALSE(IsWindowVisible(m_hService));
 
     HWND hPanel = CreatePanelWindow();
@@ -103,9 +59,8 @@ TEST_F(ServiceTest, RunsOnceHiddenHoldsTheClientAndStopsOnClose) {
     ASSERT_EQ(1, m_lib.pfnGetClient(&hClient));
     EXPECT_EQ(hPanel, hClient);
 
-    HANDLE hSecond = StartService();
-    ASSERT_TRUE(hSecond);
-    EXPECT_EQ(1u, WaitForExit(hSecond)) << "a second service must leave at once";
+    CChildProcess second(StagedPath("VeRiro.exe"));
+    EXPECT_EQ(1u, second.WaitForExit()) << "a second service must leave at once";
 
     DestroyWindow(hPanel);
     hClient = reinterpret_cast<HWND>(1);
@@ -113,26 +68,25 @@ TEST_F(ServiceTest, RunsOnceHiddenHoldsTheClientAndStopsOnClose) {
     EXPECT_EQ(nullptr, hClient);
 
     PostMessageA(m_hService, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, WaitForExit(hProcess));
+    EXPECT_EQ(0u, service.WaitForExit());
     HWND hWnd = nullptr;
     EXPECT_EQ(0, m_lib.pfnGetServer(&hWnd));
 }
 
 TEST_F(ServiceTest, AServiceThatDiedDoesNotBlockTheNextOne) {
-    HANDLE hCrashed = StartService();
-    ASSERT_TRUE(hCrashed);
-    ASSERT_TRUE(WaitForServer(true, hCrashed));
+    CChildProcess crashed(StagedPath("VeRiro.exe"));
+    ASSERT_TRUE(WaitForServer(crashed));
     // Held open here, the instance mutex outlives its owner and is left abandoned, not deleted.
     HANDLE hMutex = OpenMutexA(SYNCHRONIZE, FALSE, CVN_SERVICE_MUTEX);
     ASSERT_TRUE(hMutex);
-    TerminateProcess(hCrashed, 9);
-    EXPECT_EQ(9u, WaitForExit(hCrashed));
+    crashed.Terminate(9);
+    EXPECT_EQ(9u, crashed.WaitForExit());
 
-    HANDLE hProcess = StartService();
-    ASSERT_TRUE(hProcess);
-    ASSERT_TRUE(WaitForServer(true, hProcess)) << "the abandoned instance mutex kept it out";
+    m_hService = nullptr;
+    CChildProcess service(StagedPath("VeRiro.exe"));
+    ASSERT_TRUE(WaitForServer(service)) << "the abandoned instance mutex kept it out";
     PostMessageA(m_hService, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, WaitForExit(hProcess));
+    EXPECT_EQ(0u, service.WaitForExit());
     CloseHandle(hMutex);
 }
 

@@ -1,0 +1,14 @@
+// Where a dialog's controls lie, and whether the dialog is tidy: nothing cut off, nothing on top
+// of anything else.
+#pragma once
+
+#include <windows.h>
+
+// A child window's rectangle, or control nID's, in the client coordinates of the dialog.
+RECT ChildRect(HWND hDialog, HWND hChild);
+RECT ChildRect(HWND hDialog, int nID);
+bool Contains(const RECT& outer, const RECT& inner);
+
+// No visible control is cut off by the dialog and no two visible controls overlap, except that
+// the frame nFrameID (0 for none) holds whole controls inside it.
+void ExpectTidy(HWND hDialog, int nFrameID);

@@ -1,0 +1,94 @@
+#include "Process.h"
+
+#include <gtest/gtest.h>
+
+bool WaitFor(const std::function<bool()>& condition, DWORD nTimeoutMs) {
+    const DWORD nStart = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - nStart > nTimeoutMs) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&msg);
+        }
+    }
+    return true;
+}
+
+std::string ThisProgramPath() {
+    char szPath[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    return szPath;
+}
+
+std::string StagedPath(const std::string& strName) {
+    std::string strProgram = ThisProgramPath();
+    std::string strRelative =
+        strProgram.substr(0, strProgram.rfind('\\') + 1) + "..\\stage\\" + strName;
+    char szFull[MAX_PATH] = {};
+    DWORD nLength = GetFullPathNameA(strRelative.c_str(), MAX_PATH, szFull, nullptr);
+    return nLength > 0 && nLength < MAX_PATH ? szFull : strRelative;
+}
+
+std::string EnvironmentValue(const char* pszName) {
+    char szValue[MAX_PATH] = {};
+    DWORD nLength = GetEnvironmentVariableA(pszName, szValue, MAX_PATH);
+    return nLength < MAX_PATH ? szValue : "";
+}
+
+CChildProcess::CChildProcess(const std::string& strProgram, const std::string& strArguments,
+                             const std::string& strFolder) {
+    std::string strCommand =
+        "\"" + strProgram + "\"" + (strArguments.empty() ? "" : " ") + strArguments;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    if (!CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        strFolder.empty() ? nullptr : strFolder.c_str(), &si, &m_pi)) {
+        m_pi = {};
+        ADD_FAILURE() << "cannot start " << strProgram << ", error " << GetLastError();
+    }
+}
+
+CChildProcess::~CChildProcess() {
+    if (!Started()) {
+        return;
+    }
+    if (!HasEnded()) {
+        TerminateProcess(m_pi.hProcess, 99);
+        WaitForSingleObject(m_pi.hProcess, kDeadlineMs);
+    }
+    CloseHandle(m_pi.hThread);
+    CloseHandle(m_pi.hProcess);
+}
+
+bool CChildProcess::HasEnded() const {
+    return !Started() || WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+DWORD CChildProcess::WaitForExit(DWORD nTimeoutMs) const {
+    DWORD nCode = STILL_ACTIVE;
+    if (Started()) {
+        WaitForSingleObject(m_pi.hProcess, nTimeoutMs);
+        GetExitCodeProcess(m_pi.hProcess, &nCode);
+    }
+    return nCode;
+}
+
+int RunThisProgram(const std::string& strFilter,
+                   const std::vector<std::pair<std::string, std::string>>& environment) {
+    for (const auto& [strName, strValue] : environment) {
+        SetEnvironmentVariableA(strName.c_str(), strValue.c_str());
+    }
+    DWORD nCode = STILL_ACTIVE;
+    {
+        CChildProcess child(ThisProgramPath(),
+                            "--gtest_also_run_disabled_tests --gtest_filter=" + strFilter);
+        nCode = child.Started() ? child.WaitForExit(4 * kDeadlineMs) : STILL_ACTIVE;
+    }
+    for (const auto& entry : environment) {
+        SetEnvironmentVariableA(entry.first.c_str(), nullptr);
+    }
+    return nCode == STILL_ACTIVE ? -1 : static_cast<int>(nCode);
+}

@@ -1,0 +1,51 @@
+// Processes for tests: the staged suite beside the test folder, programs started and waited for,
+// this test program run again for cases that end their process, and waiting for a condition.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// How long a test waits for anything that should happen at once.
+constexpr DWORD kDeadlineMs = 30000;
+
+// Polls a condition until it holds or the time is up; this thread's windows keep answering
+// messages meanwhile (other processes may be sending to them).
+bool WaitFor(const std::function<bool()>& condition, DWORD nTimeoutMs = kDeadlineMs);
+
+std::string ThisProgramPath();
+// The full path of a file of the suite as the build stages it (..\stage beside the test folder).
+std::string StagedPath(const std::string& strName);
+// The value of an environment variable; empty when it is not set.
+std::string EnvironmentValue(const char* pszName);
+
+class CChildProcess {
+public:
+    // Starts strProgram with the command-line tail strArguments, in strFolder (empty: this
+    // program's current folder). A start that fails fails the test.
+    explicit CChildProcess(const std::string& strProgram, const std::string& strArguments = "",
+                           const std::string& strFolder = "");
+    // Ends the process if it still runs.
+    ~CChildProcess();
+    CChildProcess(const CChildProcess&) = delete;
+    CChildProcess& operator=(const CChildProcess&) = delete;
+
+    bool Started() const { return m_pi.hProcess != nullptr; }
+    DWORD Id() const { return m_pi.dwProcessId; }
+    bool HasEnded() const;
+    void Terminate(UINT nExitCode) const { TerminateProcess(m_pi.hProcess, nExitCode); }
+    // The exit code, or STILL_ACTIVE when it did not end in time.
+    DWORD WaitForExit(DWORD nTimeoutMs = kDeadlineMs) const;
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+};
+
+// Runs this test program again with only the tests that match the filter (disabled ones
+// included) and with extra environment variables; its exit code, or -1 when it could not be
+// started or did not end in time.
+int RunThisProgram(const std::string& strFilter,
+                   const std::vector<std::pair<std::string, std::string>>& environment = {});

@@ -1,0 +1,51 @@
+// Files for tests: a fresh folder that goes with everything in it, whole-file reads and writes,
+// and the user's key store pointed at a scratch folder. Temporary folders live in the Wine prefix
+// of the build, so no test writes outside the build folder.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class CScratchFolder {
+public:
+    CScratchFolder();
+    ~CScratchFolder();
+    CScratchFolder(const CScratchFolder&) = delete;
+    CScratchFolder& operator=(const CScratchFolder&) = delete;
+
+    const std::string& Path() const { return m_strPath; }
+    // The path of an entry inside the folder.
+    std::string operator/(const std::string& strName) const { return m_strPath + "\\" + strName; }
+
+    // Creates a file (with its missing folders) holding strText; false when that fails.
+    bool WriteFile(const std::string& strName, const std::string& strText) const;
+    bool MakeFolder(const std::string& strName) const;
+
+private:
+    std::string m_strPath;
+};
+
+std::string ReadFileText(const std::string& strPath);
+bool WriteFileText(const std::string& strPath, const std::string& strText);
+// Names of the entries of a folder that match a wildcard pattern.
+std::vector<std::string> ListFiles(const std::string& strFolder, const char* pszPattern);
+
+// Points APPDATA, and with it the user's key store, at a scratch folder for the object's
+// lifetime; programs started meanwhile inherit it.
+class CScratchAppData {
+public:
+    CScratchAppData();
+    ~CScratchAppData();
+    CScratchAppData(const CScratchAppData&) = delete;
+    CScratchAppData& operator=(const CScratchAppData&) = delete;
+
+    std::string StoreFolder() const { return m_folder / "Corvane"; }
+    std::string StorePath() const { return m_folder / "Corvane\\KeyStore.ini"; }
+
+private:
+    CScratchFolder m_folder;
+    std::string m_strSaved;
+    bool m_bHadValue;
+};

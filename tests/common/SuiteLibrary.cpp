@@ -1,0 +1,39 @@
+#include "SuiteLibrary.h"
+
+#include "Process.h"
+
+#include "../../suite/VeDerovu/ServiceProtocol.h"
+
+#include <gtest/gtest.h>
+
+CSuiteLibrary::CSuiteLibrary(const std::string& strPath)
+    : ZuComLibrary(), m_hModule(LoadLibraryA(strPath.empty() ? StagedPath("VeDerovu.dll").c_str()
+                                                             : strPath.c_str())) {
+    if (!m_hModule) {
+        ADD_FAILURE() << "cannot load the library, error " << GetLastError();
+        return;
+    }
+    EXPECT_TRUE(ZuComResolve(m_hModule, *this)) << "an entry point is missing";
+}
+
+CSuiteLibrary::~CSuiteLibrary() {
+    if (m_hModule) {
+        FreeLibrary(m_hModule);
+    }
+}
+
+bool StopShortcutService() {
+    HWND hService = FindWindowA(CVN_SERVICE_CLASS, nullptr);
+    if (!hService) {
+        return true;
+    }
+    DWORD nProcessId = 0;
+    GetWindowThreadProcessId(hService, &nProcessId);
+    HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, nProcessId);
+    PostMessageA(hService, WM_CLOSE, 0, 0);
+    if (hProcess) {
+        WaitForSingleObject(hProcess, kDeadlineMs);
+        CloseHandle(hProcess);
+    }
+    return FindWindowA(CVN_SERVICE_CLASS, nullptr) == nullptr;
+}
