@@ -8,14 +8,31 @@ export WINEARCH=win64
 
 wine_prefix_ready() { [ -f "$WINEPREFIX/.vv-ready" ]; }
 
-# Creates the prefix once: fonts linked in, no crash dialog, unmanaged windows, Japanese faces.
+# A new prefix links the user's Desktop, Documents and the like to the real home folder; tests
+# fill those folders, so they must be the prefix's own.
+own_user_folders() {
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+        if [ -L "$link" ]; then
+            rm "$link"
+            mkdir "$link"
+        fi
+    done
+}
+
+# Creates the prefix once: fonts linked in, no crash dialog, unmanaged windows, Japanese faces,
+# user folders of its own.
 ensure_wine_prefix() {
-    wine_prefix_ready && return 0
+    if wine_prefix_ready; then
+        own_user_folders
+        return 0
+    fi
     echo "Creating Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wine wineboot -i >/dev/null 2>&1 || true
     wineserver -w
+    own_user_folders
     ln -sf /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
     local reg="$WINEPREFIX/vv-settings.reg"
     cat >"$reg" <<'REG'
@@ -69,4 +86,34 @@ stop_virtual_display() {
     wineserver -k >/dev/null 2>&1 || true
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     XVFB_PID=
+}
+
+# The X id of the shown top-level window titled $1; empty when there is none.
+shown_window_id() {
+    local id
+    for id in $(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" | awk '{print $1}'); do
+        if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            echo "$id"
+            return
+        fi
+    done
+}
+
+# Waits (up to 30 s) until a window titled $1 is shown and done painting, that is until two looks
+# at its pixels a moment apart agree, and saves it as the PNG file $2. Fails when it never shows.
+shoot_window() {
+    local title=$1 out=$2 id previous="" current _
+    for _ in $(seq 1 300); do
+        id=$(shown_window_id "$title")
+        if [ -n "$id" ]; then
+            current=$(import -display "$DISPLAY" -window "$id" rgb:- 2>/dev/null | md5sum)
+            if [ "$current" = "$previous" ]; then
+                import -display "$DISPLAY" -window "$id" "$out"
+                return 0
+            fi
+            previous=$current
+        fi
+        sleep 0.1
+    done
+    return 1
 }
