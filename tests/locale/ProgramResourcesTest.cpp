@@ -1,8 +1,11 @@
 // The program's own resources (res/VuViravuz.rc, linked into this test as into the program):
 // the message shown when the locale library is missing, in both languages, the application
-// name, the application icon and the manifest.
+// name, the application icon, the manifest, and the version every staged binary carries.
 #include "LocaleLibrary.h"
+#include "Version.h"
 #include "resource.h"
+
+#include "../common/Process.h"
 #include <gtest/gtest.h>
 #include <string>
 
@@ -62,6 +65,32 @@ TEST(ProgramResources, ManifestAsksForDpiAwarenessCommonControlsAndNoElevation) 
                              "name=\"Microsoft.Windows.Common-Controls\" "
                              "version=\"6.0.0.0\""})
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
+}
+
+// What a file's Properties page shows: one of its version strings.
+std::string VersionString(const std::string& strFile, const char* pszName) {
+    DWORD handle = 0;
+    std::vector<char> data(GetFileVersionInfoSizeA(strFile.c_str(), &handle));
+    if (data.empty() || !GetFileVersionInfoA(strFile.c_str(), 0, data.size(), data.data()))
+        return "<no version resource>";
+    char* value = nullptr;
+    UINT length = 0;
+    std::string path = std::string("\\StringFileInfo\\040904B0\\") + pszName;
+    if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
+        return "<no " + std::string(pszName) + ">";
+    return value;
+}
+
+TEST(ProgramResources, EveryStagedBinaryCarriesTheSuitesVersion) {
+    for (const char* file : {"VuViravuz.exe", "VeDerovu.dll", "VeRiro.exe", "RuRoredo.DLL"}) {
+        SCOPED_TRACE(file);
+        const std::string path = StagedPath(file);
+        EXPECT_EQ("Corvane", VersionString(path, "ProductName"));
+        EXPECT_EQ(VV_VERSION_TEXT, VersionString(path, "FileVersion"));
+        EXPECT_EQ(VV_VERSION_TEXT, VersionString(path, "ProductVersion"));
+        EXPECT_EQ(file, VersionString(path, "OriginalFilename"));
+        EXPECT_EQ(0u, VersionString(path, "FileDescription").find("Corvane "));
+    }
 }
 
 } // namespace
