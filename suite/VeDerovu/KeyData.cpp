@@ -1,5 +1,6 @@
 // The key data calls: each runs as one locked operation on the user's key store.
 #include "KeyStore.h"
+#include "KeyTableCache.h"
 #include "NoThrow.h"
 #include "ServiceClient.h"
 #include "SuiteSettings.h"
@@ -24,10 +25,18 @@ template <class Operation> int WithStore(Operation operation) {
     });
 }
 
+// A table the process has read before serves while the store is unchanged; only a read that
+// finds it changed takes the lock and goes to the file.
 template <class Read> int ReadKeys(Read read) {
-    return WithStore([&](CKeyStore& store) {
+    return CallNoThrow([&] {
         CKeyTable table;
-        return store.Load(table) && read(table);
+        char szFolder[MAX_PATH];
+        char szStore[MAX_PATH];
+        if (CKeyStore::Locate(szFolder, szStore) && LookupKeyTable(szStore, table)) {
+            return read(table);
+        }
+        CKeyStore store;
+        return store.IsOpen() && store.Load(table) && read(table);
     });
 }
 

@@ -1,5 +1,6 @@
 #include "KeyStore.h"
 
+#include "KeyTableCache.h"
 #include "SuiteFiles.h"
 
 #include <shlobj.h>
@@ -90,10 +91,17 @@ CKeyStore::CKeyStore() : m_hMutex(CreateMutexA(nullptr, FALSE, STORE_MUTEX)) {
         // write replaces it in one step.
         m_bLocked = dwWait == WAIT_OBJECT_0 || dwWait == WAIT_ABANDONED;
     }
-    if (!GetAppDataFolder(m_szFolder) || !ZuComPathAppend(m_szFolder, "Corvane") ||
-        !PathInFolder("KeyStore.ini", m_szStore)) {
+    if (!Locate(m_szFolder, m_szStore)) {
         m_szStore[0] = '\0';
     }
+}
+
+bool CKeyStore::Locate(LPSTR pszFolder, LPSTR pszStore) {
+    if (!GetAppDataFolder(pszFolder) || !ZuComPathAppend(pszFolder, "Corvane")) {
+        return false;
+    }
+    lstrcpynA(pszStore, pszFolder, MAX_PATH);
+    return ZuComPathAppend(pszStore, "KeyStore.ini");
 }
 
 CKeyStore::~CKeyStore() {
@@ -122,6 +130,7 @@ bool CKeyStore::Load(CKeyTable& table, bool* pbFound) {
     if (pbFound) {
         *pbFound = bFound;
     }
+    RememberKeyTable(m_szStore, table);
     return true;
 }
 
@@ -141,6 +150,8 @@ bool CKeyStore::Save(const CKeyTable& table) {
     }
     if (WriteWholeFile(szTemp, strText) &&
         MoveFileExA(szTemp, m_szStore, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        AdvanceStoreGeneration();
+        RememberKeyTable(m_szStore, table);
         return true;
     }
     DeleteFileA(szTemp);
@@ -171,6 +182,7 @@ bool CKeyStore::SetAside() {
             return false;
         }
         if (MoveFileExA(m_szStore, szAside, MOVEFILE_WRITE_THROUGH)) {
+            AdvanceStoreGeneration();
             return true;
         }
         DWORD dwError = GetLastError();

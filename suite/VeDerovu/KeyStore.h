@@ -13,6 +13,9 @@ public:
     CKeyStore(const CKeyStore&) = delete;
     CKeyStore& operator=(const CKeyStore&) = delete;
 
+    // The store's folder and file (MAX_PATH bytes each); false when the place is unknown.
+    static bool Locate(LPSTR pszFolder, LPSTR pszStore);
+
     // False when the lock could not be had in time or the store's place is unknown; Load and Save
     // must not be called then.
     bool IsOpen() const { return m_bLocked && m_szStore[0] != '\0'; }
