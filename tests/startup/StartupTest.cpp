@@ -146,21 +146,6 @@ TEST_F(StartupTest, SecondResetExitsSilentlyWhileOneRuns) {
     CloseHandle(hMutex);
 }
 
-TEST_F(StartupTest, MissingLibrariesAreNamedInTheMessage) {
-    for (const char* pszLibrary : {"RuRoredo.DLL", "VeDerovu.dll"}) {
-        Remove(pszLibrary);
-        CChildProcess program = Start("");
-        ShownMessageBox box = WaitForMessageBox(program);
-        ASSERT_NE(box.hWnd, nullptr);
-        EXPECT_EQ(box.strCaption, "Corvane");
-        EXPECT_EQ(box.strText,
-                  "Error: Can't find a DLL(" + std::string(pszLibrary) + ")\nExit a program.");
-        PressButton(box.hWnd, IDOK);
-        EXPECT_EQ(program.WaitForExit(), 0u);
-        CopyFileA(StagedPath(pszLibrary).c_str(), (m_suite / pszLibrary).c_str(), FALSE);
-    }
-}
-
 TEST_F(StartupTest, ServiceIsStartedAndPanelRegistersWithIt) {
     ASSERT_EQ(FindWindowA(CVN_SERVICE_CLASS, nullptr), nullptr);
     CChildProcess panel = Start("");
@@ -207,25 +192,32 @@ TEST_F(StartupTest, AbandonedPanelMutexCountsAsFree) {
     EXPECT_EQ(panel.WaitForExit(), 0u);
 }
 
-TEST_F(StartupTest, UnreachableServiceIsReportedAndNoPanelShown) {
-    Remove("VeRiro.exe");
-    CChildProcess program = Start("");
-    ShownMessageBox box = WaitForMessageBox(program);
-    ASSERT_NE(box.hWnd, nullptr);
-    EXPECT_EQ(box.strCaption, "Corvane");
-    EXPECT_EQ(box.strText, LocaleString(3409));
-    PressButton(box.hWnd, IDOK);
-    EXPECT_EQ(program.WaitForExit(), 0u);
-}
-
-TEST_F(StartupTest, MissingKeySettingsFileEndsWithExitCodeOne) {
-    Remove("CvnSKey.ini");
-    CChildProcess program = Start("");
-    ShownMessageBox box = WaitForMessageBox(program);
-    ASSERT_NE(box.hWnd, nullptr);
-    EXPECT_EQ(box.strText, LocaleString(3017));
-    PressButton(box.hWnd, IDOK);
-    EXPECT_EQ(program.WaitForExit(), 1u);
+// A part of the suite taken away: the message that says so, captioned with the application's
+// name, and how the program ends once it is answered.
+TEST_F(StartupTest, MissingPartsOfTheSuiteAreReported) {
+    const struct {
+        const char* pszFile;
+        std::string strMessage;
+        DWORD nExitCode;
+    } cases[] = {
+        {"RuRoredo.DLL", "Error: Can't find a DLL(RuRoredo.DLL)\nExit a program.", 0},
+        {"VeDerovu.dll", "Error: Can't find a DLL(VeDerovu.dll)\nExit a program.", 0},
+        {"VeRiro.exe", LocaleString(IDS_SERVICE_MISSING), 0}, // the service cannot be started
+        {"CvnSKey.ini", LocaleString(IDS_KEYFILE_MISSING), 1},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.pszFile);
+        Remove(test.pszFile);
+        CChildProcess program = Start("");
+        ShownMessageBox box = WaitForMessageBox(program);
+        ASSERT_NE(box.hWnd, nullptr);
+        EXPECT_EQ(box.strCaption, "Corvane");
+        EXPECT_EQ(box.strText, test.strMessage);
+        PressButton(box.hWnd, IDOK);
+        EXPECT_EQ(program.WaitForExit(), test.nExitCode);
+        ASSERT_TRUE(
+            CopyFileA(StagedPath(test.pszFile).c_str(), (m_suite / test.pszFile).c_str(), FALSE));
+    }
 }
 
 TEST_F(StartupTest, ChangesMadeByAnotherProcessShowInTheOpenPanel) {
