@@ -29,11 +29,6 @@ void CWinApp::OnHelp() {
     WinHelp(0, HELP_CONTENTS);
 }
 
-void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd) {
-    CWnd* pMainWnd = AfxGetMainWnd();
-    ::WinHelpA(pMainWnd ? pMainWnd->m_hWnd : nullptr, m_pszHelpFilePath, nCmd, dwData);
-}
-
 int CWinApp::DoMessageBox(LPCSTR pszPrompt, UINT nType, UINT) {
     // A box without an icon of its own gets the one that matches its buttons.
     if ((nType & MB_ICONMASK) == 0) {
@@ -69,17 +64,13 @@ int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow) {
     pApp->m_lpCmdLine = lpCmdLine;
     pApp->m_nCmdShow = nCmdShow;
 
-    char szModule[MAX_PATH] = {};
-    GetModuleFileNameA(hInstance, szModule, MAX_PATH);
     if (!pApp->m_strAppName.LoadString(AFX_IDS_APP_TITLE)) {
+        char szModule[MAX_PATH] = {};
+        GetModuleFileNameA(hInstance, szModule, MAX_PATH);
         CString strModule(szModule);
         pApp->m_strAppName = strModule.Mid(strModule.ReverseFind('\\') + 1);
     }
     pApp->m_pszAppName = pApp->m_strAppName;
-    CString strHelp(szModule);
-    int nDot = strHelp.ReverseFind('.');
-    pApp->m_strHelpFilePath = (nDot > 0 ? strHelp.Left(nDot) : strHelp) + ".HLP";
-    pApp->m_pszHelpFilePath = pApp->m_strHelpFilePath;
 
     // A dialog-based program does all its work in InitInstance and ends when it returns.
     pApp->InitInstance();

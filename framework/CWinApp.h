@@ -22,10 +22,10 @@ public:
     HINSTANCE m_hInstance = nullptr;
     LPSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
-    LPCSTR m_pszAppName = nullptr;      // string AFX_IDS_APP_TITLE, else the program's name
-    LPCSTR m_pszHelpFilePath = nullptr; // the program's path with the extension .HLP
+    LPCSTR m_pszAppName = nullptr; // string AFX_IDS_APP_TITLE, else the program's name
 
-    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    // Nothing by default: the suite's help is HTML Help, which the application object provides.
+    virtual void WinHelp(DWORD_PTR, UINT = HELP_CONTEXT) {}
     // Shows a message box captioned with the application name, owned by the main window.
     virtual int DoMessageBox(LPCSTR pszPrompt, UINT nType, UINT nIDPrompt);
 
@@ -35,7 +35,6 @@ protected:
 private:
     friend int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow);
     CString m_strAppName;
-    CString m_strHelpFilePath;
 };
 
 CWinApp* AfxGetApp();

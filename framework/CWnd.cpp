@@ -1,7 +1,5 @@
 #include "CWnd.h"
 
-#include "CWinApp.h"
-
 #include <memory>
 #include <unordered_map>
 
@@ -257,12 +255,6 @@ BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* pPlacement) const {
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
     return reinterpret_cast<HICON>(
         SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
-}
-
-void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
-    CWinApp* pApp = AfxGetApp();
-    ::WinHelpA(GetAncestor(m_hWnd, GA_ROOT), pApp ? pApp->m_pszHelpFilePath : nullptr, nCmd,
-               dwData);
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) {

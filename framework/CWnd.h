@@ -78,8 +78,8 @@ public:
         return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam);
     }
 
-    // Asks the system's help engine; the application decides which file that is.
-    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    // Does nothing: the suite ships no .HLP file; its HTML Help comes from CWinApp::WinHelp.
+    void WinHelp(DWORD_PTR, UINT = HELP_CONTEXT) {}
 
     // Gives the window a chance to handle a queued message before it is dispatched.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
