@@ -1,5 +1,7 @@
 #include "CWinApp.h"
 
+#include <commctrl.h>
+
 namespace {
 CWinApp* g_pApp = nullptr;
 }
@@ -58,6 +60,14 @@ int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
     return AfxMessageBox(strPrompt, nType, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
 }
 
+BOOL AfxInitCommonControls() {
+    static const BOOL s_bInitialized = [] {
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES | ICC_UPDOWN_CLASS};
+        return InitCommonControlsEx(&icc);
+    }();
+    return s_bInitialized;
+}
+
 int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow) {
     CWinApp* pApp = AfxGetApp();
     pApp->m_hInstance = hInstance;
@@ -71,6 +81,7 @@ int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow) {
         pApp->m_strAppName = strModule.Mid(strModule.ReverseFind('\\') + 1);
     }
     pApp->m_pszAppName = pApp->m_strAppName;
+    AfxInitCommonControls();
 
     // A dialog-based program does all its work in InitInstance and ends when it returns.
     pApp->InitInstance();

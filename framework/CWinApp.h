@@ -45,6 +45,10 @@ CWnd* AfxGetMainWnd();
 int AfxMessageBox(LPCSTR pszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = static_cast<UINT>(-1));
 
-// The entry point's work: fills the application's members, runs InitInstance, and returns the
-// process exit code.
+// Registers the common-control classes that dialog templates use (tree view, up-down control);
+// the first call does the work, later ones return its result.
+BOOL AfxInitCommonControls();
+
+// The entry point's work: fills the application's members, registers the common controls, runs
+// InitInstance, and returns the process exit code.
 int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow);
