@@ -67,6 +67,8 @@ public:
     BOOL GetWindowPlacement(WINDOWPLACEMENT* pPlacement) const;
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+    // Off while code fills a control with many items, so it paints once at the end.
+    void SetRedraw(BOOL bRedraw = TRUE) { SendMessage(WM_SETREDRAW, bRedraw); }
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageA(m_hWnd, message, wParam, lParam);

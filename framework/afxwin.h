@@ -1,11 +1,16 @@
-// The framework layer in one include: the application, windows, dialogs, strings, file search.
+// The framework layer in one include: the application, windows, dialogs, controls, strings, file
+// search.
 #pragma once
 
 #include "AfxResource.h"
 #include "CButton.h"
 #include "CDC.h"
 #include "CDialog.h"
+#include "CEdit.h"
 #include "CFileFind.h"
+#include "CImageList.h"
+#include "CSpinButtonCtrl.h"
 #include "CString.h"
+#include "CTreeCtrl.h"
 #include "CWinApp.h"
 #include "CWnd.h"

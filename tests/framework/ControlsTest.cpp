@@ -10,3 +10,73 @@ TEST(Controls, TemplateWithTreeAndUpDownCreates) {
     GetClassNameA(dialog.Item(IDC_SPIN), szClass, sizeof(szClass));
     EXPECT_STREQ(szClass, "msctls_updown32");
 }
+
+TEST(Controls, TreeItemFieldsLongTextsAndChildrenToCome) {
+    CTestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    CTreeCtrl tree;
+    ASSERT_TRUE(tree.SubclassDlgItem(IDC_TREE, &dialog));
+    HTREEITEM hRoot = tree.InsertItem(TVIF_TEXT | TVIF_PARAM | TVIF_STATE, "C:\\", 0, 0, TVIS_BOLD,
+                                      TVIS_BOLD, 7, TVI_ROOT, TVI_LAST);
+    HTREEITEM hChild = tree.InsertItem("Windows", hRoot);
+    EXPECT_EQ(tree.GetItemData(hRoot), 7u);
+    EXPECT_EQ(tree.GetItemState(hRoot, TVIS_BOLD), static_cast<UINT>(TVIS_BOLD));
+
+    CString strLong;
+    for (int i = 0; i < 700; ++i) {
+        strLong += static_cast<char>('a' + i % 26);
+    }
+    ASSERT_TRUE(tree.SetItemText(hChild, strLong));
+    EXPECT_STREQ(tree.GetItemText(hChild), strLong);
+
+    // A folder filled only when it opens has no children yet, but says it has.
+    TVINSERTSTRUCTA tvis = {};
+    tvis.hParent = TVI_ROOT;
+    tvis.item.mask = TVIF_CHILDREN;
+    tvis.item.cChildren = 1;
+    HTREEITEM hLazy = tree.InsertItem(&tvis);
+    EXPECT_TRUE(tree.ItemHasChildren(hLazy));
+    EXPECT_TRUE(tree.ItemHasChildren(hRoot));
+    EXPECT_FALSE(tree.ItemHasChildren(hChild));
+}
+
+TEST(Controls, ImageListsAreViewsThatNeverDestroyTheList) {
+    CTestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    CTreeCtrl tree;
+    ASSERT_TRUE(tree.SubclassDlgItem(IDC_TREE, &dialog));
+    HIMAGELIST hFirst = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
+    HIMAGELIST hSecond = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
+    ImageList_AddIcon(hFirst, LoadIconA(nullptr, IDI_APPLICATION));
+    {
+        CImageList first, second;
+        ASSERT_TRUE(first.Attach(hFirst));
+        EXPECT_FALSE(first.Attach(hSecond));
+        ASSERT_TRUE(second.Attach(hSecond));
+        EXPECT_EQ(first.GetImageCount(), 1);
+        EXPECT_EQ(tree.SetImageList(&first, TVSIL_NORMAL), nullptr);
+        EXPECT_EQ(tree.SetImageList(&second, TVSIL_NORMAL)->GetSafeHandle(), hFirst);
+        EXPECT_EQ(tree.GetImageList(TVSIL_NORMAL)->GetSafeHandle(), hSecond);
+        EXPECT_EQ(second.Detach(), hSecond);
+    }
+    tree.SetImageList(nullptr, TVSIL_NORMAL);
+    // Both lists outlived their views: each can still be destroyed.
+    EXPECT_TRUE(ImageList_Destroy(hFirst));
+    EXPECT_TRUE(ImageList_Destroy(hSecond));
+}
+
+TEST(Controls, SpinRangeKeepsItsLimitsApart) {
+    CTestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    CSpinButtonCtrl spin;
+    ASSERT_TRUE(spin.SubclassDlgItem(IDC_SPIN, &dialog));
+    EXPECT_EQ(spin.GetBuddy()->m_hWnd, dialog.Item(IDC_NUMBER));
+    spin.SetRange(-5, 40);
+    int nLower = 0, nUpper = 0;
+    spin.GetRange(nLower, nUpper);
+    EXPECT_EQ(nLower, -5);
+    EXPECT_EQ(nUpper, 40);
+    spin.SetPos(12);
+    EXPECT_EQ(spin.SetPos(100), 12);
+    EXPECT_EQ(spin.GetPos(), 40); // kept within the range, no error in the high word
+}
