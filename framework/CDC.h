@@ -59,6 +59,25 @@ public:
     BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
 };
 
+// Selects a pen, brush, font or bitmap into a device context for the selection's lifetime and then
+// puts back the object it replaced, so that the object can be deleted and the context is left as
+// found. Not for regions: selecting one returns no object to put back.
+class CDCSelection {
+public:
+    CDCSelection(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOld(::SelectObject(hDC, hObject)) {}
+    ~CDCSelection() {
+        if (m_hOld) {
+            ::SelectObject(m_hDC, m_hOld);
+        }
+    }
+    CDCSelection(const CDCSelection&) = delete;
+    CDCSelection& operator=(const CDCSelection&) = delete;
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
+};
+
 // The device context of a WM_PAINT: BeginPaint on construction, EndPaint on destruction.
 class CPaintDC : public CDC {
 public:

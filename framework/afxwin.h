@@ -8,6 +8,7 @@
 #include "CDialog.h"
 #include "CEdit.h"
 #include "CFileFind.h"
+#include "CIconHolder.h"
 #include "CImageList.h"
 #include "CSpinButtonCtrl.h"
 #include "CString.h"

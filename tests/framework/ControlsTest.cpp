@@ -2,6 +2,20 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+bool IconAlive(HICON hIcon) {
+    ICONINFO info = {};
+    if (!GetIconInfo(hIcon, &info)) {
+        return false;
+    }
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return true;
+}
+
+} // namespace
+
 TEST(Controls, TemplateWithTreeAndUpDownCreates) {
     ASSERT_TRUE(AfxInitCommonControls());
     CTestDialog dialog;
@@ -79,4 +93,34 @@ TEST(Controls, SpinRangeKeepsItsLimitsApart) {
     spin.SetPos(12);
     EXPECT_EQ(spin.SetPos(100), 12);
     EXPECT_EQ(spin.GetPos(), 40); // kept within the range, no error in the high word
+}
+
+TEST(Controls, IconHolderDestroysWhatItHoldsOnce) {
+    HICON hFirst = CopyIcon(LoadIconA(nullptr, IDI_APPLICATION));
+    HICON hSecond = CopyIcon(hFirst);
+    HICON hGiven = CopyIcon(hFirst);
+    {
+        CIconHolder holder(hFirst);
+        holder.Attach(hSecond);
+        EXPECT_FALSE(IconAlive(hFirst));
+        CIconHolder moved(std::move(holder));
+        EXPECT_EQ(static_cast<HICON>(holder), nullptr);
+        CIconHolder given(hGiven);
+        EXPECT_EQ(given.Detach(), hGiven);
+    }
+    EXPECT_FALSE(IconAlive(hSecond));
+    EXPECT_TRUE(IconAlive(hGiven));
+    DestroyIcon(hGiven);
+}
+
+TEST(Controls, DCSelectionPutsBackWhatItReplaced) {
+    HDC hDC = CreateCompatibleDC(nullptr);
+    HGDIOBJ hOriginal = GetCurrentObject(hDC, OBJ_PEN);
+    CPen pen(PS_SOLID, 1, RGB(255, 0, 0));
+    {
+        CDCSelection selection(hDC, pen);
+        EXPECT_EQ(GetCurrentObject(hDC, OBJ_PEN), pen.m_hObject);
+    }
+    EXPECT_EQ(GetCurrentObject(hDC, OBJ_PEN), hOriginal);
+    DeleteDC(hDC);
 }
