@@ -10,6 +10,12 @@ void AfxSetResourceHandle(HINSTANCE hResource);
 HINSTANCE AfxFindResourceHandle(LPCSTR pszName, LPCSTR pszType);
 HINSTANCE AfxLoadLibrary(LPCSTR pszModuleName);
 
+class CString;
+// Loads string nIDS and puts the texts given in place of its %1 (and %2); any other percent sign
+// stays as it is.
+void AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1);
+void AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2);
+
 // The framework's own resource and command numbers.
 #ifndef AFX_IDS_APP_TITLE
 #define AFX_IDS_APP_TITLE 57344

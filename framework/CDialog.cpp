@@ -1,6 +1,7 @@
 #include "CDialog.h"
 
 #include "CWinApp.h"
+#include "DataExchange.h"
 
 namespace {
 

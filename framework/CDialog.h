@@ -3,20 +3,7 @@
 
 #include "CWnd.h"
 
-class CDialog;
-
-// Direction and context of one data exchange between a dialog's controls and its members.
-class CDataExchange {
-public:
-    CDataExchange(CDialog* pDlgWnd, BOOL bSaveAndValidate)
-        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
-
-    BOOL m_bSaveAndValidate; // TRUE: controls to members (and validate)
-    CDialog* m_pDlgWnd;
-    BOOL m_bFailed = FALSE; // a validation failed; later exchanges of this pass are skipped
-
-    void Fail() { m_bFailed = TRUE; }
-};
+class CDataExchange;
 
 class CDialog : public CWnd {
 public:

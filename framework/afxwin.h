@@ -1,5 +1,5 @@
-// The framework layer in one include: the application, windows, dialogs, controls, strings, file
-// search.
+// The framework layer in one include: the application, windows, dialogs and their data exchange,
+// controls, strings, file search.
 #pragma once
 
 #include "AfxResource.h"
@@ -15,3 +15,4 @@
 #include "CTreeCtrl.h"
 #include "CWinApp.h"
 #include "CWnd.h"
+#include "DataExchange.h"

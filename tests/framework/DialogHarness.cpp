@@ -1,5 +1,25 @@
 #include "DialogHarness.h"
 
+#include "../common/ShownDialogs.h"
+
+namespace {
+
+class CTestApp : public CWinApp {
+public:
+    std::vector<std::pair<UINT, UINT>> m_boxes;
+
+    int DoMessageBox(LPCSTR pszPrompt, UINT nType, UINT nIDPrompt) override {
+        m_boxes.emplace_back(nType, nIDPrompt);
+        return CWinApp::DoMessageBox(pszPrompt, nType, nIDPrompt);
+    }
+} g_app;
+
+} // namespace
+
+std::vector<std::pair<UINT, UINT>>& ShownBoxes() {
+    return g_app.m_boxes;
+}
+
 BOOL CTestDialog::Create() {
     if (!AfxInitCommonControls()) {
         return FALSE;
@@ -9,5 +29,44 @@ BOOL CTestDialog::Create() {
         GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), nullptr,
         [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     AfxUnhookWindowCreate();
+    g_app.m_pMainWnd = this;
     return hWnd != nullptr;
+}
+
+CTestDialog::~CTestDialog() {
+    g_app.m_pMainWnd = nullptr;
+    DestroyWindow();
+}
+
+void CTestDialog::DoDataExchange(CDataExchange* pDX) {
+    DDX_Text(pDX, IDC_NUMBER, m_nNumber);
+    DDV_MinMaxInt(pDX, m_nNumber, m_nMin, m_nMax);
+    DDX_Text(pDX, IDC_NAME, m_strName);
+    DDV_MaxChars(pDX, m_strName, 10);
+    DDX_Control(pDX, IDC_TREE2, m_tree);
+}
+
+CMessageBoxAnswerer* CMessageBoxAnswerer::s_pActive = nullptr;
+
+CMessageBoxAnswerer::CMessageBoxAnswerer() : m_nTimer(SetTimer(nullptr, 0, 0, &OnTimer)) {
+    s_pActive = this;
+}
+
+CMessageBoxAnswerer::~CMessageBoxAnswerer() {
+    KillTimer(nullptr, m_nTimer);
+    s_pActive = nullptr;
+}
+
+void CALLBACK CMessageBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
+    for (HWND hBox : ShownDialogsOfThread()) {
+        // The test dialogs are dialogs too, but attached to their objects.
+        if (s_pActive && !CWnd::FromHandlePermanent(hBox)) {
+            HWND hDialog = g_app.m_pMainWnd ? g_app.m_pMainWnd->m_hWnd : nullptr;
+            bool bOwned = hDialog && GetWindow(hBox, GW_OWNER) == hDialog;
+            s_pActive->m_texts.push_back((bOwned ? "" : "(not owned by the dialog) ") +
+                                         ReadMessageBox(hBox).strText);
+            SendMessageA(hBox, WM_COMMAND, IDOK, 0);
+            return;
+        }
+    }
 }

@@ -1,16 +1,65 @@
 // The framework tests' dialog (FrameworkTest.rc), created modeless and shown so that a test drives
-// it by messages from outside.
+// it by messages from outside, and the message boxes it shows, read and answered.
 #pragma once
 
 #include "FrameworkTestRes.h"
 #include "afxwin.h"
 
+#include <climits>
+#include <string>
+#include <utility>
+#include <vector>
+
+using Strings = std::vector<std::string>;
+
+// The second tree, counting how often it is subclassed.
+class CTestTree : public CTreeCtrl {
+public:
+    int m_nSubclassed = 0;
+
+protected:
+    void PreSubclassWindow() override { ++m_nSubclassed; }
+};
+
+// Exchanges a number within [m_nMin, m_nMax], a name of at most ten characters and the second
+// tree.
 class CTestDialog : public CDialog {
 public:
     CTestDialog() : CDialog(IDD_FRAMEWORK_TEST) {}
-    ~CTestDialog() override { DestroyWindow(); }
+    ~CTestDialog() override;
 
-    // Registers the common controls first, as the entry point does.
+    // Registers the common controls first, as the entry point does, and becomes the application's
+    // main window, which message boxes take as their owner.
     BOOL Create();
     HWND Item(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
+
+    int m_nNumber = 5;
+    int m_nMin = INT_MIN;
+    int m_nMax = INT_MAX;
+    CString m_strName;
+    CTestTree m_tree;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+};
+
+// Type and help id of each message box the application has shown.
+std::vector<std::pair<UINT, UINT>>& ShownBoxes();
+
+// While it lives, a thread timer answers each message box shown on this thread from inside the
+// box's own loop and keeps its message; one not owned by the dialog is marked (and answered all
+// the same, so that a test fails instead of hanging).
+class CMessageBoxAnswerer {
+public:
+    CMessageBoxAnswerer();
+    ~CMessageBoxAnswerer();
+    CMessageBoxAnswerer(const CMessageBoxAnswerer&) = delete;
+    CMessageBoxAnswerer& operator=(const CMessageBoxAnswerer&) = delete;
+
+    Strings m_texts;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept;
+    static CMessageBoxAnswerer* s_pActive;
+    UINT_PTR m_nTimer;
 };
