@@ -4,6 +4,7 @@
 
 #include "AfxResource.h"
 #include "CButton.h"
+#include "CChangeGuard.h"
 #include "CDC.h"
 #include "CDialog.h"
 #include "CEdit.h"

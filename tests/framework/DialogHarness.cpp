@@ -20,6 +20,11 @@ std::vector<std::pair<UINT, UINT>>& ShownBoxes() {
     return g_app.m_boxes;
 }
 
+BEGIN_MESSAGE_MAP(CTestDialog, CDialog)
+ON_EN_UPDATE(IDC_NAME, OnNameUpdate)
+ON_EN_CHANGE(IDC_NAME, OnNameChange)
+END_MESSAGE_MAP()
+
 BOOL CTestDialog::Create() {
     if (!AfxInitCommonControls()) {
         return FALSE;
@@ -38,12 +43,29 @@ CTestDialog::~CTestDialog() {
     DestroyWindow();
 }
 
+BOOL CTestDialog::OnInitDialog() {
+    CChangeGuard guard(m_bFilling);
+    return CDialog::OnInitDialog();
+}
+
 void CTestDialog::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_NUMBER, m_nNumber);
     DDV_MinMaxInt(pDX, m_nNumber, m_nMin, m_nMax);
     DDX_Text(pDX, IDC_NAME, m_strName);
     DDV_MaxChars(pDX, m_strName, 10);
     DDX_Control(pDX, IDC_TREE2, m_tree);
+}
+
+void CTestDialog::OnNameUpdate() {
+    if (!m_bFilling) {
+        m_log.push_back("update");
+    }
+}
+
+void CTestDialog::OnNameChange() {
+    if (!m_bFilling) {
+        m_log.push_back("change");
+    }
 }
 
 CMessageBoxAnswerer* CMessageBoxAnswerer::s_pActive = nullptr;

@@ -22,7 +22,7 @@ protected:
 };
 
 // Exchanges a number within [m_nMin, m_nMax], a name of at most ten characters and the second
-// tree.
+// tree; logs the name's changes, except those made while it fills its controls.
 class CTestDialog : public CDialog {
 public:
     CTestDialog() : CDialog(IDD_FRAMEWORK_TEST) {}
@@ -33,6 +33,8 @@ public:
     BOOL Create();
     HWND Item(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
 
+    Strings m_log;
+    BOOL m_bFilling = FALSE;
     int m_nNumber = 5;
     int m_nMin = INT_MIN;
     int m_nMax = INT_MAX;
@@ -40,7 +42,11 @@ public:
     CTestTree m_tree;
 
 protected:
+    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
+    afx_msg void OnNameUpdate();
+    afx_msg void OnNameChange();
+    DECLARE_MESSAGE_MAP()
 };
 
 // Type and help id of each message box the application has shown.
