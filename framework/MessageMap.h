@@ -93,6 +93,11 @@ template <auto pfn> void Notify(CCmdTarget* p, const AFX_MSG& m, LRESULT& r) {
     r = 0;
     (Target<pfn>(p)->*pfn)(reinterpret_cast<NMHDR*>(m.lParam), &r);
 }
+template <auto pfn> void NotifyRange(CCmdTarget* p, const AFX_MSG& m, LRESULT& r) {
+    auto* pHeader = reinterpret_cast<NMHDR*>(m.lParam);
+    r = 0;
+    (Target<pfn>(p)->*pfn)(static_cast<UINT>(pHeader->idFrom), pHeader, &r);
+}
 
 } // namespace afx_thunk
 
@@ -130,6 +135,10 @@ protected:                                                                      
 #define ON_BN_CLICKED(id, fn) ON_CONTROL(BN_CLICKED, id, fn)
 #define ON_EN_CHANGE(id, fn) ON_CONTROL(EN_CHANGE, id, fn)
 #define ON_EN_UPDATE(id, fn) ON_CONTROL(EN_UPDATE, id, fn)
+// A notification a child control leaves to its parent: it reaches the parent's map only when the
+// control's own map has no reflected entry for it.
+#define ON_NOTIFY(code, id, fn) AFX_ENTRY(WM_NOTIFY, code, id, id, Notify, fn)
+#define ON_NOTIFY_RANGE(code, id, last, fn) AFX_ENTRY(WM_NOTIFY, code, id, last, NotifyRange, fn)
 #define ON_NOTIFY_REFLECT(code, fn)                                                                \
     AFX_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, code, 0, 0xFFFF, Notify, fn)
 

@@ -20,9 +20,22 @@ std::vector<std::pair<UINT, UINT>>& ShownBoxes() {
     return g_app.m_boxes;
 }
 
+BEGIN_MESSAGE_MAP(CTestTree, CTreeCtrl)
+ON_NOTIFY_REFLECT(TVN_SELCHANGING, OnSelChanging)
+END_MESSAGE_MAP()
+
+void CTestTree::OnSelChanging(NMHDR*, LRESULT* pResult) {
+    m_pLog->push_back("own changing");
+    *pResult = FALSE;
+}
+
 BEGIN_MESSAGE_MAP(CTestDialog, CDialog)
+ON_NOTIFY_RANGE(TVN_SELCHANGING, IDC_NAME, IDC_TREE2, OnSelChanging)
+ON_NOTIFY(TVN_SELCHANGED, IDC_TREE2, OnSelChanged)
 ON_EN_UPDATE(IDC_NAME, OnNameUpdate)
 ON_EN_CHANGE(IDC_NAME, OnNameChange)
+ON_WM_HELPINFO()
+ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 BOOL CTestDialog::Create() {
@@ -53,7 +66,13 @@ void CTestDialog::DoDataExchange(CDataExchange* pDX) {
     DDV_MinMaxInt(pDX, m_nNumber, m_nMin, m_nMax);
     DDX_Text(pDX, IDC_NAME, m_strName);
     DDV_MaxChars(pDX, m_strName, 10);
+    m_tree.m_pLog = &m_log;
     DDX_Control(pDX, IDC_TREE2, m_tree);
+}
+
+void CTestDialog::OnSelChanging(UINT nID, NMHDR*, LRESULT* pResult) {
+    m_log.push_back("host changing " + std::to_string(nID));
+    *pResult = m_bRefuse;
 }
 
 void CTestDialog::OnNameUpdate() {
@@ -66,6 +85,11 @@ void CTestDialog::OnNameChange() {
     if (!m_bFilling) {
         m_log.push_back("change");
     }
+}
+
+BOOL CTestDialog::OnHelpInfo(HELPINFO* pHelpInfo) {
+    m_log.push_back("help info " + std::to_string(pHelpInfo->iCtrlId));
+    return TRUE;
 }
 
 CMessageBoxAnswerer* CMessageBoxAnswerer::s_pActive = nullptr;

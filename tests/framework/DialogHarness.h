@@ -12,17 +12,21 @@
 
 using Strings = std::vector<std::string>;
 
-// The second tree, counting how often it is subclassed.
+// The second tree: handles its own selection changes, never refusing one.
 class CTestTree : public CTreeCtrl {
 public:
+    Strings* m_pLog = nullptr;
     int m_nSubclassed = 0;
 
 protected:
     void PreSubclassWindow() override { ++m_nSubclassed; }
+    afx_msg void OnSelChanging(NMHDR*, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
 };
 
 // Exchanges a number within [m_nMin, m_nMax], a name of at most ten characters and the second
-// tree; logs the name's changes, except those made while it fills its controls.
+// tree; logs what reaches its map, refuses selection changes while m_bRefuse is set and ignores
+// the name's changes while it fills its controls.
 class CTestDialog : public CDialog {
 public:
     CTestDialog() : CDialog(IDD_FRAMEWORK_TEST) {}
@@ -34,6 +38,7 @@ public:
     HWND Item(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
 
     Strings m_log;
+    BOOL m_bRefuse = FALSE;
     BOOL m_bFilling = FALSE;
     int m_nNumber = 5;
     int m_nMin = INT_MIN;
@@ -44,8 +49,12 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
+    afx_msg void OnSelChanging(UINT nID, NMHDR*, LRESULT* pResult);
+    afx_msg void OnSelChanged(NMHDR*, LRESULT*) { m_log.push_back("host changed"); }
     afx_msg void OnNameUpdate();
     afx_msg void OnNameChange();
+    afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    afx_msg void OnHelp() { m_log.push_back("help"); }
     DECLARE_MESSAGE_MAP()
 };
 
