@@ -6,21 +6,12 @@
 #include "AfxResource.h"
 
 HICON CKeyIcon::Load(int nKey, const CString& strIconPath) {
-    Reset();
     HICON hIcon = nullptr;
-    if (ZuComGetIconHandle(&hIcon, strIconPath, 1) && hIcon) {
-        m_bOwned = TRUE;
-    } else {
-        hIcon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_KEY_BASE + nKey));
+    if (!ZuComGetIconHandle(&hIcon, strIconPath, 1)) {
+        hIcon = nullptr;
     }
-    m_hIcon = hIcon;
-    return hIcon;
-}
-
-void CKeyIcon::Reset() {
-    if (m_bOwned && m_hIcon) {
-        DestroyIcon(m_hIcon);
-    }
-    m_hIcon = nullptr;
-    m_bOwned = FALSE;
+    m_fromLibrary.Attach(hIcon);
+    m_hIcon =
+        hIcon ? hIcon : LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_KEY_BASE + nKey));
+    return m_hIcon;
 }

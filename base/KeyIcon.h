@@ -3,21 +3,14 @@
 // the library (the built-in ones are shared resources).
 #pragma once
 
+#include "CIconHolder.h"
 #include "CString.h"
 
 class CKeyIcon {
 public:
-    CKeyIcon() = default;
-    ~CKeyIcon() { Reset(); }
-    CKeyIcon(const CKeyIcon&) = delete;
-    CKeyIcon& operator=(const CKeyIcon&) = delete;
-
     HICON Load(int nKey, const CString& strIconPath);
-    HICON GetHandle() const { return m_hIcon; }
 
 private:
-    void Reset();
-
+    CIconHolder m_fromLibrary;
     HICON m_hIcon = nullptr;
-    BOOL m_bOwned = FALSE;
 };

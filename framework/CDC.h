@@ -73,6 +73,9 @@ public:
     CDCSelection(const CDCSelection&) = delete;
     CDCSelection& operator=(const CDCSelection&) = delete;
 
+    // Whether the object went in: the context gave back the object it replaced.
+    BOOL Succeeded() const { return m_hOld != nullptr; }
+
 private:
     HDC m_hDC;
     HGDIOBJ m_hOld;

@@ -27,12 +27,6 @@ CKeyButton::CKeyButton()
     : m_nKey(0), m_bSelected(FALSE), m_dScale(ScreenScale()), m_bAssigned(FALSE),
       m_bFocused(FALSE) {}
 
-CKeyButton::~CKeyButton() {
-    if (m_hFaceIcon) {
-        DestroyIcon(m_hFaceIcon);
-    }
-}
-
 BOOL CKeyButton::SetSelected(BOOL bSelected) {
     m_bSelected = bSelected;
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -76,16 +70,14 @@ void CKeyButton::PaintFace(CDC& dc) {
         CBrush brush(!m_bSelected ? KEY_FILL_UNSELECTED
                      : m_bFocused ? KEY_FILL_FOCUSED
                                   : KEY_FILL_SELECTED);
-        HGDIOBJ hOldBrush = dc.SelectObject(brush);
+        CDCSelection brushSelection(dc, brush);
         dc.RoundRect(&rcFrame, kCorner);
         if (m_bSelected) {
             InflateRect(&rcFrame, -2, -2);
             CPen pen(PS_SOLID, 3, m_bFocused ? KEY_FRAME_FOCUSED : KEY_FRAME_SELECTED);
-            HGDIOBJ hOldPen = dc.SelectObject(pen);
+            CDCSelection penSelection(dc, pen);
             dc.RoundRect(&rcFrame, kCorner);
-            dc.SelectObject(hOldPen);
         }
-        dc.SelectObject(hOldBrush);
     }
 
     LOGFONTA lf = {};
@@ -98,15 +90,26 @@ void CKeyButton::PaintFace(CDC& dc) {
     if (!font.CreateFontIndirect(&lf)) {
         AfxMessageBox("Error: CreateFont()", MB_OK, 0);
     }
-    HGDIOBJ hOldFont = dc.SelectObject(font);
-    if (!hOldFont) {
+    KeyAssignment record;
+    PaintText(dc, font, rcFrame, record);
+
+    dc.SetMapMode(MM_TEXT);
+    if (HICON hIcon = FaceIcon(record)) {
+        dc.DrawIcon(Scaled(15), Scaled(16), hIcon);
+    }
+}
+
+// The title and comment of the key's assignment as the library holds it now, or the hint of a
+// free key; fills record with what the library returned.
+void CKeyButton::PaintText(CDC& dc, const CFont& font, const RECT& rcFrame, KeyAssignment& record) {
+    CDCSelection fontSelection(dc, font);
+    if (!fontSelection.Succeeded()) {
         AfxMessageBox("Error: SelectObject()", MB_OK, 0);
     }
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(RGB(0, 0, 0));
 
     RECT rcText = {Scaled(60), 16, rcFrame.right - 10, rcFrame.bottom};
-    KeyAssignment record;
     if (ZuComGetAppDataOfHarlEvent(&record, m_nKey + ZUCOM_EVENT_BASE)) {
         dc.DrawText(record.Title, &rcText, DT_END_ELLIPSIS);
         rcText.top += Scaled(20);
@@ -122,14 +125,6 @@ void CKeyButton::PaintFace(CDC& dc) {
     if (m_bSelected) {
         NotifyPanel(KBN_ASSIGNED, m_bAssigned ? 1 : 0);
     }
-    if (hOldFont) {
-        dc.SelectObject(hOldFont);
-    }
-
-    dc.SetMapMode(MM_TEXT);
-    if (HICON hIcon = FaceIcon(record)) {
-        dc.DrawIcon(Scaled(15), Scaled(16), hIcon);
-    }
 }
 
 // Asking the shell for an icon costs far more than the rest of a paint, so the icon is made
@@ -138,19 +133,17 @@ void CKeyButton::PaintFace(CDC& dc) {
 HICON CKeyButton::FaceIcon(const KeyAssignment& record) {
     if (m_bFaceIconKnown && record.IconSource.Compare(m_strFaceIconSource) == 0 &&
         record.Target.Compare(m_strFaceIconTarget) == 0) {
-        return m_hFaceIcon;
+        return m_faceIcon;
     }
-    if (m_hFaceIcon) {
-        DestroyIcon(m_hFaceIcon);
-        m_hFaceIcon = nullptr;
+    HICON hIcon = nullptr;
+    if (!ZuComGetIconHandle(&hIcon, record.IconSource, 1)) {
+        ZuComGetIconHandle(&hIcon, record.Target, 1);
     }
-    if (!ZuComGetIconHandle(&m_hFaceIcon, record.IconSource, 1)) {
-        ZuComGetIconHandle(&m_hFaceIcon, record.Target, 1);
-    }
+    m_faceIcon.Attach(hIcon);
     m_strFaceIconSource = record.IconSource;
     m_strFaceIconTarget = record.Target;
     m_bFaceIconKnown = TRUE;
-    return m_hFaceIcon;
+    return m_faceIcon;
 }
 
 void CKeyButton::OnDropFiles(HDROP hDropInfo) {

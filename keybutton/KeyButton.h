@@ -23,7 +23,6 @@ constexpr COLORREF KEY_FRAME_SELECTED = RGB(128, 224, 160);
 class CKeyButton : public CButton {
 public:
     CKeyButton();
-    ~CKeyButton() override;
 
     void SetKeyNumber(int nKey) { m_nKey = nKey; }
     // Marks or unmarks the key as current and repaints it before returning; returns whether
@@ -44,6 +43,7 @@ protected:
 
 private:
     void PaintFace(CDC& dc);
+    void PaintText(CDC& dc, const CFont& font, const RECT& rcFrame, KeyAssignment& record);
     HICON FaceIcon(const KeyAssignment& record);
     void NotifyPanel(WPARAM nCode, LPARAM lParam);
     // Lengths of the face given at 96 dots per inch, at the screen's resolution.
@@ -55,7 +55,7 @@ private:
     BOOL m_bAssigned;
     BOOL m_bFocused;
 
-    HICON m_hFaceIcon = nullptr; // the target's icon, made for the two paths below
+    CIconHolder m_faceIcon; // the target's icon, made for the two paths below
     CString m_strFaceIconSource;
     CString m_strFaceIconTarget;
     BOOL m_bFaceIconKnown = FALSE;

@@ -1,7 +1,5 @@
 #include "DialogHarness.h"
 
-#include "../common/ShownDialogs.h"
-
 namespace {
 
 class CTestApp : public CWinApp {
@@ -92,27 +90,12 @@ BOOL CTestDialog::OnHelpInfo(HELPINFO* pHelpInfo) {
     return TRUE;
 }
 
-CMessageBoxAnswerer* CMessageBoxAnswerer::s_pActive = nullptr;
-
-CMessageBoxAnswerer::CMessageBoxAnswerer() : m_nTimer(SetTimer(nullptr, 0, 0, &OnTimer)) {
-    s_pActive = this;
-}
-
-CMessageBoxAnswerer::~CMessageBoxAnswerer() {
-    KillTimer(nullptr, m_nTimer);
-    s_pActive = nullptr;
-}
-
-void CALLBACK CMessageBoxAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept {
-    for (HWND hBox : ShownDialogsOfThread()) {
-        // The test dialogs are dialogs too, but attached to their objects.
-        if (s_pActive && !CWnd::FromHandlePermanent(hBox)) {
-            HWND hDialog = g_app.m_pMainWnd ? g_app.m_pMainWnd->m_hWnd : nullptr;
-            bool bOwned = hDialog && GetWindow(hBox, GW_OWNER) == hDialog;
-            s_pActive->m_texts.push_back((bOwned ? "" : "(not owned by the dialog) ") +
-                                         ReadMessageBox(hBox).strText);
-            SendMessageA(hBox, WM_COMMAND, IDOK, 0);
-            return;
-        }
-    }
-}
+CMessageBoxAnswerer::CMessageBoxAnswerer()
+    : m_answer(AnswerMessageBox(&m_strText, IDOK, &m_hOwner)), m_script({[this] {
+          if (m_answer()) {
+              HWND hDialog = g_app.m_pMainWnd ? g_app.m_pMainWnd->m_hWnd : nullptr;
+              m_texts.push_back(
+                  (hDialog && m_hOwner == hDialog ? "" : "(not owned by the dialog) ") + m_strText);
+          }
+          return false; // answers every box for as long as it lives
+      }}) {}

@@ -5,6 +5,8 @@
 #include "FrameworkTestRes.h"
 #include "afxwin.h"
 
+#include "../common/ModalScript.h"
+
 #include <climits>
 #include <string>
 #include <utility>
@@ -61,20 +63,18 @@ protected:
 // Type and help id of each message box the application has shown.
 std::vector<std::pair<UINT, UINT>>& ShownBoxes();
 
-// While it lives, a thread timer answers each message box shown on this thread from inside the
-// box's own loop and keeps its message; one not owned by the dialog is marked (and answered all
-// the same, so that a test fails instead of hanging).
+// While it lives, answers each message box shown on this thread from inside the box's own loop
+// (a script step that never finishes) and keeps its message; one not owned by the dialog is
+// marked (and answered all the same, so that a test fails instead of hanging).
 class CMessageBoxAnswerer {
 public:
     CMessageBoxAnswerer();
-    ~CMessageBoxAnswerer();
-    CMessageBoxAnswerer(const CMessageBoxAnswerer&) = delete;
-    CMessageBoxAnswerer& operator=(const CMessageBoxAnswerer&) = delete;
 
     Strings m_texts;
 
 private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) noexcept;
-    static CMessageBoxAnswerer* s_pActive;
-    UINT_PTR m_nTimer;
+    std::string m_strText;
+    HWND m_hOwner = nullptr;
+    ScriptStep m_answer;
+    CModalScript m_script;
 };
