@@ -1,8 +1,11 @@
 // Prints how long the key panel takes to come up and to repaint, as medians of repeated runs:
 //   panel_bench [runs]
-// 1. From process start to the panel being shown: the staged VuViravuz.exe is started, the bench
-//    waits for its visible panel window, closes it with WM_CLOSE and waits for the process to end.
-//    The shortcut service runs throughout (the bench starts it first when it does not run yet).
+// 1. From process start to the panel being shown, set against the same for the bare dialog
+//    program beside the bench (an empty dialog of the panel's size in a program of the same kind):
+//    the two are started alternately, bare first, so that both meet the same machine load. Each
+//    start waits for the program's visible dialog, closes it with WM_CLOSE and waits for the
+//    process to end. The shortcut service runs throughout (the bench starts it first when it does
+//    not run yet).
 // 2. One full repaint of the panel with its six keys, in this process, with the staged shortcut
 //    library and locale library: RedrawWindow of the panel with its children, updated at once.
 #include "../panel/KeyPanelDlg.h"
@@ -36,24 +39,34 @@ LARGE_INTEGER Now() {
     return now;
 }
 
-void Report(const char* pszWhat, std::vector<double> samples) {
+double Median(std::vector<double> samples) {
     if (samples.empty()) {
-        std::printf("%s: no figures\n", pszWhat);
-        return;
+        return 0;
     }
     std::sort(samples.begin(), samples.end());
     size_t n = samples.size();
-    double dMedian = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
-    std::printf("%s: median %.2f ms over %zu runs (min %.2f, max %.2f)\n", pszWhat, dMedian, n,
-                samples.front(), samples.back());
+    return n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
 }
 
-// The folder the suite is staged in, beside the bench's own folder.
-std::string StageFolder() {
+// Prints the median and spread of the samples and returns the median (0 without samples).
+double Report(const char* pszWhat, const std::vector<double>& samples) {
+    if (samples.empty()) {
+        std::printf("%s: no figures\n", pszWhat);
+        return 0;
+    }
+    double dMedian = Median(samples);
+    auto [itMin, itMax] = std::minmax_element(samples.begin(), samples.end());
+    std::printf("%s: median %.2f ms over %zu runs (min %.2f, max %.2f)\n", pszWhat, dMedian,
+                samples.size(), *itMin, *itMax);
+    return dMedian;
+}
+
+// The bench's own folder, where the bare dialog program lies; the suite is staged beside it.
+std::string BenchFolder() {
     char szPath[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, szPath, MAX_PATH);
     std::string strPath = szPath;
-    return strPath.substr(0, strPath.rfind('\\') + 1) + "..\\stage\\";
+    return strPath.substr(0, strPath.rfind('\\') + 1);
 }
 
 bool ServiceAnswers() {
@@ -89,20 +102,21 @@ bool EnsureService(const std::string& strStage) {
 
 struct WindowSearch {
     DWORD nProcessId;
+    int nControlID;
     HWND hFound;
 };
 
-// The shown key panel of a process: a visible top-level window holding key S1's button (a message
-// box of the process does not count).
-HWND ShownPanelOf(DWORD nProcessId) {
-    WindowSearch search = {nProcessId, nullptr};
+// The shown dialog of a process: a visible top-level window holding the given control (so that a
+// message box of the process does not count), or any visible one for a control number of 0.
+HWND ShownDialogOf(DWORD nProcessId, int nControlID) {
+    WindowSearch search = {nProcessId, nControlID, nullptr};
     EnumWindows(
         [](HWND hWnd, LPARAM lParam) -> BOOL {
             auto* pSearch = reinterpret_cast<WindowSearch*>(lParam);
             DWORD nOwner = 0;
             GetWindowThreadProcessId(hWnd, &nOwner);
             if (nOwner == pSearch->nProcessId && IsWindowVisible(hWnd) &&
-                GetDlgItem(hWnd, IDC_KEY_BUTTON_FIRST)) {
+                (!pSearch->nControlID || GetDlgItem(hWnd, pSearch->nControlID))) {
                 pSearch->hFound = hWnd;
                 return FALSE;
             }
@@ -112,22 +126,29 @@ HWND ShownPanelOf(DWORD nProcessId) {
     return search.hFound;
 }
 
-// One start of the program: milliseconds until its panel is shown, or a negative number.
-double TimeOneStart(const std::string& strStage) {
+// A program the bench starts, and the control by which its dialog is known once shown.
+struct StartedProgram {
+    std::string strPath;
+    std::string strFolder; // its working folder
+    int nControlID;        // 0: any visible window of the program
+};
+
+// One start of a program: milliseconds until its dialog is shown, or a negative number.
+double TimeOneStart(const StartedProgram& program) {
     PROCESS_INFORMATION pi = {};
     LARGE_INTEGER start = Now();
-    if (!StartProcess(strStage + "VuViravuz.exe", strStage, pi)) {
+    if (!StartProcess(program.strPath, program.strFolder, pi)) {
         return -1;
     }
     double dShown = -1;
     for (DWORD nStart = GetTickCount(); GetTickCount() - nStart < kStartTimeoutMs; Sleep(1)) {
-        if (HWND hPanel = ShownPanelOf(pi.dwProcessId)) {
+        if (HWND hDialog = ShownDialogOf(pi.dwProcessId, program.nControlID)) {
             dShown = Milliseconds(start, Now());
-            PostMessageA(hPanel, WM_CLOSE, 0, 0);
+            PostMessageA(hDialog, WM_CLOSE, 0, 0);
             break;
         }
         if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) {
-            break; // ended without a panel
+            break; // ended without its dialog
         }
     }
     if (WaitForSingleObject(pi.hProcess, kStartTimeoutMs) != WAIT_OBJECT_0) {
@@ -173,7 +194,8 @@ private:
 
 int main(int argc, char** argv) {
     const int nRuns = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-    const std::string strStage = StageFolder();
+    const std::string strBench = BenchFolder();
+    const std::string strStage = strBench + "..\\stage\\";
     SetDllDirectoryA(strStage.c_str());
     HINSTANCE hLocale = LoadLibraryA((strStage + "RuRoredo.DLL").c_str());
     if (!hLocale || !ZuComLoadLibrary()) {
@@ -186,21 +208,43 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    TimeOneStart(strStage); // the first start also loads what later starts find cached
-    std::vector<double> starts;
+    // The bare dialog has no controls, and no other window that could be taken for it.
+    const StartedProgram bare = {strBench + "bare_dialog.exe", strBench, 0};
+    const StartedProgram panel = {strStage + "VuViravuz.exe", strStage, IDC_KEY_BUTTON_FIRST};
+    // The first start of each also loads what later starts find cached.
+    TimeOneStart(bare);
+    TimeOneStart(panel);
+    std::vector<double> bareStarts;
+    std::vector<double> panelStarts;
+    std::vector<double> pairRatios; // each panel start over the bare start just before it
     for (int nRun = 0; nRun < nRuns; ++nRun) {
-        double dShown = TimeOneStart(strStage);
-        if (dShown >= 0) {
-            starts.push_back(dShown);
+        double dBareRun = TimeOneStart(bare);
+        double dPanelRun = TimeOneStart(panel);
+        if (dBareRun > 0) {
+            bareStarts.push_back(dBareRun);
+        }
+        if (dPanelRun > 0) {
+            panelStarts.push_back(dPanelRun);
+        }
+        if (dBareRun > 0 && dPanelRun > 0) {
+            pairRatios.push_back(dPanelRun / dBareRun);
         }
     }
-    Report("process start to panel shown (service running)", starts);
+    double dBare = Report("bare dialog program: process start to dialog shown", bareStarts);
+    double dPanel = Report("process start to panel shown (service running)", panelStarts);
+    if (dBare > 0 && dPanel > 0) {
+        std::printf("panel start / bare dialog start: %.2f (ratio of the medians; median of the "
+                    "%zu pairs' ratios %.2f)\n",
+                    dPanel / dBare, pairRatios.size(), Median(pairRatios));
+    }
 
     ZuComInitSKeyData(0);
-    CBenchPanel panel(nRuns * 10);
-    g_benchApp.m_pMainWnd = &panel;
-    panel.DoModal();
+    CBenchPanel panelInProcess(nRuns * 10);
+    g_benchApp.m_pMainWnd = &panelInProcess;
+    panelInProcess.DoModal();
     g_benchApp.m_pMainWnd = nullptr;
-    Report("one full panel repaint (six keys, staged library)", panel.m_repaints);
-    return starts.size() == static_cast<size_t>(nRuns) && !panel.m_repaints.empty() ? 0 : 1;
+    Report("one full panel repaint (six keys, staged library)", panelInProcess.m_repaints);
+    bool bAllStarted = bareStarts.size() == static_cast<size_t>(nRuns) &&
+                       panelStarts.size() == static_cast<size_t>(nRuns);
+    return bAllStarted && !panelInProcess.m_repaints.empty() ? 0 : 1;
 }
