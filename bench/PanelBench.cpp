@@ -4,12 +4,13 @@
 //    program beside the bench (an empty dialog of the panel's size in a program of the same kind):
 //    the two are started alternately, bare first, so that both meet the same machine load. Each
 //    start waits for the program's visible dialog, closes it with WM_CLOSE and waits for the
-//    process to end. The shortcut service runs throughout (the bench starts it first when it does
-//    not run yet).
+//    process to end. The shortcut service runs throughout; when the bench had to start it, the
+//    bench stops it again at the end.
 // 2. One full repaint of the panel with its six keys, in this process, with the staged shortcut
 //    library and locale library: RedrawWindow of the panel with its children, updated at once.
 #include "../panel/KeyPanelDlg.h"
 #include "../base/ZuCom.h"
+#include "../suite/VeDerovu/ServiceProtocol.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -82,23 +83,52 @@ bool StartProcess(const std::string& strProgram, const std::string& strFolder,
                           strFolder.c_str(), &si, &pi) != FALSE;
 }
 
-bool EnsureService(const std::string& strStage) {
-    if (ServiceAnswers()) {
-        return true;
-    }
-    PROCESS_INFORMATION pi = {};
-    if (!StartProcess(strStage + "VeRiro.exe", strStage, pi)) {
-        return false;
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    for (DWORD nStart = GetTickCount(); GetTickCount() - nStart < kStartTimeoutMs; Sleep(1)) {
+// The shortcut service for the bench's whole run: started when none runs, and then stopped again
+// when the bench ends, so that the bench leaves nothing behind (and a pipe reading the bench's
+// output sees its end). A service that was already running is left alone.
+class CServiceForBench {
+public:
+    CServiceForBench() = default;
+    CServiceForBench(const CServiceForBench&) = delete;
+    CServiceForBench& operator=(const CServiceForBench&) = delete;
+    ~CServiceForBench() { Stop(); }
+
+    bool Ensure(const std::string& strStage) {
         if (ServiceAnswers()) {
             return true;
         }
+        PROCESS_INFORMATION pi = {};
+        if (!StartProcess(strStage + "VeRiro.exe", strStage, pi)) {
+            return false;
+        }
+        CloseHandle(pi.hThread);
+        m_hProcess = pi.hProcess;
+        for (DWORD nStart = GetTickCount(); GetTickCount() - nStart < kStartTimeoutMs; Sleep(1)) {
+            if (ServiceAnswers()) {
+                return true;
+            }
+        }
+        return false;
     }
-    return false;
-}
+
+private:
+    void Stop() {
+        if (!m_hProcess) {
+            return;
+        }
+        if (HWND hService = FindWindowA(CVN_SERVICE_CLASS, nullptr)) {
+            PostMessageA(hService, WM_CLOSE, 0, 0);
+        }
+        if (WaitForSingleObject(m_hProcess, kStartTimeoutMs) != WAIT_OBJECT_0) {
+            TerminateProcess(m_hProcess, 1);
+            WaitForSingleObject(m_hProcess, kStartTimeoutMs);
+        }
+        CloseHandle(m_hProcess);
+        m_hProcess = nullptr;
+    }
+
+    HANDLE m_hProcess = nullptr;
+};
 
 struct WindowSearch {
     DWORD nProcessId;
@@ -203,7 +233,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     AfxSetResourceHandle(hLocale);
-    if (!EnsureService(strStage)) {
+    CServiceForBench service;
+    if (!service.Ensure(strStage)) {
         std::fprintf(stderr, "The shortcut service does not answer\n");
         return 1;
     }
