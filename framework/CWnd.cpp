@@ -16,10 +16,16 @@ CWnd* g_pWndInit = nullptr;
 HHOOK g_hCreateHook = nullptr;
 
 LRESULT CALLBACK CreateHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
+    HHOOK hHook = g_hCreateHook;
     if (nCode == HCBT_CREATEWND && g_pWndInit) {
         AfxAttachCreatingWindow(reinterpret_cast<HWND>(wParam));
+        // Its one window is attached. Left in place until the creating call returns, the hook
+        // would run for every control a dialog creates and for the focus and activation that
+        // follow, each time with three round trips to the Wine server.
+        UnhookWindowsHookEx(hHook);
+        g_hCreateHook = nullptr;
     }
-    return CallNextHookEx(g_hCreateHook, nCode, wParam, lParam);
+    return CallNextHookEx(hHook, nCode, wParam, lParam);
 }
 
 bool IsCommandMessage(UINT nMessage) {
