@@ -2,7 +2,9 @@
 //   panel_bench [runs]
 // 1. From process start to the panel being shown, set against the same for the bare dialog
 //    program beside the bench (an empty dialog of the panel's size in a program of the same kind):
-//    the two are started alternately, bare first, so that both meet the same machine load. Each
+//    the two are started alternately, bare first, so that both meet the same machine load, and
+//    with them the bare program showing the panel's own template (what Wine costs for the
+//    template's controls before the module does anything). Each
 //    start waits for the program's visible dialog, closes it with WM_CLOSE and waits for the
 //    process to end. The shortcut service runs throughout; when the bench had to start it, the
 //    bench stops it again at the end.
@@ -79,11 +81,12 @@ bool ServiceAnswers() {
     return ZuComGetServer(&hServer) && hServer;
 }
 
-bool StartProcess(const std::string& strProgram, const std::string& strFolder,
-                  PROCESS_INFORMATION& pi) {
+bool StartProcess(const std::string& strProgram, const std::string& strArguments,
+                  const std::string& strFolder, PROCESS_INFORMATION& pi) {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    return CreateProcessA(strProgram.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+    std::string strCommand = "\"" + strProgram + "\" " + strArguments;
+    return CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
                           strFolder.c_str(), &si, &pi) != FALSE;
 }
 
@@ -102,7 +105,7 @@ public:
             return true;
         }
         PROCESS_INFORMATION pi = {};
-        if (!StartProcess(strStage + "VeRiro.exe", strStage, pi)) {
+        if (!StartProcess(strStage + "VeRiro.exe", "", strStage, pi)) {
             return false;
         }
         CloseHandle(pi.hThread);
@@ -163,6 +166,7 @@ HWND ShownDialogOf(DWORD nProcessId, int nControlID) {
 // A program the bench starts, and the control by which its dialog is known once shown.
 struct StartedProgram {
     std::string strPath;
+    std::string strArguments;
     std::string strFolder; // its working folder
     int nControlID;        // 0: any visible window of the program
 };
@@ -171,7 +175,7 @@ struct StartedProgram {
 double TimeOneStart(const StartedProgram& program) {
     PROCESS_INFORMATION pi = {};
     LARGE_INTEGER start = Now();
-    if (!StartProcess(program.strPath, program.strFolder, pi)) {
+    if (!StartProcess(program.strPath, program.strArguments, program.strFolder, pi)) {
         return -1;
     }
     double dShown = -1;
@@ -323,34 +327,44 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // The bare dialog has no controls, and no other window that could be taken for it.
-    const StartedProgram bare = {strBench + "bare_dialog.exe", strBench, 0};
-    const StartedProgram panel = {strStage + "VuViravuz.exe", strStage, IDC_KEY_BUTTON_FIRST};
+    // The bare dialog has no controls, and no other window that could be taken for it; the
+    // template's keys tell it from anything else of its process.
+    const StartedProgram bare = {strBench + "bare_dialog.exe", "", strBench, 0};
+    const StartedProgram floor = {strBench + "bare_dialog.exe", strStage + "RuRoredo.DLL", strBench,
+                                  IDC_KEY_BUTTON_FIRST};
+    const StartedProgram panel = {strStage + "VuViravuz.exe", "", strStage, IDC_KEY_BUTTON_FIRST};
     // The first start of each also loads what later starts find cached.
-    TimeOneStart(bare);
-    TimeOneStart(panel);
+    for (const StartedProgram* pProgram : {&bare, &floor, &panel}) {
+        TimeOneStart(*pProgram);
+    }
     std::vector<double> bareStarts;
+    std::vector<double> floorStarts;
     std::vector<double> panelStarts;
     std::vector<double> pairRatios; // each panel start over the bare start just before it
     for (int nRun = 0; nRun < nRuns; ++nRun) {
         double dBareRun = TimeOneStart(bare);
+        double dFloorRun = TimeOneStart(floor);
         double dPanelRun = TimeOneStart(panel);
-        if (dBareRun > 0) {
-            bareStarts.push_back(dBareRun);
-        }
-        if (dPanelRun > 0) {
-            panelStarts.push_back(dPanelRun);
+        for (auto [dRun, pStarts] :
+             {std::pair(dBareRun, &bareStarts), std::pair(dFloorRun, &floorStarts),
+              std::pair(dPanelRun, &panelStarts)}) {
+            if (dRun > 0) {
+                pStarts->push_back(dRun);
+            }
         }
         if (dBareRun > 0 && dPanelRun > 0) {
             pairRatios.push_back(dPanelRun / dBareRun);
         }
     }
     double dBare = Report("bare dialog program: process start to dialog shown", bareStarts);
+    double dTemplate = Report(
+        "the panel's template in the bare program (27 controls, nothing filled)", floorStarts);
     double dPanel = Report("process start to panel shown (service running)", panelStarts);
     if (dBare > 0 && dPanel > 0) {
         std::printf("panel start / bare dialog start: %.2f (ratio of the medians; median of the "
                     "%zu pairs' ratios %.2f)\n",
                     dPanel / dBare, pairRatios.size(), Median(pairRatios));
+        std::printf("panel start / its template's start: %.2f\n", dPanel / dTemplate);
     }
 
     AssignEveryKey();
