@@ -25,6 +25,24 @@ TEST(Controls, TemplateWithTreeAndUpDownCreates) {
     EXPECT_STREQ(szClass, "msctls_updown32");
 }
 
+TEST(Controls, EditLimitsTypingAndSelects) {
+    CTestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    CEdit edit;
+    ASSERT_TRUE(edit.SubclassDlgItem(IDC_NUMBER, &dialog));
+    edit.LimitText(3);
+    EXPECT_EQ(edit.GetLimitText(), 3u);
+    for (char ch : std::string("12345")) {
+        edit.SendMessage(WM_CHAR, static_cast<WPARAM>(ch), 1);
+    }
+    EXPECT_EQ(GetWindowTextLengthA(edit), 3);
+    edit.SetSel(1, -1);
+    DWORD nStart = 0, nEnd = 0;
+    edit.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&nStart), reinterpret_cast<LPARAM>(&nEnd));
+    EXPECT_EQ(nStart, 1u);
+    EXPECT_EQ(nEnd, 3u);
+}
+
 TEST(Controls, TreeItemFieldsLongTextsAndChildrenToCome) {
     CTestDialog dialog;
     ASSERT_TRUE(dialog.Create());
