@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Manual check that a file dragged from a Linux desktop program onto a key of the running panel
-# reaches the key (Wine turns the X drag into WM_DROPFILES). Drags /tmp file onto key S5 with a
+# reaches the key (Wine turns the X drag into WM_DROPFILES). Drags a file of the build folder onto S5 with a
 # GTK drag source and xdotool, then saves a screenshot: S5 must show the file's name.
 # Needs: xdotool python3-gi gir1.2-gtk-3.0 (installed here if missing). Run after 'make'.
 set -euo pipefail
@@ -20,7 +20,7 @@ for _ in $(seq 1 100); do
     xwininfo -root -tree | grep -q '"Corvane Key Settings"' && break
     sleep 0.1
 done
-file=$(mktemp /tmp/dropped-XXXX.txt)
+file=$(mktemp "$BUILD_DIR/dropped-XXXX.txt")
 /usr/bin/python3 scripts/desktop-drop/drag-source.py "$file" &
 sleep 2
 # The middle of key S5, from the panel's place on the screen and the template's layout.
