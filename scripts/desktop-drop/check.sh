@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Manual check that a file dragged from a Linux desktop program onto a key of the running panel
-# reaches the key (Wine turns the X drag into WM_DROPFILES). Drags a file of the build folder onto S5 with a
-# GTK drag source and xdotool, then saves a screenshot: S5 must show the file's name.
+# reaches the key (Wine turns the X drag into WM_DROPFILES). Drags a file of the build folder onto
+# S5 with a GTK drag source and xdotool, then saves a screenshot: S5 must show the file's name.
 # Needs: xdotool python3-gi gir1.2-gtk-3.0 (installed here if missing). Run after 'make'.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
