@@ -3,3 +3,8 @@
 #pragma once
 
 double ScreenScale();
+
+// A length given at 96 dpi at the scale dScale.
+inline int ScaledLength(int nPixels, double dScale) {
+    return static_cast<int>(nPixels * dScale);
+}

@@ -2,40 +2,26 @@
 
 #include "CString.h"
 
-#include <initializer_list>
-
 namespace {
 
 HINSTANCE g_hResource = nullptr;
 
-void FormatStrings(CString& rString, UINT nIDS, std::initializer_list<LPCSTR> texts) {
+} // namespace
+
+// Byte by byte is safe in double-byte code pages too: neither '%' nor a digit is ever the second
+// byte of a character.
+void AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2) {
     CString strFormat;
     strFormat.LoadString(nIDS);
     rString.Empty();
-    // Byte by byte is safe in double-byte code pages too: neither '%' nor a digit is ever the
-    // second byte of a character.
     for (LPCSTR p = strFormat; *p; ++p) {
-        size_t nIndex = texts.size();
-        if (p[0] == '%' && p[1] >= '1' && p[1] <= '9') {
-            nIndex = static_cast<size_t>(p[1] - '1');
-        }
-        if (nIndex < texts.size()) {
-            rString += texts.begin()[nIndex];
+        if (p[0] == '%' && (p[1] == '1' || p[1] == '2')) {
             ++p;
+            rString += *p == '1' ? lpsz1 : lpsz2;
         } else {
             rString += *p;
         }
     }
-}
-
-} // namespace
-
-void AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1) {
-    FormatStrings(rString, nIDS, {lpsz1});
-}
-
-void AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2) {
-    FormatStrings(rString, nIDS, {lpsz1, lpsz2});
 }
 
 HINSTANCE AfxGetInstanceHandle() {

@@ -11,9 +11,8 @@ HINSTANCE AfxFindResourceHandle(LPCSTR pszName, LPCSTR pszType);
 HINSTANCE AfxLoadLibrary(LPCSTR pszModuleName);
 
 class CString;
-// Loads string nIDS and puts the texts given in place of its %1 (and %2); any other percent sign
+// Loads string nIDS and puts the texts given in place of its %1 and %2; any other percent sign
 // stays as it is.
-void AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1);
 void AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2);
 
 // The framework's own resource and command numbers.

@@ -8,7 +8,11 @@
 
 namespace {
 
-void FailWithPrompt(CDataExchange* pDX, const CString& strPrompt, UINT nIDPrompt) {
+// Shows prompt nIDPrompt with its %1 and %2 filled in and ends the pass at the control exchanged
+// last.
+void FailWithPrompt(CDataExchange* pDX, UINT nIDPrompt, LPCSTR psz1 = "", LPCSTR psz2 = "") {
+    CString strPrompt;
+    AfxFormatString2(strPrompt, nIDPrompt, psz1, psz2);
     AfxMessageBox(strPrompt, MB_ICONEXCLAMATION, nIDPrompt);
     pDX->Fail();
 }
@@ -83,8 +87,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
         return;
     }
     if (!ParseInt(strText, value)) {
-        AfxMessageBox(AFX_IDP_PARSE_INT, MB_ICONEXCLAMATION);
-        pDX->Fail();
+        FailWithPrompt(pDX, AFX_IDP_PARSE_INT);
     }
 }
 
@@ -104,9 +107,7 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars) {
                                                static_cast<WPARAM>(nChars));
         }
     } else if (value.GetLength() > nChars) {
-        CString strPrompt;
-        AfxFormatString1(strPrompt, AFX_IDP_PARSE_STRING_SIZE, IntText(nChars));
-        FailWithPrompt(pDX, strPrompt, AFX_IDP_PARSE_STRING_SIZE);
+        FailWithPrompt(pDX, AFX_IDP_PARSE_STRING_SIZE, IntText(nChars));
     }
 }
 
@@ -115,7 +116,5 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
     if (pDX->m_bFailed || !pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) {
         return;
     }
-    CString strPrompt;
-    AfxFormatString2(strPrompt, AFX_IDP_PARSE_INT_RANGE, IntText(minVal), IntText(maxVal));
-    FailWithPrompt(pDX, strPrompt, AFX_IDP_PARSE_INT_RANGE);
+    FailWithPrompt(pDX, AFX_IDP_PARSE_INT_RANGE, IntText(minVal), IntText(maxVal));
 }

@@ -2,7 +2,6 @@
 
 #include "../base/NewAssignment.h"
 #include "../base/ResourceText.h"
-#include "../base/ScreenScale.h"
 #include "../base/ZuCom.h"
 #include "../res/resource.h"
 

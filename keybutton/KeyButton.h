@@ -3,6 +3,7 @@
 // current key is assigned, and takes a file dropped on it as the key's new assignment.
 #pragma once
 
+#include "../base/ScreenScale.h"
 #include "../base/ZuCom.h"
 
 #include "afxwin.h"
@@ -47,7 +48,7 @@ private:
     HICON FaceIcon(const KeyAssignment& record);
     void NotifyPanel(WPARAM nCode, LPARAM lParam);
     // Lengths of the face given at 96 dots per inch, at the screen's resolution.
-    int Scaled(int nPixels) const { return static_cast<int>(nPixels * m_dScale); }
+    int Scaled(int nPixels) const { return ScaledLength(nPixels, m_dScale); }
 
     int m_nKey;
     BOOL m_bSelected;

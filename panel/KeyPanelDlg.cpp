@@ -2,7 +2,6 @@
 
 #include "../base/KeySettingsFile.h"
 #include "../base/ModuleMessages.h"
-#include "../base/ScreenScale.h"
 #include "../keybutton/KeyIconDlg.h"
 #include "KeyPanelLayout.h"
 

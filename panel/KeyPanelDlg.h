@@ -4,6 +4,7 @@
 #pragma once
 
 #include "../base/KeyIcon.h"
+#include "../base/ScreenScale.h"
 #include "../base/ZuCom.h"
 #include "../keybutton/KeyButton.h"
 #include "../res/resource.h"
@@ -43,5 +44,5 @@ private:
     void SelectKey(int nKey);
     void LayoutForKeyCount();
     void RepaintKey(int nKey);
-    int Scaled(int nPixels) const { return static_cast<int>(nPixels * m_dScale); }
+    int Scaled(int nPixels) const { return ScaledLength(nPixels, m_dScale); }
 };

@@ -7,6 +7,19 @@
 #include <string>
 #include <vector>
 
+int ScreenDpi() {
+    HDC hdc = GetDC(nullptr);
+    int nDpi = GetDeviceCaps(hdc, LOGPIXELSX);
+    ReleaseDC(nullptr, hdc);
+    return nDpi;
+}
+
+HWND CreateQuietDialog(HINSTANCE hTemplates, int nTemplate) {
+    return CreateDialogParamA(
+        hTemplates, MAKEINTRESOURCEA(nTemplate), nullptr,
+        [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR { return message == WM_INITDIALOG; }, 0);
+}
+
 RECT ChildRect(HWND hDialog, HWND hChild) {
     RECT rc = {};
     GetWindowRect(hChild, &rc);

@@ -4,6 +4,13 @@
 
 #include <windows.h>
 
+// The screen's resolution in this process, LOGPIXELSX of the screen.
+int ScreenDpi();
+
+// A dialog template as the dialog manager lays it out, with a dialog procedure that does nothing;
+// null when it cannot be created. The caller destroys it.
+HWND CreateQuietDialog(HINSTANCE hTemplates, int nTemplate);
+
 // A child window's rectangle, or control nID's, in the client coordinates of the dialog.
 RECT ChildRect(HWND hDialog, HWND hChild);
 RECT ChildRect(HWND hDialog, int nID);

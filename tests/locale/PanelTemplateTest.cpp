@@ -13,10 +13,6 @@
 
 namespace {
 
-INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
-    return message == WM_INITDIALOG;
-}
-
 class DialogTemplate : public testing::Test {
 protected:
     void SetUp() override {
@@ -30,8 +26,7 @@ protected:
             FreeLibrary(m_hLibrary);
     }
     HWND Create(int id) {
-        m_hDialog =
-            CreateDialogParamA(m_hLibrary, MAKEINTRESOURCEA(id), nullptr, QuietDialogProc, 0);
+        m_hDialog = CreateQuietDialog(m_hLibrary, id);
         return m_hDialog;
     }
     HMODULE m_hLibrary = nullptr;
@@ -49,10 +44,7 @@ void ExpectNear(int actual, int expected, const char* what) {
 // The module shortens the panel for fewer keys from fixed pixel positions at 96 dpi, so the
 // six-key template must put its controls on those same pixels.
 TEST_F(DialogTemplate, KeyPanelMatchesTheModulesPixelLayoutAt96Dpi) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    if (dpi != 96)
+    if (ScreenDpi() != 96)
         GTEST_SKIP() << "the pixel layout is defined at 96 dpi";
     HWND dialog = Create(IDD_KEYPANEL);
     ASSERT_NE(dialog, nullptr);

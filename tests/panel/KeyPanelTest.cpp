@@ -36,9 +36,7 @@ Geometry GeometryOf(HWND hDialog) {
 
 // Template 196 as the dialog manager lays it out at this resolution, untouched by the panel.
 Geometry TemplateGeometry() {
-    HWND hDialog = CreateDialogParamA(
-        AfxGetResourceHandle(), MAKEINTRESOURCEA(IDD_KEYPANEL), nullptr,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    HWND hDialog = CreateQuietDialog(AfxGetResourceHandle(), IDD_KEYPANEL);
     Geometry geometry = GeometryOf(hDialog);
     DestroyWindow(hDialog);
     return geometry;

@@ -60,13 +60,6 @@ CNewProcessDpi::~CNewProcessDpi() {
     SetLogPixels(96);
 }
 
-int ScreenDpi() {
-    HDC hdc = GetDC(nullptr);
-    int nDpi = GetDeviceCaps(hdc, LOGPIXELSX);
-    ReleaseDC(nullptr, hdc);
-    return nDpi;
-}
-
 void PanelTest::SetUp() {
     ASSERT_TRUE(m_hLocale) << "..\\stage\\RuRoredo.DLL is missing";
     std::string strDpi = EnvironmentValue("VV_PANEL_DPI");

@@ -5,6 +5,7 @@
 
 #include "FakeShortcutLibrary.h"
 
+#include "../common/DialogGeometry.h"
 #include "../common/ModalScript.h"
 
 #include "../../panel/KeyPanelDlg.h"
@@ -57,9 +58,6 @@ public:
 private:
     bool m_bApplied;
 };
-
-// Screen resolution of this process, LOGPIXELSX of the screen.
-int ScreenDpi();
 
 // Every panel test: the locale library, a fake shortcut library and a panel. A case run again
 // by a parent at another resolution (VV_PANEL_DPI) first checks that it really runs at it.
