@@ -1,0 +1,30 @@
+// Where the target tree's items find their pictures in the shell's system image list. Asking the
+// shell costs milliseconds per query, so the tree asks only for items it draws, and a file whose
+// type alone decides its icon shares the answer with every file of that type.
+#pragma once
+
+#include "CString.h"
+
+#include <string>
+#include <unordered_map>
+
+struct ShellImages {
+    int nNormal;
+    int nSelected; // a folder shows itself open while selected; a file looks the same
+};
+
+class CShellIcons {
+public:
+    ShellImages Lookup(const CString& strPath, BOOL bFolder);
+
+private:
+    // Programs, shortcuts, icon files: types whose files each carry their own picture.
+    bool HasOwnIcons(const std::string& strExtension);
+
+    std::unordered_map<std::string, int> m_byExtension;
+    std::unordered_map<std::string, bool> m_ownIcons;
+};
+
+// The index of a path's small icon, closed or open, in *pnIndex (0 when the shell has none);
+// FALSE when the shell cannot answer for the path.
+BOOL ShellIconIndex(LPCSTR pszPath, BOOL bOpen, int* pnIndex);
