@@ -2,6 +2,7 @@
 
 #include "../base/KeySettingsFile.h"
 #include "../base/ModuleMessages.h"
+#include "../dialogs/SettingsDlg.h"
 #include "../keybutton/KeyIconDlg.h"
 #include "KeyPanelLayout.h"
 
@@ -27,6 +28,7 @@ ON_CONTROL_RANGE(BN_CLICKED, IDC_KEY_BUTTON_FIRST, IDC_KEY_BUTTON_FIRST + MAX_KE
 ON_MESSAGE(WM_KEYBUTTON_NOTIFY, OnKeyButtonNotify)
 ON_MESSAGE(WM_PANEL_REFRESH, OnPanelRefresh)
 ON_MESSAGE(WM_GET_KEY_ICON_PATH, OnGetKeyIconPath)
+ON_BN_CLICKED(IDC_PANEL_SETTINGS, OnSettings)
 ON_BN_CLICKED(IDC_PANEL_CLEAR, OnClear)
 ON_BN_CLICKED(IDC_PANEL_CLOSE, OnOK)
 ON_WM_GETMINMAXINFO()
@@ -192,6 +194,16 @@ LRESULT CKeyPanelDlg::OnPanelRefresh(WPARAM, LPARAM) {
 
 void CKeyPanelDlg::RepaintKey(int nKey) {
     m_btnKey[nKey - 1].RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CKeyPanelDlg::OnSettings() {
+    // The dialog stores the new target itself; the key it was opened for shows it.
+    const int nKey = m_nCurKey;
+    CSettingsDlg dlg;
+    dlg.SetKeyNumber(nKey);
+    if (dlg.DoModal() == IDOK) {
+        RepaintKey(nKey);
+    }
 }
 
 void CKeyPanelDlg::OnClear() {

@@ -23,6 +23,7 @@ protected:
     afx_msg LRESULT OnKeyButtonNotify(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPanelRefresh(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetKeyIconPath(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSettings();
     afx_msg void OnClear();
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* pMMI);
     afx_msg void OnPaint();

@@ -55,6 +55,7 @@
 #define IDC_DETAIL_KEY_ICON 940
 
 // Settings dialog (199)
+#define IDC_SETTINGS_CATEGORIES 922     // the frame around the category buttons
 #define IDC_SETTINGS_CATEGORY_FIRST 923 // 923..926
 #define IDC_SETTINGS_TREE 927
 #define IDC_SETTINGS_PATH 929

@@ -1,0 +1,133 @@
+#include "SettingsDlg.h"
+
+#include "../base/KeySettingsFile.h"
+#include "../base/ModuleMessages.h"
+#include "../base/NewAssignment.h"
+#include "../base/ZuCom.h"
+#include "../res/resource.h"
+
+#include "CFileFind.h"
+#include "DataExchange.h"
+
+namespace {
+
+constexpr int kCategories = 4;
+
+bool EndsWith(const CString& strText, LPCSTR pszEnd) {
+    return strText.Right(lstrlenA(pszEnd)) == pszEnd;
+}
+
+// The name to look for: without one trailing backslash, except that a drive root stays whole.
+CString LookupPath(const CString& strPath) {
+    if (EndsWith(strPath, "\\") && !EndsWith(strPath, ":\\")) {
+        return strPath.Left(strPath.GetLength() - 1);
+    }
+    return strPath;
+}
+
+} // namespace
+
+BOOL IsValidTarget(const CString& strPath) {
+    if (strPath.IsEmpty() || EndsWith(strPath, ":")) {
+        return FALSE;
+    }
+    if (EndsWith(strPath, ":\\")) {
+        return TRUE;
+    }
+    CFileFind finder;
+    return finder.FindFile(LookupPath(strPath));
+}
+
+BEGIN_MESSAGE_MAP(CSettingsDlg, CDialog)
+ON_CONTROL_RANGE(BN_CLICKED, IDC_SETTINGS_CATEGORY_FIRST,
+                 IDC_SETTINGS_CATEGORY_FIRST + kCategories - 1, OnCategory)
+ON_EN_CHANGE(IDC_SETTINGS_PATH, OnPathChanged)
+ON_REGISTERED_MESSAGE(g_nSelectChangedMsg, OnSelectChanged)
+END_MESSAGE_MAP()
+
+CSettingsDlg::CSettingsDlg(CWnd* pParent) : CDialog(IDD_SETTINGS, pParent), m_nKey(0) {}
+
+void CSettingsDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Text(pDX, IDC_SETTINGS_PATH, m_strPath);
+}
+
+BOOL CSettingsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    if (m_nKey < 1 || m_nKey > MAX_KEYS) {
+        EndDialog(IDCANCEL); // opened for no key: nothing to edit
+        return TRUE;
+    }
+    HICON hKeyIcon = m_keyIcon.Load(m_nKey, GetOwnerKeyIconPath(m_hWnd, m_nKey));
+    SendDlgItemMessage(IDC_SETTINGS_KEY_ICON, STM_SETICON, reinterpret_cast<WPARAM>(hKeyIcon));
+    if (CWnd* pOK = GetDlgItem(IDOK)) {
+        pOK->EnableWindow(FALSE);
+    }
+
+    m_tree.SubclassDlgItem(IDC_SETTINGS_TREE, this);
+    m_strCategoryFile = CKeySettingsFile().GetPath();
+    m_strKeyName.Format("SKey%d", m_nKey);
+    m_tree.Init(m_strKeyName, m_strCategoryFile, m_hWnd, g_nSelectChangedMsg);
+    for (int nCategory = 0; nCategory < kCategories; ++nCategory) {
+        LoadCategoryButton(nCategory);
+    }
+    m_tree.LoadCategory(0);
+    SendDlgItemMessage(IDC_SETTINGS_CATEGORY_FIRST, BM_SETCHECK, BST_CHECKED);
+    return TRUE;
+}
+
+void CSettingsDlg::LoadCategoryButton(int nCategory) {
+    CString strSection;
+    strSection.Format("%sButton%d", static_cast<LPCSTR>(m_strKeyName), nCategory);
+    CKeySettingsFile file(m_strCategoryFile);
+    CWnd* pButton = GetDlgItem(IDC_SETTINGS_CATEGORY_FIRST + nCategory);
+    if (!pButton) {
+        return;
+    }
+    CString strTitle = file.GetCategoryValue(strSection, "Title");
+    if (!strTitle.IsEmpty()) {
+        pButton->SetWindowText(strTitle);
+    }
+    // Offered only with both a caption and something to show; the others keep their places.
+    if (strTitle.IsEmpty() || file.GetCategoryValue(strSection, "Tree").IsEmpty()) {
+        pButton->ShowWindow(SW_HIDE);
+    }
+}
+
+void CSettingsDlg::OnCategory(UINT nID) {
+    m_tree.LoadCategory(static_cast<int>(nID) - IDC_SETTINGS_CATEGORY_FIRST);
+}
+
+void CSettingsDlg::OnPathChanged() {
+    UpdateData(TRUE);
+    if (CWnd* pOK = GetDlgItem(IDOK)) {
+        pOK->EnableWindow(IsValidTarget(m_strPath));
+    }
+}
+
+LRESULT CSettingsDlg::OnSelectChanged(WPARAM, LPARAM) {
+    m_strSelection = m_tree.m_strSelectedPath;
+    // An item that names no target leaves the typed path alone.
+    if (IsValidTarget(m_strSelection)) {
+        SetDlgItemTextA(m_hWnd, IDC_SETTINGS_PATH, m_strSelection);
+    }
+    return 0;
+}
+
+void CSettingsDlg::OnOK() {
+    CString strTarget;
+    if (CWnd* pPath = GetDlgItem(IDC_SETTINGS_PATH)) {
+        pPath->GetWindowText(strTarget);
+    }
+    strTarget.Trim();
+    if (!IsValidTarget(strTarget)) {
+        AfxMessageBox(IDS_TARGET_INVALID, MB_OK);
+        return;
+    }
+    // The target is stored as given, a folder's trailing backslash included; its name and kind
+    // come from what the path names.
+    KeyAssignment record;
+    FillNewAssignment(LookupPath(strTarget), record);
+    record.Target = strTarget;
+    ZuComSetAppDataOfHarlEvent(&record, m_nKey + ZUCOM_EVENT_BASE);
+    CDialog::OnOK();
+}
