@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <commctrl.h>
 #include <cstring>
 
 namespace {
@@ -141,6 +142,34 @@ TEST_F(DialogTemplate, ClearConfirmationHasIconsQuestionAndCancelAsDefault) {
     SendDlgItemMessageA(dialog, IDC_KEYICON_WARNING, STM_SETICON,
                         reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_WARNING)), 0);
     ExpectTidy(dialog, 0);
+}
+
+// Every control of the settings dialog is reached with Tab in reading order, the tree shows
+// about 15 items, and the dialog fits a 1280 x 1024 screen at 144 dpi.
+TEST_F(DialogTemplate, SettingsDialogReadsInTabOrderAndFits) {
+    HWND dialog = Create(IDD_SETTINGS);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDC_SETTINGS_KEY_ICON), GWL_STYLE) & SS_TYPEMASK,
+              SS_ICON);
+    EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDOK);
+    const int order[] = {IDC_SETTINGS_CATEGORY_FIRST,     IDC_SETTINGS_CATEGORY_FIRST + 1,
+                         IDC_SETTINGS_CATEGORY_FIRST + 2, IDC_SETTINGS_CATEGORY_FIRST + 3,
+                         IDC_SETTINGS_TREE,               IDC_SETTINGS_PATH,
+                         IDOK,                            IDCANCEL,
+                         ID_HELP};
+    HWND control = GetDlgItem(dialog, order[0]);
+    for (int id : order) {
+        EXPECT_EQ(id, GetDlgCtrlID(control));
+        control = GetNextDlgTabItem(dialog, control, FALSE);
+    }
+    HWND tree = GetDlgItem(dialog, IDC_SETTINGS_TREE);
+    RECT rcTree;
+    GetClientRect(tree, &rcTree);
+    EXPECT_GE(rcTree.bottom / static_cast<int>(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0)), 15);
+    RECT rcDialog;
+    GetWindowRect(dialog, &rcDialog);
+    EXPECT_LE((rcDialog.bottom - rcDialog.top) * 144 / ScreenDpi(), 1024 - 48);
+    ExpectTidy(dialog, IDC_SETTINGS_CATEGORIES);
 }
 
 } // namespace

@@ -1,0 +1,166 @@
+// The settings dialog: its categories, the target test while typing and at OK, the tree's
+// selection in the target edit, the record it stores, and how the panel opens it.
+#include "SettingsHarness.h"
+
+#include "../common/Process.h"
+#include "../common/ScratchFolder.h"
+#include "../common/ShownDialogs.h"
+
+#include "../../base/ResourceText.h"
+
+namespace {
+
+class SettingsDialog : public SettingsTest {
+protected:
+    void SetUp() override {
+        SettingsTest::SetUp();
+        m_folder.MakeFolder("Data");
+        m_folder.WriteFile("a.txt", "x");
+        m_folder.WriteFile("b.txt", "x");
+        ASSERT_TRUE(CopyFileA(ThisProgramPath().c_str(), (m_folder / "edit.exe").c_str(), FALSE));
+        WriteCategories("[SKey1Button0]\nTitle=Here\nTree=Folder\nFolderName=" + m_folder.Path() +
+                        "\n");
+    }
+    bool OkEnabled() const { return ::IsWindowEnabled(m_dialog.Item(IDOK)) != FALSE; }
+
+    CScratchFolder m_folder;
+};
+
+TEST_F(SettingsDialog, OkIsEnabledOnlyWhileThePathNamesATarget) {
+    const struct {
+        std::string strTyped;
+        bool bValid;
+    } cases[] = {
+        {"", false},
+        {"Q:", false},
+        {"Q:\\", true}, // a drive root needs no drive
+        {"   Q:\\", true},
+        {m_folder / "Data\\", true},
+        {m_folder / "Data\\\\", false}, // only one trailing backslash is forgiven
+        {m_folder / "edit.exe", true},
+        {m_folder / "missing.txt", false},
+        {m_folder / "*.txt", true},
+    };
+    RunSettings(1, {Do([&] {
+                    EXPECT_FALSE(OkEnabled()) << "at start";
+                    for (const auto& test : cases) {
+                        m_dialog.Type(test.strTyped);
+                        EXPECT_EQ(test.bValid, OkEnabled()) << "\"" << test.strTyped << "\"";
+                    }
+                })});
+}
+
+TEST_F(SettingsDialog, OkStoresTheTargetAsTypedWithItsNameAndKind) {
+    const struct {
+        std::string strTyped, strTarget, strTitle, strExtension;
+        UINT nComment;
+    } cases[] = {
+        {m_folder / "Data\\", m_folder / "Data\\", m_folder / "Data", "", IDS_COMMENT_OTHER},
+        {"  Q:\\ ", "Q:\\", "Q:\\", "", IDS_COMMENT_OTHER},
+        {m_folder / "edit.exe", m_folder / "edit.exe", "edit", ".exe", IDS_COMMENT_PROGRAM},
+        {m_folder / "a.txt", m_folder / "a.txt", "a", ".txt", IDS_COMMENT_OTHER},
+        {m_folder / "*.txt", m_folder / "*.txt", "", "", IDS_COMMENT_OTHER}, // several: no name
+    };
+    int nKey = 1;
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.strTyped);
+        CTestSettingsDlg dialog;
+        m_dialog.SetKeyNumber(nKey);
+        EXPECT_EQ(IDOK, RunSettings(nKey, {Do([&] {
+                                        m_dialog.Type(test.strTyped);
+                                        PressButton(m_dialog, IDOK);
+                                    })},
+                                    true));
+        const KeyAssignment& record = m_library.Record(nKey);
+        EXPECT_EQ(nKey + ZUCOM_EVENT_BASE, m_library.m_calls[m_library.LastStore()].nEvent);
+        EXPECT_EQ(test.strTarget, std::string(record.Target));
+        EXPECT_EQ(test.strTitle, std::string(record.Title));
+        EXPECT_EQ(std::string(FormatResourceText(
+                      test.nComment, {test.strTitle.c_str(), test.strExtension.c_str()})),
+                  std::string(record.Comment));
+        nKey = nKey % MAX_KEYS + 1;
+    }
+}
+
+TEST_F(SettingsDialog, ATargetGoneByOkIsRefusedAndTheDialogStaysOpen) {
+    std::string strMessage;
+    EXPECT_EQ(IDCANCEL, RunSettings(2, {Do([&] {
+                                            m_dialog.Type(m_folder / "b.txt");
+                                            DeleteFileA((m_folder / "b.txt").c_str());
+                                            m_dialog.PostMessage(WM_COMMAND, IDOK);
+                                        }),
+                                        AnswerMessageBox(&strMessage),
+                                        Do([&] { EXPECT_TRUE(m_dialog.IsWindowVisible()); })}));
+    EXPECT_EQ(ResourceString(IDS_TARGET_INVALID), strMessage);
+    EXPECT_EQ(0, m_library.Stores());
+}
+
+TEST_F(SettingsDialog, ATreeItemFillsTheTargetOnlyWhenItNamesOne) {
+    RunSettings(1, {Do([&] {
+                    HWND hTree = m_dialog.TreeWindow();
+                    PressOn(hTree, FindChild(hTree, TVI_ROOT, "Data"));
+                    EXPECT_EQ(m_folder / "Data", WindowText(m_dialog.Item(IDC_SETTINGS_PATH)));
+                    EXPECT_TRUE(OkEnabled());
+                    DeleteFileA((m_folder / "a.txt").c_str());
+                    PressOn(hTree, FindChild(hTree, TVI_ROOT, "a.txt"));
+                    EXPECT_EQ(m_folder / "a.txt", m_dialog.m_reports.back());
+                    EXPECT_EQ(m_folder / "Data", WindowText(m_dialog.Item(IDC_SETTINGS_PATH)));
+                })});
+}
+
+// Key 3 offers only category 1: 0 and 3 have no sections, 2 has only a caption, 4 has nothing
+// but a tree. Key 4 has no sections at all. Either way the dialog starts on category 0.
+TEST_F(SettingsDialog, CategoryButtonsNeedACaptionAndATree) {
+    WriteCategories("[SKey3Button1]\nTitle=&Start menu\nTree=Program Files\n"
+                    "[SKey3Button2]\nTitle=Only a title\n"
+                    "[SKey3Button3]\nTree=AllFiles\n");
+    for (int nKey : {3, 4}) {
+        SCOPED_TRACE("key " + std::to_string(nKey));
+        CTestSettingsDlg dialog;
+        RunModal(dialog, {});
+        m_dialog.SetKeyNumber(nKey);
+        RunSettings(
+            nKey, {Do([&] {
+                for (int nCategory = 0; nCategory < 4; ++nCategory) {
+                    HWND hButton = m_dialog.Item(IDC_SETTINGS_CATEGORY_FIRST + nCategory);
+                    EXPECT_EQ(nKey == 3 && nCategory == 1, IsWindowVisible(hButton) != FALSE);
+                }
+                if (nKey == 3) {
+                    EXPECT_EQ("&Start menu",
+                              WindowText(m_dialog.Item(IDC_SETTINGS_CATEGORY_FIRST + 1)));
+                }
+                EXPECT_EQ(BST_CHECKED, SendMessageA(m_dialog.Item(IDC_SETTINGS_CATEGORY_FIRST),
+                                                    BM_GETCHECK, 0, 0));
+                EXPECT_EQ(0u, TreeView_GetCount(m_dialog.TreeWindow()));
+            })});
+    }
+}
+
+// Settings of the panel: the current key's dialog, with that key's picture; after OK the key
+// shows its new target.
+TEST_F(SettingsDialog, ThePanelOpensItForTheCurrentKeyAndShowsTheResult) {
+    m_library.AddIcon("keyicon2", RGB(0, 0, 255));
+    HWND hDialog = nullptr;
+    size_t nBefore = 0;
+    RunPanel(m_panel,
+             {Do([&] { SendMessageA(m_panel.KeyWindow(2), BM_CLICK, 0, 0); }), Do([&] {
+                  m_panel.PostMessage(WM_COMMAND, MAKEWPARAM(IDC_PANEL_SETTINGS, BN_CLICKED),
+                                      reinterpret_cast<LPARAM>(m_panel.Item(IDC_PANEL_SETTINGS)));
+              }),
+              [&] { return (hDialog = FindShownDialog(m_panel)) != nullptr; }, Do([&] {
+                  HICON hIcon = reinterpret_cast<HICON>(
+                      SendDlgItemMessageA(hDialog, IDC_SETTINGS_KEY_ICON, STM_GETICON, 0, 0));
+                  EXPECT_NE(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + 2)), hIcon);
+                  EXPECT_EQ("keyicon2", m_library.m_iconRequests.back());
+                  SetDlgItemTextA(hDialog, IDC_SETTINGS_PATH, (m_folder / "a.txt").c_str());
+                  nBefore = m_library.m_calls.size();
+                  PressButton(hDialog, IDOK);
+              }),
+              [&] { return !IsWindow(hDialog); }, Do([&] {
+                  EXPECT_EQ(m_folder / "a.txt", std::string(m_library.Record(2).Target));
+                  EXPECT_GT(m_library.ReadsOf(2, nBefore), 0) << "key 2 repainted";
+                  EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
+              })});
+}
+
+} // namespace

@@ -1,0 +1,117 @@
+#include "SettingsHarness.h"
+
+#include "../common/ScratchFolder.h"
+
+#include "../../base/ModuleMessages.h"
+
+#include <algorithm>
+#include <shlobj.h>
+
+std::string SpecialFolder(int nCsidl) {
+    char szPath[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, nCsidl | CSIDL_FLAG_CREATE, nullptr, 0, szPath);
+    return szPath;
+}
+
+CMadeEntries::~CMadeEntries() {
+    for (auto entry = m_made.rbegin(); entry != m_made.rend(); ++entry) {
+        if (entry->back() == '\\') {
+            RemoveDirectoryA(entry->substr(0, entry->size() - 1).c_str());
+        } else {
+            DeleteFileA(entry->c_str());
+        }
+    }
+}
+
+void CMadeEntries::Add(const std::string& strFolder, const std::vector<std::string>& names) {
+    for (const std::string& strName : names) {
+        // Every folder on the way is made (and later removed) unless it was there already.
+        for (size_t nEnd = strName.find('\\'); nEnd != std::string::npos;
+             nEnd = strName.find('\\', nEnd + 1)) {
+            std::string strPath = strFolder + "\\" + strName.substr(0, nEnd + 1);
+            if (CreateDirectoryA(strPath.c_str(), nullptr)) {
+                m_made.push_back(strPath);
+            }
+        }
+        if (strName.back() != '\\' && WriteFileText(strFolder + "\\" + strName, "x")) {
+            m_made.push_back(strFolder + "\\" + strName);
+        }
+    }
+}
+
+std::vector<std::string> ChildTexts(HWND hTree, HTREEITEM hParent) {
+    std::vector<std::string> texts;
+    HTREEITEM hItem =
+        hParent == TVI_ROOT ? TreeView_GetRoot(hTree) : TreeView_GetChild(hTree, hParent);
+    for (; hItem; hItem = TreeView_GetNextSibling(hTree, hItem)) {
+        char szText[MAX_PATH] = {};
+        TVITEMA item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = hItem;
+        item.pszText = szText;
+        item.cchTextMax = MAX_PATH;
+        SendMessageA(hTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        texts.push_back(szText);
+    }
+    return texts;
+}
+
+HTREEITEM FindChild(HWND hTree, HTREEITEM hParent, const std::string& strText) {
+    HTREEITEM hItem =
+        hParent == TVI_ROOT ? TreeView_GetRoot(hTree) : TreeView_GetChild(hTree, hParent);
+    for (const std::string& strChild : ChildTexts(hTree, hParent)) {
+        if (lstrcmpiA(strChild.c_str(), strText.c_str()) == 0) {
+            return hItem;
+        }
+        hItem = TreeView_GetNextSibling(hTree, hItem);
+    }
+    return nullptr;
+}
+
+void PressOn(HWND hTree, HTREEITEM hItem, UINT nKey) {
+    SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hItem));
+    if (nKey) {
+        SendMessageA(hTree, WM_KEYDOWN, nKey, 0);
+    }
+}
+
+bool HasButton(HWND hTree, HTREEITEM hItem) {
+    TVITEMA item = {};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = hItem;
+    return SendMessageA(hTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && item.cChildren;
+}
+
+std::vector<std::string> OnlyOf(const std::vector<std::string>& texts,
+                                const std::vector<std::string>& names) {
+    std::vector<std::string> kept;
+    std::copy_if(texts.begin(), texts.end(), std::back_inserter(kept), [&](const std::string& s) {
+        return std::find(names.begin(), names.end(), s) != names.end();
+    });
+    return kept;
+}
+
+void CTestSettingsDlg::Type(const std::string& strText) const {
+    SendDlgItemMessage(IDC_SETTINGS_PATH, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strText.c_str()));
+}
+
+LRESULT CTestSettingsDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == g_nSelectChangedMsg) {
+        m_reports.emplace_back(m_tree.m_strSelectedPath);
+    }
+    return CSettingsDlg::WindowProc(message, wParam, lParam);
+}
+
+void SettingsTest::WriteCategories(const std::string& strSections) {
+    const std::string& strPath = m_library.KeyFilePath();
+    ASSERT_TRUE(WriteFileText(strPath, ReadFileText(strPath) + "\n" + strSections));
+}
+
+INT_PTR SettingsTest::RunSettings(int nKey, std::vector<ScriptStep> steps, bool bStepsEndIt) {
+    m_dialog.SetKeyNumber(nKey);
+    steps.insert(steps.begin(), [this] { return m_dialog.m_hWnd && m_dialog.IsWindowVisible(); });
+    if (!bStepsEndIt) {
+        steps.push_back(Do([this] { m_dialog.PostMessage(WM_COMMAND, IDCANCEL); }));
+    }
+    return RunModal(m_dialog, std::move(steps));
+}

@@ -1,0 +1,65 @@
+// Running the settings dialog and its target tree in a test: entries made in the prefix's own
+// shell folders, category sections in the fake library's key settings file, and the tree read
+// and driven through its messages as a user's clicks and keys would drive it.
+#pragma once
+
+#include "../panel/PanelHarness.h"
+
+#include "../../dialogs/SettingsDlg.h"
+
+#include <string>
+#include <vector>
+
+std::string SpecialFolder(int nCsidl);
+
+// Files and folders made for one test (a name ending in a backslash is a folder), removed again,
+// deepest first, when the object goes.
+class CMadeEntries {
+public:
+    CMadeEntries() = default;
+    ~CMadeEntries();
+    CMadeEntries(const CMadeEntries&) = delete;
+    CMadeEntries& operator=(const CMadeEntries&) = delete;
+
+    void Add(const std::string& strFolder, const std::vector<std::string>& names);
+
+private:
+    std::vector<std::string> m_made;
+};
+
+// The texts of an item's children (of the top level for TVI_ROOT), in the tree's order.
+std::vector<std::string> ChildTexts(HWND hTree, HTREEITEM hParent = TVI_ROOT);
+// The child with this text (case ignored), or null.
+HTREEITEM FindChild(HWND hTree, HTREEITEM hParent, const std::string& strText);
+// Selects the item and presses a key on it: VK_ADD opens it, VK_SUBTRACT closes it.
+void PressOn(HWND hTree, HTREEITEM hItem, UINT nKey = 0);
+bool HasButton(HWND hTree, HTREEITEM hItem);
+// Only the texts that are also in names, in the order given.
+std::vector<std::string> OnlyOf(const std::vector<std::string>& texts,
+                                const std::vector<std::string>& names);
+
+class CTestSettingsDlg : public CSettingsDlg {
+public:
+    CTargetTree& Tree() { return m_tree; }
+    HWND TreeWindow() const { return ::GetDlgItem(m_hWnd, IDC_SETTINGS_TREE); }
+    HWND Item(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
+    // Clicks a button and returns once the dialog has handled the click.
+    void Click(int nID) const { SendDlgItemMessage(nID, BM_CLICK); }
+    // Types into the target edit as a user would, replacing its text.
+    void Type(const std::string& strText) const;
+
+    std::vector<std::string> m_reports; // the tree's path each time it reported a selection
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+class SettingsTest : public PanelTest {
+protected:
+    // Adds sections to the key settings file, as written in an INI file.
+    void WriteCategories(const std::string& strSections);
+    // Runs the dialog for the key; after the steps it is cancelled, unless they end it.
+    INT_PTR RunSettings(int nKey, std::vector<ScriptStep> steps, bool bStepsEndIt = false);
+
+    CTestSettingsDlg m_dialog;
+};
