@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Photographs the real key panel for every key count, and the dialog templates of the locale
-# library, on a virtual screen at 96 and 144 dpi, for a person to look at:
+# Photographs the real key panel for every key count, its settings dialog, and the dialog
+# templates of the locale library, on a virtual screen at 96 and 144 dpi, for a person to look at:
 #   scripts/screenshots.sh [OUT_DIR]        (default: build/screenshots)
 # Needs a built tree. The panel runs from a copy of the stage whose Corvane.ini gives the count.
 set -euo pipefail
@@ -44,6 +44,22 @@ for dpi in 96 144; do
         shoot "Corvane Key Settings" "panel-$keys-keys-$dpi" \
             wine "$suite/VuViravuz.exe"
     done
+    # The settings dialog of the real panel, opened by its Settings button.
+    wine "$suite/VuViravuz.exe" &
+    pid=$!
+    if shoot_window "Corvane Key Settings" "$OUT_DIR/.panel.png" &&
+        wine "$BUILD_DIR/tools/press_button.exe" "Corvane Key Settings" 908 &&
+        shoot_window "Key Target" "$OUT_DIR/settings-$dpi.png" &&
+        wine "$BUILD_DIR/tools/press_button.exe" "Key Target" 926 && sleep 1 &&
+        shoot_window "Key Target" "$OUT_DIR/settings-folder-$dpi.png"; then
+        echo "$OUT_DIR/settings-$dpi.png"
+        echo "$OUT_DIR/settings-folder-$dpi.png"
+    else
+        echo "settings-$dpi: the settings dialog did not appear" >&2
+    fi
+    rm -f "$OUT_DIR/.panel.png"
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
     shoot "Clear Key" "clear-$dpi" \
         wine "$BUILD_DIR/tools/dialog_preview.exe" "$(winepath -w "$suite/RuRoredo.DLL")" 200
 done
