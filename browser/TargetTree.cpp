@@ -257,13 +257,7 @@ void CTargetTree::FillPrograms() {
     BeginFill();
     m_strRoot1 = SpecialFolderPath(m_hWnd, CSIDL_COMMON_STARTMENU);
     m_strRoot2 = SpecialFolderPath(m_hWnd, CSIDL_STARTMENU);
-    std::vector<Source> sources;
-    for (const Source& source : {Source{m_strRoot1, 1}, Source{m_strRoot2, 2}}) {
-        if (!source.strFolder.IsEmpty()) {
-            sources.push_back(source);
-        }
-    }
-    AddFilteredEntries(sources, TVI_ROOT);
+    AddFilteredEntries({{m_strRoot1, 1}, {m_strRoot2, 2}}, TVI_ROOT);
 }
 
 namespace {
@@ -297,6 +291,9 @@ void CTargetTree::AddFilteredEntries(const std::vector<Source>& sources, HTREEIT
     std::vector<Entry> entries;
     std::unordered_set<std::string> names; // upper case: the first source wins
     for (const Source& source : sources) {
+        if (source.strFolder.IsEmpty()) {
+            continue; // a root the shell could not name adds nothing
+        }
         ForEachEntry(source.strFolder, [&](const CString& strName, bool bFolder) {
             if ((bFolder && !CanBeListed(source.strFolder + "\\" + strName)) ||
                 HiddenByExtension(strName)) {
@@ -343,11 +340,10 @@ CString CTargetTree::RelativePath(HTREEITEM hItem) const {
 }
 
 CString CTargetTree::TaggedPath(HTREEITEM hItem, LPARAM nTag) const {
-    if (nTag == 1) {
-        return m_strRoot1 + "\\" + RelativePath(hItem);
-    }
-    if (nTag == 2) {
-        return m_strRoot2 + "\\" + RelativePath(hItem);
+    if (nTag == 1 || nTag == 2) {
+        // Empty when the shell could not name that root.
+        const CString& strRoot = nTag == 1 ? m_strRoot1 : m_strRoot2;
+        return strRoot.IsEmpty() ? strRoot : strRoot + "\\" + RelativePath(hItem);
     }
     return RelativePath(hItem);
 }

@@ -97,12 +97,12 @@ TEST_F(SettingsDialog, ATargetGoneByOkIsRefusedAndTheDialogStaysOpen) {
 
 TEST_F(SettingsDialog, ATreeItemFillsTheTargetOnlyWhenItNamesOne) {
     RunSettings(1, {Do([&] {
-                    HWND hTree = m_dialog.TreeWindow();
-                    PressOn(hTree, FindChild(hTree, TVI_ROOT, "Data"));
+                    CTargetTree& tree = m_dialog.Tree();
+                    PressOn(tree, FindChild(tree, TVI_ROOT, "Data"));
                     EXPECT_EQ(m_folder / "Data", WindowText(m_dialog.Item(IDC_SETTINGS_PATH)));
                     EXPECT_TRUE(OkEnabled());
                     DeleteFileA((m_folder / "a.txt").c_str());
-                    PressOn(hTree, FindChild(hTree, TVI_ROOT, "a.txt"));
+                    PressOn(tree, FindChild(tree, TVI_ROOT, "a.txt"));
                     EXPECT_EQ(m_folder / "a.txt", m_dialog.m_reports.back());
                     EXPECT_EQ(m_folder / "Data", WindowText(m_dialog.Item(IDC_SETTINGS_PATH)));
                 })});
@@ -131,7 +131,7 @@ TEST_F(SettingsDialog, CategoryButtonsNeedACaptionAndATree) {
                 }
                 EXPECT_EQ(BST_CHECKED, SendMessageA(m_dialog.Item(IDC_SETTINGS_CATEGORY_FIRST),
                                                     BM_GETCHECK, 0, 0));
-                EXPECT_EQ(0u, TreeView_GetCount(m_dialog.TreeWindow()));
+                EXPECT_EQ(0u, m_dialog.Tree().GetCount());
             })});
     }
 }

@@ -39,47 +39,28 @@ void CMadeEntries::Add(const std::string& strFolder, const std::vector<std::stri
     }
 }
 
-std::vector<std::string> ChildTexts(HWND hTree, HTREEITEM hParent) {
+std::vector<std::string> ChildTexts(const CTreeCtrl& tree, HTREEITEM hParent) {
     std::vector<std::string> texts;
-    HTREEITEM hItem =
-        hParent == TVI_ROOT ? TreeView_GetRoot(hTree) : TreeView_GetChild(hTree, hParent);
-    for (; hItem; hItem = TreeView_GetNextSibling(hTree, hItem)) {
-        char szText[MAX_PATH] = {};
-        TVITEMA item = {};
-        item.mask = TVIF_TEXT;
-        item.hItem = hItem;
-        item.pszText = szText;
-        item.cchTextMax = MAX_PATH;
-        SendMessageA(hTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        texts.push_back(szText);
+    for (HTREEITEM hItem = tree.GetChildItem(hParent); hItem;
+         hItem = tree.GetNextSiblingItem(hItem)) {
+        texts.emplace_back(tree.GetItemText(hItem));
     }
     return texts;
 }
 
-HTREEITEM FindChild(HWND hTree, HTREEITEM hParent, const std::string& strText) {
-    HTREEITEM hItem =
-        hParent == TVI_ROOT ? TreeView_GetRoot(hTree) : TreeView_GetChild(hTree, hParent);
-    for (const std::string& strChild : ChildTexts(hTree, hParent)) {
-        if (lstrcmpiA(strChild.c_str(), strText.c_str()) == 0) {
-            return hItem;
-        }
-        hItem = TreeView_GetNextSibling(hTree, hItem);
+HTREEITEM FindChild(const CTreeCtrl& tree, HTREEITEM hParent, LPCSTR pszText) {
+    HTREEITEM hItem = tree.GetChildItem(hParent);
+    while (hItem && tree.GetItemText(hItem).CompareNoCase(pszText) != 0) {
+        hItem = tree.GetNextSiblingItem(hItem);
     }
-    return nullptr;
+    return hItem;
 }
 
-void PressOn(HWND hTree, HTREEITEM hItem, UINT nKey) {
-    SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hItem));
+void PressOn(CTreeCtrl& tree, HTREEITEM hItem, UINT nKey) {
+    tree.SelectItem(hItem);
     if (nKey) {
-        SendMessageA(hTree, WM_KEYDOWN, nKey, 0);
+        tree.SendMessage(WM_KEYDOWN, nKey);
     }
-}
-
-bool HasButton(HWND hTree, HTREEITEM hItem) {
-    TVITEMA item = {};
-    item.mask = TVIF_CHILDREN;
-    item.hItem = hItem;
-    return SendMessageA(hTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && item.cChildren;
 }
 
 std::vector<std::string> OnlyOf(const std::vector<std::string>& texts,

@@ -28,12 +28,11 @@ private:
 };
 
 // The texts of an item's children (of the top level for TVI_ROOT), in the tree's order.
-std::vector<std::string> ChildTexts(HWND hTree, HTREEITEM hParent = TVI_ROOT);
+std::vector<std::string> ChildTexts(const CTreeCtrl& tree, HTREEITEM hParent = TVI_ROOT);
 // The child with this text (case ignored), or null.
-HTREEITEM FindChild(HWND hTree, HTREEITEM hParent, const std::string& strText);
+HTREEITEM FindChild(const CTreeCtrl& tree, HTREEITEM hParent, LPCSTR pszText);
 // Selects the item and presses a key on it: VK_ADD opens it, VK_SUBTRACT closes it.
-void PressOn(HWND hTree, HTREEITEM hItem, UINT nKey = 0);
-bool HasButton(HWND hTree, HTREEITEM hItem);
+void PressOn(CTreeCtrl& tree, HTREEITEM hItem, UINT nKey = 0);
 // Only the texts that are also in names, in the order given.
 std::vector<std::string> OnlyOf(const std::vector<std::string>& texts,
                                 const std::vector<std::string>& names);
@@ -41,7 +40,6 @@ std::vector<std::string> OnlyOf(const std::vector<std::string>& texts,
 class CTestSettingsDlg : public CSettingsDlg {
 public:
     CTargetTree& Tree() { return m_tree; }
-    HWND TreeWindow() const { return ::GetDlgItem(m_hWnd, IDC_SETTINGS_TREE); }
     HWND Item(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
     // Clicks a button and returns once the dialog has handled the click.
     void Click(int nID) const { SendDlgItemMessage(nID, BM_CLICK); }

@@ -9,11 +9,11 @@
 
 namespace {
 
-int Image(HWND hTree, HTREEITEM hItem) {
+int Image(const CTreeCtrl& tree, HTREEITEM hItem) {
     TVITEMA item = {};
     item.mask = TVIF_IMAGE;
     item.hItem = hItem;
-    TreeView_GetItem(hTree, &item);
+    tree.GetItem(&item);
     return item.iImage;
 }
 
@@ -41,10 +41,10 @@ protected:
                         "[SKey1Button8]\nTree=Folder\nFolderName=" +
                         m_folder.Path() + "\n");
     }
-    HWND Tree() const { return m_dialog.TreeWindow(); }
+    CTargetTree& Tree() { return m_dialog.Tree(); }
     // Selects the child with this text and returns the path the tree reported for it.
-    std::string Report(HTREEITEM hParent, const std::string& strText) {
-        PressOn(Tree(), FindChild(Tree(), hParent, strText));
+    std::string Report(HTREEITEM hParent, LPCSTR pszText) {
+        PressOn(Tree(), FindChild(Tree(), hParent, pszText));
         return m_dialog.m_reports.empty() ? "" : m_dialog.m_reports.back();
     }
 
@@ -86,7 +86,7 @@ TEST_F(TargetTree, AllFilesListsTheDrivesThenBothDesktopsMergedAndFiltered) {
 
             HTREEITEM hEmpty = FindChild(Tree(), TVI_ROOT, "Empty");
             PressOn(Tree(), hEmpty, VK_ADD);
-            EXPECT_FALSE(HasButton(Tree(), hEmpty)) << "nothing to show, so no button";
+            EXPECT_FALSE(Tree().ItemHasChildren(hEmpty)) << "nothing to show, so no button";
 
             // Reopening a folder reads nothing: a file added meanwhile does not appear.
             HTREEITEM hTools = FindChild(Tree(), TVI_ROOT, "Tools");
@@ -114,7 +114,8 @@ TEST_F(TargetTree, StartMenuFoldersShowWhatBothMenusHold) {
             EXPECT_EQ(strCommon + "\\Programs\\Vv Suite\\one.txt", Report(hSuite, "one.txt"));
             HTREEITEM hEmpty = FindChild(Tree(), hPrograms, "Vv Empty");
             PressOn(Tree(), hEmpty, VK_ADD);
-            EXPECT_TRUE(HasButton(Tree(), hEmpty)) << "an empty Start-menu folder keeps its button";
+            EXPECT_TRUE(Tree().ItemHasChildren(hEmpty))
+                << "an empty Start-menu folder keeps its button";
         })});
 }
 
@@ -177,8 +178,10 @@ TEST_F(TargetTree, FillsInTheControlsOwnOrderWithTheShellsPictures) {
     }
     RunSettings(1, {Do([&] {
                     ASSERT_TRUE(m_dialog.Tree().LoadCategory(8));
-                    HWND hReference = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD, 0, 0, 100, 100,
-                                                      m_dialog, nullptr, nullptr, nullptr);
+                    CTreeCtrl reference;
+                    reference.SubclassWindow(CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD, 0, 0,
+                                                             100, 100, m_dialog, nullptr, nullptr,
+                                                             nullptr));
                     for (const std::string& strName : ListFiles(m_folder.Path(), "*")) {
                         if (strName == "." || strName == "..") {
                             continue;
@@ -193,17 +196,16 @@ TEST_F(TargetTree, FillsInTheControlsOwnOrderWithTheShellsPictures) {
                         insert.item.mask = TVIF_TEXT | TVIF_IMAGE;
                         insert.item.pszText = const_cast<LPSTR>(strName.c_str());
                         insert.item.iImage = info.iIcon;
-                        SendMessageA(hReference, TVM_INSERTITEMA, 0,
-                                     reinterpret_cast<LPARAM>(&insert));
+                        reference.InsertItem(&insert);
                     }
-                    ASSERT_EQ(ChildTexts(hReference), ChildTexts(Tree()));
-                    HTREEITEM hOurs = TreeView_GetRoot(Tree());
-                    for (HTREEITEM hTheirs = TreeView_GetRoot(hReference); hTheirs;
-                         hTheirs = TreeView_GetNextSibling(hReference, hTheirs)) {
-                        EXPECT_EQ(Image(hReference, hTheirs), Image(Tree(), hOurs));
-                        hOurs = TreeView_GetNextSibling(Tree(), hOurs);
+                    ASSERT_EQ(ChildTexts(reference), ChildTexts(Tree()));
+                    HTREEITEM hOurs = Tree().GetChildItem(TVI_ROOT);
+                    for (HTREEITEM hTheirs = reference.GetChildItem(TVI_ROOT); hTheirs;
+                         hTheirs = reference.GetNextSiblingItem(hTheirs)) {
+                        EXPECT_EQ(Image(reference, hTheirs), Image(Tree(), hOurs));
+                        hOurs = Tree().GetNextSiblingItem(hOurs);
                     }
-                    DestroyWindow(hReference);
+                    reference.DestroyWindow();
                 })});
 }
 
