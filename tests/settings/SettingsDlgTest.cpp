@@ -64,8 +64,6 @@ TEST_F(SettingsDialog, OkStoresTheTargetAsTypedWithItsNameAndKind) {
     int nKey = 1;
     for (const auto& test : cases) {
         SCOPED_TRACE(test.strTyped);
-        CTestSettingsDlg dialog;
-        m_dialog.SetKeyNumber(nKey);
         EXPECT_EQ(IDOK, RunSettings(nKey, {Do([&] {
                                         m_dialog.Type(test.strTyped);
                                         PressButton(m_dialog, IDOK);
@@ -109,25 +107,29 @@ TEST_F(SettingsDialog, ATreeItemFillsTheTargetOnlyWhenItNamesOne) {
 }
 
 // Key 3 offers only category 1: 0 and 3 have no sections, 2 has only a caption, 4 has nothing
-// but a tree. Key 4 has no sections at all. Either way the dialog starts on category 0.
+// but a tree. Key 4 has no sections at all. Key 5's caption is cut to 511 characters and its tree
+// is of no known kind. Every time the dialog starts on category 0, with the tree still empty.
 TEST_F(SettingsDialog, CategoryButtonsNeedACaptionAndATree) {
     WriteCategories("[SKey3Button1]\nTitle=&Start menu\nTree=Program Files\n"
                     "[SKey3Button2]\nTitle=Only a title\n"
-                    "[SKey3Button3]\nTree=AllFiles\n");
-    for (int nKey : {3, 4}) {
-        SCOPED_TRACE("key " + std::to_string(nKey));
-        CTestSettingsDlg dialog;
-        RunModal(dialog, {});
-        m_dialog.SetKeyNumber(nKey);
+                    "[SKey3Button3]\nTree=AllFiles\n"
+                    "[SKey5Button0]\nTree=Printers\nTitle=" +
+                    std::string(600, 'T') + "\n");
+    const struct {
+        int nKey;
+        int nOffered; // -1: none
+        std::string strCaption;
+    } cases[] = {{3, 1, "&Start menu"}, {4, -1, ""}, {5, 0, std::string(511, 'T')}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE("key " + std::to_string(test.nKey));
         RunSettings(
-            nKey, {Do([&] {
+            test.nKey, {Do([&] {
                 for (int nCategory = 0; nCategory < 4; ++nCategory) {
                     HWND hButton = m_dialog.Item(IDC_SETTINGS_CATEGORY_FIRST + nCategory);
-                    EXPECT_EQ(nKey == 3 && nCategory == 1, IsWindowVisible(hButton) != FALSE);
-                }
-                if (nKey == 3) {
-                    EXPECT_EQ("&Start menu",
-                              WindowText(m_dialog.Item(IDC_SETTINGS_CATEGORY_FIRST + 1)));
+                    EXPECT_EQ(nCategory == test.nOffered, IsWindowVisible(hButton) != FALSE);
+                    if (nCategory == test.nOffered) {
+                        EXPECT_EQ(test.strCaption, WindowText(hButton));
+                    }
                 }
                 EXPECT_EQ(BST_CHECKED, SendMessageA(m_dialog.Item(IDC_SETTINGS_CATEGORY_FIRST),
                                                     BM_GETCHECK, 0, 0));
