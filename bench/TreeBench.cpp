@@ -65,17 +65,10 @@ bool MakeFolder(const std::string& strRoot, const LargeFolder& folder) {
     return hDone != INVALID_HANDLE_VALUE;
 }
 
-HTREEITEM FindTopItem(HWND hTree, const char* pszText) {
-    for (HTREEITEM hItem = TreeView_GetRoot(hTree); hItem;
-         hItem = TreeView_GetNextSibling(hTree, hItem)) {
-        char szText[MAX_PATH] = {};
-        TVITEMA item = {};
-        item.mask = TVIF_TEXT;
-        item.hItem = hItem;
-        item.pszText = szText;
-        item.cchTextMax = MAX_PATH;
-        TreeView_GetItem(hTree, &item);
-        if (lstrcmpiA(szText, pszText) == 0) {
+HTREEITEM FindTopItem(const CTreeCtrl& tree, const char* pszText) {
+    for (HTREEITEM hItem = tree.GetChildItem(TVI_ROOT); hItem;
+         hItem = tree.GetNextSiblingItem(hItem)) {
+        if (tree.GetItemText(hItem).CompareNoCase(pszText) == 0) {
             return hItem;
         }
     }
