@@ -20,6 +20,13 @@ bool ClassValue(const std::string& strName, LPCSTR pszSubKey, std::string* pstrV
 
 } // namespace
 
+CString LowerExtension(const CString& strPath) {
+    int nDot = strPath.ReverseFind('.');
+    CString strExtension = nDot > strPath.ReverseFind('\\') ? strPath.Mid(nDot) : CString();
+    strExtension.MakeLower();
+    return strExtension;
+}
+
 BOOL ShellIconIndex(LPCSTR pszPath, BOOL bOpen, int* pnIndex) {
     // Only the index is wanted: no icon handle is made, so none has to be destroyed.
     SHFILEINFOA info = {};
@@ -63,11 +70,7 @@ ShellImages CShellIcons::Lookup(const CString& strPath, BOOL bFolder) {
         int nClosed = IconIndex(strPath, FALSE);
         return {nClosed, IconIndex(strPath, TRUE)};
     }
-    int nSlash = strPath.ReverseFind('\\');
-    int nDot = strPath.ReverseFind('.');
-    CString strExtension = nDot > nSlash ? strPath.Mid(nDot) : CString();
-    strExtension.MakeLower();
-    std::string strKey(strExtension);
+    std::string strKey(LowerExtension(strPath));
     if (!strKey.empty() && HasOwnIcons(strKey)) {
         int nIndex = IconIndex(strPath, FALSE);
         return {nIndex, nIndex};

@@ -25,6 +25,10 @@ private:
     std::unordered_map<std::string, bool> m_ownIcons;
 };
 
+// The extension of a name or path as _splitpath gives it (from the last dot of the file name on),
+// in lower case; empty without one.
+CString LowerExtension(const CString& strPath);
+
 // The index of a path's small icon, closed or open, in *pnIndex (0 when the shell has none);
 // FALSE when the shell cannot answer for the path.
 BOOL ShellIconIndex(LPCSTR pszPath, BOOL bOpen, int* pnIndex);

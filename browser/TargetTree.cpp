@@ -14,22 +14,6 @@ namespace {
 
 constexpr int kTextSize = MAX_PATH;
 
-// COM for the shell's icon queries, for as long as the object lives.
-class CComScope {
-public:
-    CComScope() : m_hr(CoInitialize(nullptr)) {}
-    ~CComScope() {
-        if (m_hr == S_OK) {
-            CoUninitialize();
-        }
-    }
-    CComScope(const CComScope&) = delete;
-    CComScope& operator=(const CComScope&) = delete;
-
-private:
-    HRESULT m_hr;
-};
-
 // One entry of a folder level, as it will be inserted.
 struct Entry {
     CString strName;
@@ -45,19 +29,11 @@ std::string SortKey(LPCSTR pszName) {
     if (!MultiByteToWideChar(CP_ACP, 0, pszName, -1, szWide, kTextSize)) {
         szWide[0] = L'\0';
     }
-    int nSize = LCMapStringW(GetThreadLocale(), LCMAP_SORTKEY, szWide, -1, nullptr, 0);
-    std::string strKey(static_cast<size_t>(std::max(nSize, 1)), '\0');
-    LCMapStringW(GetThreadLocale(), LCMAP_SORTKEY, szWide, -1, reinterpret_cast<LPWSTR>(&strKey[0]),
-                 nSize);
-    return strKey;
-}
-
-// The extension as _splitpath gives it, from the last dot of the name on, in lower case.
-CString LowerExtension(const CString& strName) {
-    int nDot = strName.ReverseFind('.');
-    CString strExtension = nDot >= 0 ? strName.Mid(nDot) : CString();
-    strExtension.MakeLower();
-    return strExtension;
+    // A key takes a few bytes per character; this holds one for any name that fits the tree.
+    BYTE key[kTextSize * 8];
+    int nSize = LCMapStringW(GetThreadLocale(), LCMAP_SORTKEY, szWide, -1,
+                             reinterpret_cast<LPWSTR>(key), sizeof(key));
+    return std::string(reinterpret_cast<const char*>(key), static_cast<size_t>(nSize));
 }
 
 // Files of these kinds are parts of programs and the system, not targets; the test is on the
@@ -72,10 +48,6 @@ bool HiddenByExtension(const CString& strName) {
     return strncmp(strExtension, ".ax", 3) == 0;
 }
 
-bool IsDots(LPCSTR pszName) {
-    return strcmp(pszName, ".") == 0 || strcmp(pszName, "..") == 0;
-}
-
 // A folder whose search finds nothing cannot be listed (even an empty one holds . and ..).
 bool CanBeListed(const CString& strFolder) {
     CFileFind probe;
@@ -88,9 +60,8 @@ template <class OnEntry> void ForEachEntry(const CString& strFolder, OnEntry onE
     BOOL bMore = finder.FindFile(strFolder + "\\*.*");
     while (bMore) {
         bMore = finder.FindNextFile();
-        CString strName = finder.GetFileName();
-        if (!IsDots(strName)) {
-            onEntry(strName, finder.IsDirectory() != FALSE);
+        if (!finder.IsDots()) {
+            onEntry(finder.GetFileName(), finder.IsDirectory() != FALSE);
         }
     }
 }
@@ -134,6 +105,9 @@ END_MESSAGE_MAP()
 CTargetTree::~CTargetTree() {
     // The system image list belongs to the shell and to every other program using it.
     m_imageList.Detach();
+    if (SUCCEEDED(m_hrCom)) {
+        CoUninitialize();
+    }
 }
 
 BOOL CTargetTree::Init(LPCSTR pszKeyName, LPCSTR pszCategoryFile, HWND hNotifyWnd,
@@ -146,6 +120,11 @@ BOOL CTargetTree::Init(LPCSTR pszKeyName, LPCSTR pszCategoryFile, HWND hNotifyWn
     }
     m_imageList.Detach();
     m_imageList.Attach(hSystemList);
+    // The shell's pictures of shortcuts and the like come through COM, asked item by item as
+    // the tree draws them: initialised once for the tree's life, not around every query.
+    if (FAILED(m_hrCom)) {
+        m_hrCom = CoInitialize(nullptr);
+    }
     m_strCategoryFile = pszCategoryFile;
     m_strSectionPrefix = CString(pszKeyName) + "Button";
     m_hNotifyWnd = hNotifyWnd;
@@ -287,7 +266,6 @@ void InsertSorted(CTreeCtrl& tree, std::vector<Entry>& entries, HTREEITEM hParen
 } // namespace
 
 void CTargetTree::AddFilteredEntries(const std::vector<Source>& sources, HTREEITEM hParent) {
-    CComScope com;
     std::vector<Entry> entries;
     std::unordered_set<std::string> names; // upper case: the first source wins
     for (const Source& source : sources) {
@@ -417,7 +395,6 @@ void CTargetTree::OnGetDispInfo(NMHDR* pNMHDR, LRESULT*) {
     if (!(item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE))) {
         return;
     }
-    CComScope com;
     bool bFolder = m_folders.count(item.hItem) != 0;
     ShellImages images = m_icons.Lookup(ItemPath(item.hItem, m_nShownKind), bFolder);
     item.iImage = images.nNormal;

@@ -25,8 +25,9 @@ CString LookupPath(const CString& strPath) {
     return strPath;
 }
 
-} // namespace
-
+// Whether a path names a target a key can start: a drive root ("Q:\", even of a drive the
+// machine lacks), or something a file search finds, files and folders alike, wildcards allowed;
+// one trailing backslash is not part of the name. A drive letter alone ("Q:") is none.
 BOOL IsValidTarget(const CString& strPath) {
     if (strPath.IsEmpty() || EndsWith(strPath, ":")) {
         return FALSE;
@@ -37,6 +38,8 @@ BOOL IsValidTarget(const CString& strPath) {
     CFileFind finder;
     return finder.FindFile(LookupPath(strPath));
 }
+
+} // namespace
 
 BEGIN_MESSAGE_MAP(CSettingsDlg, CDialog)
 ON_CONTROL_RANGE(BN_CLICKED, IDC_SETTINGS_CATEGORY_FIRST,

@@ -38,8 +38,3 @@ private:
 
     CKeyIcon m_keyIcon; // released when the dialog goes
 };
-
-// Whether a path names a target a key can start: a drive root ("Q:\", even of a drive the
-// machine lacks), or something a file search finds, files and folders alike, wildcards allowed;
-// one trailing backslash is not part of the name. A drive letter alone ("Q:") is none.
-BOOL IsValidTarget(const CString& strPath);

@@ -3,8 +3,6 @@
 #include <fstream>
 #include <sstream>
 
-namespace {
-
 // Read-only entries go too: tests protect files to see writes fail.
 void RemoveTree(const std::string& strFolder) {
     for (const std::string& strName : ListFiles(strFolder, "*")) {
@@ -30,8 +28,6 @@ bool MakeFolders(const std::string& strPath) {
     }
     return CreateDirectoryA(strPath.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
-
-} // namespace
 
 CScratchFolder::CScratchFolder() {
     char szTemp[MAX_PATH] = {};

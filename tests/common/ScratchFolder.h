@@ -27,6 +27,11 @@ private:
     std::string m_strPath;
 };
 
+// A folder with every folder above it that is missing.
+bool MakeFolders(const std::string& strPath);
+// A folder and everything in it.
+void RemoveTree(const std::string& strFolder);
+
 std::string ReadFileText(const std::string& strPath);
 bool WriteFileText(const std::string& strPath, const std::string& strText);
 // Names of the entries of a folder that match a wildcard pattern.

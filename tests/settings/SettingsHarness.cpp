@@ -15,26 +15,27 @@ std::string SpecialFolder(int nCsidl) {
 
 CMadeEntries::~CMadeEntries() {
     for (auto entry = m_made.rbegin(); entry != m_made.rend(); ++entry) {
-        if (entry->back() == '\\') {
-            RemoveDirectoryA(entry->substr(0, entry->size() - 1).c_str());
-        } else {
-            DeleteFileA(entry->c_str());
-        }
+        RemoveTree(*entry);
+        DeleteFileA(entry->c_str());
     }
 }
 
 void CMadeEntries::Add(const std::string& strFolder, const std::vector<std::string>& names) {
     for (const std::string& strName : names) {
-        // Every folder on the way is made (and later removed) unless it was there already.
-        for (size_t nEnd = strName.find('\\'); nEnd != std::string::npos;
-             nEnd = strName.find('\\', nEnd + 1)) {
-            std::string strPath = strFolder + "\\" + strName.substr(0, nEnd + 1);
-            if (CreateDirectoryA(strPath.c_str(), nullptr)) {
-                m_made.push_back(strPath);
+        // What goes again is the first part of the path that was not there before.
+        std::string strPath = strFolder + "\\" + strName;
+        for (size_t nEnd = strFolder.size() + 1; nEnd < strPath.size(); ++nEnd) {
+            nEnd = std::min(strPath.find('\\', nEnd), strPath.size());
+            if (GetFileAttributesA(strPath.substr(0, nEnd).c_str()) == INVALID_FILE_ATTRIBUTES) {
+                m_made.push_back(strPath.substr(0, nEnd));
+                break;
             }
         }
-        if (strName.back() != '\\' && WriteFileText(strFolder + "\\" + strName, "x")) {
-            m_made.push_back(strFolder + "\\" + strName);
+        if (strPath.back() == '\\') {
+            MakeFolders(strPath.substr(0, strPath.size() - 1));
+        } else {
+            MakeFolders(strPath.substr(0, strPath.rfind('\\')));
+            WriteFileText(strPath, "x");
         }
     }
 }
