@@ -41,27 +41,23 @@ BOOL IsValidTarget(const CString& strPath) {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CSettingsDlg, CDialog)
+BEGIN_MESSAGE_MAP(CSettingsDlg, CKeyDialog)
 ON_CONTROL_RANGE(BN_CLICKED, IDC_SETTINGS_CATEGORY_FIRST,
                  IDC_SETTINGS_CATEGORY_FIRST + kCategories - 1, OnCategory)
 ON_EN_CHANGE(IDC_SETTINGS_PATH, OnPathChanged)
 ON_REGISTERED_MESSAGE(g_nSelectChangedMsg, OnSelectChanged)
 END_MESSAGE_MAP()
 
-CSettingsDlg::CSettingsDlg(CWnd* pParent) : CDialog(IDD_SETTINGS, pParent), m_nKey(0) {}
+CSettingsDlg::CSettingsDlg(CWnd* pParent) : CKeyDialog(IDD_SETTINGS, pParent) {}
 
 void CSettingsDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_SETTINGS_PATH, m_strPath);
 }
 
 BOOL CSettingsDlg::OnInitDialog() {
-    CDialog::OnInitDialog();
-    if (m_nKey < 1 || m_nKey > MAX_KEYS) {
-        EndDialog(IDCANCEL); // opened for no key: nothing to edit
+    if (!InitKeyDialog(IDC_SETTINGS_KEY_ICON)) {
         return TRUE;
     }
-    HICON hKeyIcon = m_keyIcon.Load(m_nKey, GetOwnerKeyIconPath(m_hWnd, m_nKey));
-    SendDlgItemMessage(IDC_SETTINGS_KEY_ICON, STM_SETICON, reinterpret_cast<WPARAM>(hKeyIcon));
     if (CWnd* pOK = GetDlgItem(IDOK)) {
         pOK->EnableWindow(FALSE);
     }

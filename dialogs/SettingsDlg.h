@@ -3,17 +3,12 @@
 // stores a fresh record for the key. The panel repaints the key after IDOK.
 #pragma once
 
-#include "../base/KeyIcon.h"
+#include "../base/KeyDialog.h"
 #include "../browser/TargetTree.h"
 
-#include "afxwin.h"
-
-class CSettingsDlg : public CDialog {
+class CSettingsDlg : public CKeyDialog {
 public:
     explicit CSettingsDlg(CWnd* pParent = nullptr);
-
-    // The key to edit, 1 to 6; set before DoModal.
-    void SetKeyNumber(int nKey) { m_nKey = nKey; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -31,10 +26,7 @@ protected:
     CString m_strKeyName;
     CString m_strSelection; // the tree's path at its last selection, valid or not
     CString m_strCategoryFile;
-    int m_nKey;
 
 private:
     void LoadCategoryButton(int nCategory);
-
-    CKeyIcon m_keyIcon; // released when the dialog goes
 };
