@@ -1,5 +1,7 @@
 #include "SettingsDlg.h"
 
+#include "PathText.h"
+
 #include "../base/KeySettingsFile.h"
 #include "../base/ModuleMessages.h"
 #include "../base/NewAssignment.h"
@@ -12,18 +14,6 @@
 namespace {
 
 constexpr int kCategories = 4;
-
-bool EndsWith(const CString& strText, LPCSTR pszEnd) {
-    return strText.Right(lstrlenA(pszEnd)) == pszEnd;
-}
-
-// The name to look for: without one trailing backslash, except that a drive root stays whole.
-CString LookupPath(const CString& strPath) {
-    if (EndsWith(strPath, "\\") && !EndsWith(strPath, ":\\")) {
-        return strPath.Left(strPath.GetLength() - 1);
-    }
-    return strPath;
-}
 
 // Whether a path names a target a key can start: a drive root ("Q:\", even of a drive the
 // machine lacks), or something a file search finds, files and folders alike, wildcards allowed;
@@ -107,16 +97,14 @@ LRESULT CSettingsDlg::OnSelectChanged(WPARAM, LPARAM) {
     m_strSelection = m_tree.m_strSelectedPath;
     // An item that names no target leaves the typed path alone.
     if (IsValidTarget(m_strSelection)) {
-        SetDlgItemTextA(m_hWnd, IDC_SETTINGS_PATH, m_strSelection);
+        SetDlgItemText(IDC_SETTINGS_PATH, m_strSelection);
     }
     return 0;
 }
 
 void CSettingsDlg::OnOK() {
     CString strTarget;
-    if (CWnd* pPath = GetDlgItem(IDC_SETTINGS_PATH)) {
-        pPath->GetWindowText(strTarget);
-    }
+    GetDlgItemText(IDC_SETTINGS_PATH, strTarget);
     strTarget.Trim();
     if (!IsValidTarget(strTarget)) {
         AfxMessageBox(IDS_TARGET_INVALID, MB_OK);

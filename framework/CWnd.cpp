@@ -33,6 +33,12 @@ bool IsCommandMessage(UINT nMessage) {
            nMessage == WM_REFLECT_BASE + WM_NOTIFY;
 }
 
+void ReadWindowText(HWND hWnd, CString& str) {
+    int nLength = GetWindowTextLengthA(hWnd);
+    ::GetWindowTextA(hWnd, str.GetBuffer(nLength), nLength + 1);
+    str.ReleaseBuffer();
+}
+
 } // namespace
 
 const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage, UINT nCode,
@@ -235,9 +241,11 @@ CWnd* CWnd::SetFocus() {
 }
 
 void CWnd::GetWindowText(CString& str) const {
-    int nLength = GetWindowTextLengthA(m_hWnd);
-    ::GetWindowTextA(m_hWnd, str.GetBuffer(nLength), nLength + 1);
-    str.ReleaseBuffer();
+    ReadWindowText(m_hWnd, str);
+}
+
+void CWnd::GetDlgItemText(int nID, CString& str) const {
+    ReadWindowText(::GetDlgItem(m_hWnd, nID), str);
 }
 
 void CWnd::ScreenToClient(LPRECT pRect) const {

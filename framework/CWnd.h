@@ -52,6 +52,10 @@ public:
     CWnd* SetFocus();
     void SetWindowText(LPCSTR psz) { ::SetWindowTextA(m_hWnd, psz); }
     void GetWindowText(CString& str) const;
+    void SetDlgItemText(int nID, LPCSTR psz) { ::SetDlgItemTextA(m_hWnd, nID, psz); }
+    void GetDlgItemText(int nID, CString& str) const;
+    UINT IsDlgButtonChecked(int nID) const { return ::IsDlgButtonChecked(m_hWnd, nID); }
+    void CheckDlgButton(int nID, UINT nCheck) { ::CheckDlgButton(m_hWnd, nID, nCheck); }
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }

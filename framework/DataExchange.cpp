@@ -75,9 +75,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
         ::SetWindowTextA(hWndCtrl, value);
         return;
     }
-    int nLength = ::GetWindowTextLengthA(hWndCtrl);
-    ::GetWindowTextA(hWndCtrl, value.GetBuffer(nLength), nLength + 1);
-    value.ReleaseBuffer();
+    pDX->m_pDlgWnd->GetDlgItemText(nIDC, value);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
