@@ -2,6 +2,7 @@
 
 #include "../base/KeySettingsFile.h"
 #include "../base/ModuleMessages.h"
+#include "../dialogs/DetailDlg.h"
 #include "../dialogs/SettingsDlg.h"
 #include "../keybutton/KeyIconDlg.h"
 #include "KeyPanelLayout.h"
@@ -29,6 +30,7 @@ ON_MESSAGE(WM_KEYBUTTON_NOTIFY, OnKeyButtonNotify)
 ON_MESSAGE(WM_PANEL_REFRESH, OnPanelRefresh)
 ON_MESSAGE(WM_GET_KEY_ICON_PATH, OnGetKeyIconPath)
 ON_BN_CLICKED(IDC_PANEL_SETTINGS, OnSettings)
+ON_BN_CLICKED(IDC_PANEL_DETAIL, OnDetail)
 ON_BN_CLICKED(IDC_PANEL_CLEAR, OnClear)
 ON_BN_CLICKED(IDC_PANEL_CLOSE, OnOK)
 ON_WM_GETMINMAXINFO()
@@ -196,14 +198,23 @@ void CKeyPanelDlg::RepaintKey(int nKey) {
     m_btnKey[nKey - 1].RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void CKeyPanelDlg::OnSettings() {
-    // The dialog stores the new target itself; the key it was opened for shows it.
+void CKeyPanelDlg::EditKey(CKeyDialog& dlg) {
+    // The dialog stores what it changes itself; the key it was opened for shows it.
     const int nKey = m_nCurKey;
-    CSettingsDlg dlg;
     dlg.SetKeyNumber(nKey);
     if (dlg.DoModal() == IDOK) {
         RepaintKey(nKey);
     }
+}
+
+void CKeyPanelDlg::OnSettings() {
+    CSettingsDlg dlg;
+    EditKey(dlg);
+}
+
+void CKeyPanelDlg::OnDetail() {
+    CDetailDlg dlg;
+    EditKey(dlg);
 }
 
 void CKeyPanelDlg::OnClear() {

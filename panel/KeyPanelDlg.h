@@ -3,6 +3,7 @@
 // makes it, so the panel keeps nothing beyond its own lifetime.
 #pragma once
 
+#include "../base/KeyDialog.h"
 #include "../base/KeyIcon.h"
 #include "../base/ScreenScale.h"
 #include "../base/ZuCom.h"
@@ -24,6 +25,7 @@ protected:
     afx_msg LRESULT OnPanelRefresh(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetKeyIconPath(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSettings();
+    afx_msg void OnDetail();
     afx_msg void OnClear();
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* pMMI);
     afx_msg void OnPaint();
@@ -45,5 +47,7 @@ private:
     void SelectKey(int nKey);
     void LayoutForKeyCount();
     void RepaintKey(int nKey);
+    // Runs a dialog about the current key and repaints that key when the dialog stored a change.
+    void EditKey(CKeyDialog& dlg);
     int Scaled(int nPixels) const { return ScaledLength(nPixels, m_dScale); }
 };

@@ -50,8 +50,9 @@
 #define IDC_DETAIL_COMMENT 919
 #define IDC_DETAIL_BROWSE 920
 #define IDC_DETAIL_TARGET_ICON 921
-#define IDC_DETAIL_OPTION_LABEL1 930
-#define IDC_DETAIL_OPTION_LABEL2 931
+#define IDC_DETAIL_OPTION_LABEL1 930 // the number's label
+#define IDC_DETAIL_OPTION_LABEL2 931 // the hint after the number
+#define IDC_DETAIL_OPTION_GROUP 932  // the frame around the option
 #define IDC_DETAIL_KEY_ICON 940
 
 // Settings dialog (199)
