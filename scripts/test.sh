@@ -9,5 +9,6 @@ export BUILD_DIR
 source scripts/wine-env.sh
 start_virtual_display
 trap stop_virtual_display EXIT
+map_test_drives
 start_wineserver
 ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 300

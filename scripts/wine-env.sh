@@ -57,6 +57,25 @@ REG
     touch "$WINEPREFIX/.vv-ready"
 }
 
+# Drive letters of the kinds a working folder must not be on, for the tests: Q: a CD drive, R: a
+# removable disk, N: a network drive, each a folder under the build folder. Wine's drive service
+# reads the kinds only when it starts, so this comes before start_wineserver.
+map_test_drives() {
+    local letter kind reg="$WINEPREFIX/vv-drives.reg"
+    ensure_wine_prefix
+    printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives]\n' >"$reg"
+    for letter in q:cdrom r:floppy n:network; do
+        kind=${letter#*:}
+        letter=${letter%%:*}
+        mkdir -p "$BUILD_DIR/test-drives/$kind"
+        ln -sfn "$BUILD_DIR/test-drives/$kind" "$WINEPREFIX/dosdevices/$letter:"
+        printf '"%s:"="%s"\n' "$letter" "$kind" >>"$reg"
+    done
+    wineserver -k >/dev/null 2>&1 || true
+    wine regedit /S "$reg" >/dev/null 2>&1
+    wineserver -w
+}
+
 # Starts one Xvfb on a free display number.
 start_virtual_display() {
     local n=90

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -53,6 +55,13 @@ void ExpectTidy(HWND hDialog, int nFrameID) {
     auto framed = [nFrameID](HWND hFrame, const RECT& rcFrame, const RECT& rcInner) {
         return nFrameID && GetDlgCtrlID(hFrame) == nFrameID && Contains(rcFrame, rcInner);
     };
+    // An up-down control lies on its buddy's border by design.
+    auto buddies = [](HWND hUpDown, HWND hBuddy) {
+        char szClass[32] = "";
+        GetClassNameA(hUpDown, szClass, sizeof szClass);
+        return lstrcmpiA(szClass, UPDOWN_CLASSA) == 0 &&
+               reinterpret_cast<HWND>(SendMessageA(hUpDown, UDM_GETBUDDY, 0, 0)) == hBuddy;
+    };
     for (size_t a = 0; a < visible.size(); ++a) {
         RECT rcA = ChildRect(hDialog, visible[a]);
         EXPECT_TRUE(Contains(rcClient, rcA)) << name(visible[a]) << " is cut off";
@@ -60,7 +69,8 @@ void ExpectTidy(HWND hDialog, int nFrameID) {
             RECT rcB = ChildRect(hDialog, visible[b]);
             RECT rcOverlap;
             if (IntersectRect(&rcOverlap, &rcA, &rcB)) {
-                EXPECT_TRUE(framed(visible[a], rcA, rcB) || framed(visible[b], rcB, rcA))
+                EXPECT_TRUE(framed(visible[a], rcA, rcB) || framed(visible[b], rcB, rcA) ||
+                            buddies(visible[a], visible[b]) || buddies(visible[b], visible[a]))
                     << name(visible[a]) << " and " << name(visible[b]) << " overlap";
             }
         }

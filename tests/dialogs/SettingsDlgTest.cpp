@@ -44,7 +44,7 @@ TEST_F(SettingsDialog, OkIsEnabledOnlyWhileThePathNamesATarget) {
     RunSettings(1, {Do([&] {
                     EXPECT_FALSE(OkEnabled()) << "at start";
                     for (const auto& test : cases) {
-                        m_dialog.Type(test.strTyped);
+                        m_dialog.Type(IDC_SETTINGS_PATH, test.strTyped);
                         EXPECT_EQ(test.bValid, OkEnabled()) << "\"" << test.strTyped << "\"";
                     }
                 })});
@@ -65,7 +65,7 @@ TEST_F(SettingsDialog, OkStoresTheTargetAsTypedWithItsNameAndKind) {
     for (const auto& test : cases) {
         SCOPED_TRACE(test.strTyped);
         EXPECT_EQ(IDOK, RunSettings(nKey, {Do([&] {
-                                        m_dialog.Type(test.strTyped);
+                                        m_dialog.Type(IDC_SETTINGS_PATH, test.strTyped);
                                         PressButton(m_dialog, IDOK);
                                     })},
                                     true));
@@ -83,7 +83,7 @@ TEST_F(SettingsDialog, OkStoresTheTargetAsTypedWithItsNameAndKind) {
 TEST_F(SettingsDialog, ATargetGoneByOkIsRefusedAndTheDialogStaysOpen) {
     std::string strMessage;
     EXPECT_EQ(IDCANCEL, RunSettings(2, {Do([&] {
-                                            m_dialog.Type(m_folder / "b.txt");
+                                            m_dialog.Type(IDC_SETTINGS_PATH, m_folder / "b.txt");
                                             DeleteFileA((m_folder / "b.txt").c_str());
                                             m_dialog.PostMessage(WM_COMMAND, IDOK);
                                         }),
@@ -138,31 +138,49 @@ TEST_F(SettingsDialog, CategoryButtonsNeedACaptionAndATree) {
     }
 }
 
-// Settings of the panel: the current key's dialog, with that key's picture; after OK the key
-// shows its new target.
-TEST_F(SettingsDialog, ThePanelOpensItForTheCurrentKeyAndShowsTheResult) {
+// Settings and Detail of the panel: the current key's dialog, with that key's picture; after OK
+// the key shows what was stored.
+TEST_F(SettingsDialog, ThePanelOpensItsDialogsForTheCurrentKeyAndShowsTheResult) {
     m_library.AddIcon("keyicon2", RGB(0, 0, 255));
+    m_library.Assign(2, "Two", "", "C:\\");
+    const struct {
+        int nCommand, nPicture, nEdit;
+        std::string strTyped;
+        CString KeyAssignment::*pSlot;
+    } cases[] = {
+        {IDC_PANEL_SETTINGS, IDC_SETTINGS_KEY_ICON, IDC_SETTINGS_PATH, m_folder / "a.txt",
+         &KeyAssignment::Target},
+        {IDC_PANEL_DETAIL, IDC_DETAIL_KEY_ICON, IDC_DETAIL_TITLE, "New title",
+         &KeyAssignment::Title},
+    };
     HWND hDialog = nullptr;
     size_t nBefore = 0;
-    RunPanel(m_panel,
-             {Do([&] { SendMessageA(m_panel.KeyWindow(2), BM_CLICK, 0, 0); }), Do([&] {
-                  m_panel.PostMessage(WM_COMMAND, MAKEWPARAM(IDC_PANEL_SETTINGS, BN_CLICKED),
-                                      reinterpret_cast<LPARAM>(m_panel.Item(IDC_PANEL_SETTINGS)));
-              }),
-              [&] { return (hDialog = FindShownDialog(m_panel)) != nullptr; }, Do([&] {
-                  HICON hIcon = reinterpret_cast<HICON>(
-                      SendDlgItemMessageA(hDialog, IDC_SETTINGS_KEY_ICON, STM_GETICON, 0, 0));
-                  EXPECT_NE(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + 2)), hIcon);
-                  EXPECT_EQ("keyicon2", m_library.m_iconRequests.back());
-                  SetDlgItemTextA(hDialog, IDC_SETTINGS_PATH, (m_folder / "a.txt").c_str());
-                  nBefore = m_library.m_calls.size();
-                  PressButton(hDialog, IDOK);
-              }),
-              [&] { return !IsWindow(hDialog); }, Do([&] {
-                  EXPECT_EQ(m_folder / "a.txt", std::string(m_library.Record(2).Target));
-                  EXPECT_GT(m_library.ReadsOf(2, nBefore), 0) << "key 2 repainted";
-                  EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
-              })});
+    std::vector<ScriptStep> steps = {
+        Do([&] { SendMessageA(m_panel.KeyWindow(2), BM_CLICK, 0, 0); })};
+    for (const auto& test : cases) {
+        steps.insert(
+            steps.end(),
+            {Do([&] {
+                 m_library.m_iconRequests.clear();
+                 m_panel.PostMessage(WM_COMMAND, MAKEWPARAM(test.nCommand, BN_CLICKED),
+                                     reinterpret_cast<LPARAM>(m_panel.Item(test.nCommand)));
+             }),
+             [&] { return (hDialog = FindShownDialog(m_panel)) != nullptr; }, Do([&] {
+                 HICON hIcon = reinterpret_cast<HICON>(
+                     SendDlgItemMessageA(hDialog, test.nPicture, STM_GETICON, 0, 0));
+                 EXPECT_NE(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + 2)), hIcon);
+                 EXPECT_EQ("keyicon2", m_library.m_iconRequests.front());
+                 SetDlgItemTextA(hDialog, test.nEdit, test.strTyped.c_str());
+                 nBefore = m_library.m_calls.size();
+                 PressButton(hDialog, IDOK);
+             }),
+             [&] { return !IsWindow(hDialog); }, Do([&] {
+                 EXPECT_EQ(test.strTyped, std::string(m_library.Record(2).*test.pSlot));
+                 EXPECT_GT(m_library.ReadsOf(2, nBefore), 0) << "key 2 repainted";
+                 EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
+             })});
+    }
+    RunPanel(m_panel, std::move(steps));
 }
 
 } // namespace

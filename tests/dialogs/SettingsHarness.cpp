@@ -73,10 +73,6 @@ std::vector<std::string> OnlyOf(const std::vector<std::string>& texts,
     return kept;
 }
 
-void CTestSettingsDlg::Type(const std::string& strText) const {
-    SendDlgItemMessage(IDC_SETTINGS_PATH, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strText.c_str()));
-}
-
 LRESULT CTestSettingsDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == g_nSelectChangedMsg) {
         m_reports.emplace_back(m_tree.m_strSelectedPath);
@@ -90,10 +86,5 @@ void SettingsTest::WriteCategories(const std::string& strSections) {
 }
 
 INT_PTR SettingsTest::RunSettings(int nKey, std::vector<ScriptStep> steps, bool bStepsEndIt) {
-    m_dialog.SetKeyNumber(nKey);
-    steps.insert(steps.begin(), [this] { return m_dialog.m_hWnd && m_dialog.IsWindowVisible(); });
-    if (!bStepsEndIt) {
-        steps.push_back(Do([this] { m_dialog.PostMessage(WM_COMMAND, IDCANCEL); }));
-    }
-    return RunModal(m_dialog, std::move(steps));
+    return RunKeyDialog(m_dialog, nKey, std::move(steps), bStepsEndIt);
 }

@@ -37,14 +37,9 @@ void PressOn(CTreeCtrl& tree, HTREEITEM hItem, UINT nKey = 0);
 std::vector<std::string> OnlyOf(const std::vector<std::string>& texts,
                                 const std::vector<std::string>& names);
 
-class CTestSettingsDlg : public CSettingsDlg {
+class CTestSettingsDlg : public CDriven<CSettingsDlg> {
 public:
     CTargetTree& Tree() { return m_tree; }
-    HWND Item(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
-    // Clicks a button and returns once the dialog has handled the click.
-    void Click(int nID) const { SendDlgItemMessage(nID, BM_CLICK); }
-    // Types into the target edit as a user would, replacing its text.
-    void Type(const std::string& strText) const;
 
     std::vector<std::string> m_reports; // the tree's path each time it reported a selection
 

@@ -5,12 +5,15 @@
 #include "resource.h"
 
 #include "../common/DialogGeometry.h"
+#include "../common/ShownDialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <commctrl.h>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -144,32 +147,69 @@ TEST_F(DialogTemplate, ClearConfirmationHasIconsQuestionAndCancelAsDefault) {
     ExpectTidy(dialog, 0);
 }
 
-// Every control of the settings dialog is reached with Tab in reading order, the tree shows
-// about 15 items, and the dialog fits a 1280 x 1024 screen at 144 dpi.
-TEST_F(DialogTemplate, SettingsDialogReadsInTabOrderAndFits) {
-    HWND dialog = Create(IDD_SETTINGS);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, IDC_SETTINGS_KEY_ICON), GWL_STYLE) & SS_TYPEMASK,
-              SS_ICON);
-    EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDOK);
-    const int order[] = {IDC_SETTINGS_CATEGORY_FIRST,     IDC_SETTINGS_CATEGORY_FIRST + 1,
-                         IDC_SETTINGS_CATEGORY_FIRST + 2, IDC_SETTINGS_CATEGORY_FIRST + 3,
-                         IDC_SETTINGS_TREE,               IDC_SETTINGS_PATH,
-                         IDOK,                            IDCANCEL,
-                         ID_HELP};
-    HWND control = GetDlgItem(dialog, order[0]);
-    for (int id : order) {
-        EXPECT_EQ(id, GetDlgCtrlID(control));
-        control = GetNextDlgTabItem(dialog, control, FALSE);
+// Every control of the settings and detail dialogs is reached with Tab in reading order, no two
+// captions share a mnemonic, and each dialog fits a 1280 x 1024 screen at 144 dpi. The settings
+// tree shows about 15 items; the detail dialog's up-down control counts in the number edit.
+TEST_F(DialogTemplate, KeyDialogsReadInTabOrderAndFit) {
+    const struct {
+        int nTemplate, nKeyIcon, nFrame;
+        std::vector<int> order;
+    } dialogs[] = {
+        {IDD_SETTINGS,
+         IDC_SETTINGS_KEY_ICON,
+         IDC_SETTINGS_CATEGORIES,
+         {IDC_SETTINGS_CATEGORY_FIRST, IDC_SETTINGS_CATEGORY_FIRST + 1,
+          IDC_SETTINGS_CATEGORY_FIRST + 2, IDC_SETTINGS_CATEGORY_FIRST + 3, IDC_SETTINGS_TREE,
+          IDC_SETTINGS_PATH, IDOK, IDCANCEL, ID_HELP}},
+        {IDD_DETAIL,
+         IDC_DETAIL_KEY_ICON,
+         IDC_DETAIL_OPTION_GROUP,
+         {IDC_DETAIL_TARGET, IDC_DETAIL_TITLE, IDC_DETAIL_COMMENT, IDC_DETAIL_WORKDIR,
+          IDC_DETAIL_BROWSE, IDC_DETAIL_PARAMETERS, IDC_DETAIL_OPTION_FLAG,
+          IDC_DETAIL_OPTION_NUMBER, IDOK, IDCANCEL, ID_HELP}},
+    };
+    for (const auto& test : dialogs) {
+        SCOPED_TRACE(test.nTemplate);
+        if (m_hDialog) {
+            DestroyWindow(m_hDialog);
+        }
+        HWND dialog = Create(test.nTemplate);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, test.nKeyIcon), GWL_STYLE) & SS_TYPEMASK,
+                  SS_ICON);
+        EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDOK);
+        HWND control = GetDlgItem(dialog, test.order[0]);
+        for (int id : test.order) {
+            EXPECT_EQ(id, GetDlgCtrlID(control));
+            control = GetNextDlgTabItem(dialog, control, FALSE);
+        }
+        std::string mnemonics;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            std::string text = WindowText(child);
+            size_t amp = text.find('&');
+            if (amp != std::string::npos && amp + 1 < text.size()) {
+                char key = static_cast<char>(toupper(static_cast<unsigned char>(text[amp + 1])));
+                EXPECT_EQ(mnemonics.find(key), std::string::npos) << text;
+                mnemonics += key;
+            }
+        }
+        RECT rcDialog;
+        GetWindowRect(dialog, &rcDialog);
+        EXPECT_LE((rcDialog.bottom - rcDialog.top) * 144 / ScreenDpi(), 1024 - 48);
+        ExpectTidy(dialog, test.nFrame);
+        if (test.nTemplate == IDD_SETTINGS) {
+            HWND tree = GetDlgItem(dialog, IDC_SETTINGS_TREE);
+            RECT rcTree;
+            GetClientRect(tree, &rcTree);
+            EXPECT_GE(rcTree.bottom / static_cast<int>(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0)),
+                      15);
+        } else {
+            EXPECT_EQ(GetDlgItem(dialog, IDC_DETAIL_OPTION_NUMBER),
+                      reinterpret_cast<HWND>(
+                          SendDlgItemMessageA(dialog, IDC_DETAIL_OPTION_SPIN, UDM_GETBUDDY, 0, 0)));
+        }
     }
-    HWND tree = GetDlgItem(dialog, IDC_SETTINGS_TREE);
-    RECT rcTree;
-    GetClientRect(tree, &rcTree);
-    EXPECT_GE(rcTree.bottom / static_cast<int>(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0)), 15);
-    RECT rcDialog;
-    GetWindowRect(dialog, &rcDialog);
-    EXPECT_LE((rcDialog.bottom - rcDialog.top) * 144 / ScreenDpi(), 1024 - 48);
-    ExpectTidy(dialog, IDC_SETTINGS_CATEGORIES);
 }
 
 } // namespace

@@ -183,13 +183,15 @@ int CFakeShortcutLibrary::GetSKeyNum(int* pnCount) {
     return g_pFake->m_nKeyCountResult;
 }
 
-int CFakeShortcutLibrary::GetKeyOption(int, int* pbFlag, int* pnNumber) {
-    *pbFlag = 0;
-    *pnNumber = 1;
+int CFakeShortcutLibrary::GetKeyOption(int nKeyIndex, int* pbFlag, int* pnNumber) {
+    *pbFlag = g_pFake->m_options[nKeyIndex].bFlag;
+    *pnNumber = g_pFake->m_options[nKeyIndex].nNumber;
     return 1;
 }
 
-int CFakeShortcutLibrary::SetKeyOption(int, int, int) {
+int CFakeShortcutLibrary::SetKeyOption(int nKeyIndex, int bFlag, int nNumber) {
+    g_pFake->m_options[nKeyIndex] = {bFlag, nNumber};
+    g_pFake->m_nOptionStoredAt = g_pFake->m_calls.size();
     return 1;
 }
 

@@ -11,6 +11,11 @@
 #include <string>
 #include <vector>
 
+struct FakeKeyOption {
+    int bFlag = 0;
+    int nNumber = 5;
+};
+
 struct FakeRecordCall {
     bool bStore; // ZuComSetAppDataOfHarlEvent; otherwise ZuComGetAppDataOfHarlEvent
     int nEvent;
@@ -47,6 +52,8 @@ public:
     HWND m_hClient = nullptr;
     BOOL m_bStoreResult = TRUE; // a failed store keeps the previous record
     std::vector<FakeRecordCall> m_calls;
+    FakeKeyOption m_options[6];   // by key index, 0 to 5
+    size_t m_nOptionStoredAt = 0; // the log's size when an option was last stored
     std::vector<std::string> m_iconRequests;
 
     // Number of reads of key k's record logged from position nFrom on.

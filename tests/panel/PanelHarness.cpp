@@ -48,6 +48,16 @@ INT_PTR RunPanel(CTestPanel& panel, std::vector<ScriptStep> steps) {
     return nResult;
 }
 
+INT_PTR RunKeyDialog(CKeyDialog& dialog, int nKey, std::vector<ScriptStep> steps,
+                     bool bStepsEndIt) {
+    dialog.SetKeyNumber(nKey);
+    steps.insert(steps.begin(), [&dialog] { return dialog.m_hWnd && dialog.IsWindowVisible(); });
+    if (!bStepsEndIt) {
+        steps.push_back(Do([&dialog] { dialog.PostMessage(WM_COMMAND, IDCANCEL); }));
+    }
+    return RunModal(dialog, std::move(steps));
+}
+
 std::string ResourceString(UINT nID) {
     CString strText;
     strText.LoadString(nID);

@@ -41,6 +41,23 @@ protected:
 // the last one its Close button (936) ends it.
 INT_PTR RunPanel(CTestPanel& panel, std::vector<ScriptStep> steps);
 
+// A dialog of the module driven as a user would drive it: a click or typing returns once the
+// dialog has handled it.
+template <class TDialog> class CDriven : public TDialog {
+public:
+    HWND Item(int nID) const { return ::GetDlgItem(this->m_hWnd, nID); }
+    void Click(int nID) const { this->SendDlgItemMessage(nID, BM_CLICK); }
+    // Replaces an edit's text, with the notifications a user's typing brings.
+    void Type(int nID, const std::string& strText) const {
+        this->SendDlgItemMessage(nID, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strText.c_str()));
+    }
+};
+
+// Runs a dialog about one key; the steps start once it is shown, and after them it is cancelled,
+// unless they end it.
+INT_PTR RunKeyDialog(CKeyDialog& dialog, int nKey, std::vector<ScriptStep> steps,
+                     bool bStepsEndIt = false);
+
 // A string resource through the module's resource chain.
 std::string ResourceString(UINT nID);
 

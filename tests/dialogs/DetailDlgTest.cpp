@@ -1,0 +1,212 @@
+// The detail dialog: the working-folder checks at OK and in the folder browser, the title and
+// option rules while typing, and the record and option it stores.
+#include "SettingsHarness.h"
+
+#include "../common/ShownDialogs.h"
+
+#include "../../dialogs/DetailDlg.h"
+
+#include "AfxResource.h"
+#include "AfxStrings.h"
+
+namespace {
+
+class DetailDialog : public PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        ASSERT_EQ(DRIVE_CDROM, GetDriveTypeA("Q:\\")) << "scripts/test.sh maps the test drives";
+        // Not in the temporary folder: Wine's folder browser finds a folder only while none of
+        // the folders above it changes, and other programs come and go there.
+        m_made.Add("C:", {"vvdetail\\Tools\\edit.exe", "vvdetail\\Data\\"});
+        m_made.Add("R:", {"Work\\"});
+        m_made.Add("N:", {"Work\\"});
+        m_library.Assign(1, "Title", "Comment", kTarget);
+    }
+    bool Enabled(int nID) const { return ::IsWindowEnabled(m_dialog.Item(nID)) != FALSE; }
+    std::string Text(int nID) const { return WindowText(m_dialog.Item(nID)); }
+
+    static constexpr char kTarget[] = "C:\\vvdetail\\Tools\\edit.exe";
+    CMadeEntries m_made;
+    CDriven<CDetailDlg> m_dialog;
+};
+
+std::string RangeMessage() {
+    CString strText;
+    AfxFormatString2(strText, AFX_IDP_PARSE_INT_RANGE, "1", "99");
+    return std::string(strText);
+}
+
+TEST_F(DetailDialog, OkTakesOnlyFoldersOnALocalHardDisk) {
+    const struct {
+        std::string strTyped;
+        UINT nMessage;
+        std::string strStored; // when there is no message
+    } cases[] = {
+        {"", 0, ""},
+        {" C:\\ ", 0, "C:\\"},
+        {"C:\\vvdetail\\Data\\", 0, "C:\\vvdetail\\Data\\"},
+        {"Q:\\", IDS_WORKDIR_DRIVE, ""},
+        {"R:\\Work", IDS_WORKDIR_DRIVE, ""},
+        {"N:\\Work\\", IDS_WORKDIR_DRIVE, ""},
+        {"W:\\", IDS_WORKDIR_INVALID, ""}, // no such drive
+        {"C:\\vvdetail\\missing", IDS_WORKDIR_INVALID, ""},
+        {kTarget, IDS_WORKDIR_INVALID, ""},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.strTyped);
+        std::string strMessage;
+        const int nStores = m_library.Stores();
+        std::vector<ScriptStep> steps = {Do([&] {
+            m_dialog.Type(IDC_DETAIL_WORKDIR, test.strTyped);
+            m_dialog.PostMessage(WM_COMMAND, IDOK);
+        })};
+        if (test.nMessage) {
+            steps.push_back(AnswerMessageBox(&strMessage));
+            steps.push_back(Do([&] { EXPECT_EQ(test.strTyped, Text(IDC_DETAIL_WORKDIR)); }));
+        }
+        EXPECT_EQ(test.nMessage ? IDCANCEL : IDOK,
+                  RunKeyDialog(m_dialog, 1, steps, !test.nMessage));
+        EXPECT_EQ(test.nMessage ? ResourceString(test.nMessage) : "", strMessage);
+        EXPECT_EQ(nStores + (test.nMessage ? 0 : 1), m_library.Stores());
+        if (!test.nMessage) {
+            EXPECT_EQ(test.strStored, std::string(m_library.Record(1).WorkingFolder));
+        }
+    }
+}
+
+// The browser opens at the typed folder, else at the target's folder; it will not take a folder
+// on a CD drive.
+TEST_F(DetailDialog, TheFolderBrowserStartsAtTheWorkingFolder) {
+    const struct {
+        std::string strTyped, strChosen; // empty chosen: OK refused
+    } cases[] = {
+        {"", "C:\\vvdetail\\Tools"},
+        {" C:\\vvdetail\\Data ", "C:\\vvdetail\\Data"},
+        {"Q:\\", ""},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.strTyped);
+        HWND hBrowser = nullptr;
+        RunKeyDialog(m_dialog, 1,
+                     {Do([&] {
+                          m_dialog.Type(IDC_DETAIL_WORKDIR, test.strTyped);
+                          m_dialog.PostMessage(WM_COMMAND, IDC_DETAIL_BROWSE);
+                      }),
+                      [&] { return (hBrowser = FindShownDialog(m_dialog)) != nullptr; }, Do([&] {
+                          bool bChoosable = !test.strChosen.empty();
+                          EXPECT_EQ(bChoosable,
+                                    ::IsWindowEnabled(GetDlgItem(hBrowser, IDOK)) != FALSE);
+                          PressButton(hBrowser, bChoosable ? IDOK : IDCANCEL);
+                      }),
+                      [&] { return !IsWindow(hBrowser); }, Do([&] {
+                          EXPECT_EQ(test.strChosen.empty() ? test.strTyped : test.strChosen,
+                                    Text(IDC_DETAIL_WORKDIR));
+                      })});
+    }
+}
+
+// OK needs a title that is more than blanks; 0 becomes 1 and 100 is refused until corrected, each
+// with the range message.
+TEST_F(DetailDialog, OkFollowsTheTitleAndTheNumberStaysInRange) {
+    m_library.m_options[0] = {1, 5};
+    std::string strZero, strHundred, strAtOk;
+    EXPECT_EQ(IDOK, RunKeyDialog(m_dialog, 1,
+                                 {Do([&] {
+                                      for (auto [pszTitle, bOk] :
+                                           {std::pair{"", false}, {"   ", false}, {"  x", true}}) {
+                                          m_dialog.Type(IDC_DETAIL_TITLE, pszTitle);
+                                          EXPECT_EQ(bOk, Enabled(IDOK)) << "\"" << pszTitle << "\"";
+                                      }
+                                      EXPECT_EQ(MAKELONG(99, 1),
+                                                SendMessageA(m_dialog.Item(IDC_DETAIL_OPTION_SPIN),
+                                                             UDM_GETRANGE, 0, 0));
+                                      m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "0");
+                                  }),
+                                  AnswerMessageBox(&strZero), Do([&] {
+                                      EXPECT_EQ("1", Text(IDC_DETAIL_OPTION_NUMBER));
+                                      m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "100");
+                                  }),
+                                  AnswerMessageBox(&strHundred),
+                                  Do([&] { m_dialog.PostMessage(WM_COMMAND, IDOK); }),
+                                  AnswerMessageBox(&strAtOk), Do([&] {
+                                      EXPECT_EQ(0, m_library.Stores());
+                                      m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "12");
+                                      PressButton(m_dialog, IDOK);
+                                  })},
+                                 true));
+    for (const std::string& strMessage : {strZero, strHundred, strAtOk}) {
+        EXPECT_EQ(RangeMessage(), strMessage);
+    }
+    EXPECT_EQ("  x", std::string(m_library.Record(1).Title));
+    EXPECT_EQ(12, m_library.m_options[0].nNumber);
+}
+
+// The four fields are stored as typed and the rest of the record as the library gave it, even a
+// target too long to type; then the option, whose group follows the check box.
+TEST_F(DetailDialog, OkStoresTheFieldsThenTheOption) {
+    const std::string strTarget = "C:\\" + std::string(300, 't');
+    KeyAssignment& record = m_library.Record(1);
+    record.Target = strTarget.c_str();
+    record.IconSource = "icon.dll";
+    record.nReserved = 7;
+    record.Reserved1 = "r1";
+    record.Reserved2 = "r2";
+    const struct {
+        FakeKeyOption stored;
+        bool bClick;
+        std::string strShown, strTyped; // empty typed: the number as shown
+        FakeKeyOption expected;
+    } cases[] = {
+        {{1, 7}, true, "7", "", {0, 7}}, // turned off, the number kept
+        {{0, 150}, true, "5", "", {1, 5}},
+        {{1, 20}, false, "20", "42", {1, 42}},
+    };
+    for (const auto& test : cases) {
+        m_library.m_options[0] = test.stored;
+        EXPECT_EQ(IDOK,
+                  RunKeyDialog(m_dialog, 1, {Do([&] {
+                                   EXPECT_EQ(strTarget, Text(IDC_DETAIL_TARGET));
+                                   EXPECT_EQ(test.strShown, Text(IDC_DETAIL_OPTION_NUMBER));
+                                   if (test.bClick) {
+                                       m_dialog.Click(IDC_DETAIL_OPTION_FLAG);
+                                   }
+                                   for (int nID :
+                                        {IDC_DETAIL_OPTION_NUMBER, IDC_DETAIL_OPTION_SPIN,
+                                         IDC_DETAIL_OPTION_LABEL1, IDC_DETAIL_OPTION_LABEL2}) {
+                                       EXPECT_EQ(test.expected.bFlag != 0, Enabled(nID));
+                                   }
+                                   if (!test.strTyped.empty()) {
+                                       m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, test.strTyped);
+                                   }
+                                   m_dialog.Type(IDC_DETAIL_TITLE, " New");
+                                   m_dialog.Type(IDC_DETAIL_COMMENT, " c ");
+                                   m_dialog.Type(IDC_DETAIL_PARAMETERS, " -p ");
+                                   PressButton(m_dialog, IDOK);
+                               })},
+                               true));
+        EXPECT_EQ(test.expected.bFlag, m_library.m_options[0].bFlag);
+        EXPECT_EQ(test.expected.nNumber, m_library.m_options[0].nNumber);
+        EXPECT_LT(m_library.LastStore(), m_library.m_nOptionStoredAt) << "record first";
+        const KeyAssignment& stored = m_library.Record(1);
+        for (auto [pSlot, pszValue] : {std::pair{&stored.Title, " New"},
+                                       {&stored.Comment, " c "},
+                                       {&stored.Parameters, " -p "},
+                                       {&stored.WorkingFolder, ""},
+                                       {&stored.Target, strTarget.c_str()},
+                                       {&stored.IconSource, "icon.dll"},
+                                       {&stored.Reserved1, "r1"},
+                                       {&stored.Reserved2, "r2"}}) {
+            EXPECT_EQ(std::string(pszValue), std::string(*pSlot));
+        }
+        EXPECT_EQ(7, stored.nReserved);
+    }
+}
+
+TEST_F(DetailDialog, AKeyWithoutAssignmentEndsItAtOnce) {
+    m_dialog.SetKeyNumber(4);
+    EXPECT_EQ(IDCANCEL, RunModal(m_dialog, {}));
+    EXPECT_EQ(0, m_library.Stores());
+}
+
+} // namespace
