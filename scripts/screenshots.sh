@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Photographs the real key panel for every key count, its settings dialog, and the dialog
+# Photographs the real key panel for every key count, its settings and detail dialogs, and the dialog
 # templates of the locale library, on a virtual screen at 96 and 144 dpi, for a person to look at:
 #   scripts/screenshots.sh [OUT_DIR]        (default: build/screenshots)
 # Needs a built tree. The panel runs from a copy of the stage whose Corvane.ini gives the count.
@@ -57,6 +57,17 @@ for dpi in 96 144; do
     else
         echo "settings-$dpi: the settings dialog did not appear" >&2
     fi
+    # The detail dialog of the first key (assigned by default), its hold option turned on.
+    if wine "$BUILD_DIR/tools/press_button.exe" "Key Target" 2 &&
+        wine "$BUILD_DIR/tools/press_button.exe" "Corvane Key Settings" 909 &&
+        shoot_window "Key Details" "$OUT_DIR/.detail.png" &&
+        wine "$BUILD_DIR/tools/press_button.exe" "Key Details" 912 && sleep 1 &&
+        shoot_window "Key Details" "$OUT_DIR/detail-$dpi.png"; then
+        echo "$OUT_DIR/detail-$dpi.png"
+    else
+        echo "detail-$dpi: the detail dialog did not appear" >&2
+    fi
+    rm -f "$OUT_DIR/.detail.png"
     rm -f "$OUT_DIR/.panel.png"
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
