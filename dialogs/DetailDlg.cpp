@@ -47,6 +47,7 @@ void CDetailDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CDetailDlg::OnInitDialog() {
+    m_bInitialized = FALSE; // the number's own updates come in while it is being filled
     if (!InitKeyDialog(IDC_DETAIL_KEY_ICON)) {
         return FALSE;
     }

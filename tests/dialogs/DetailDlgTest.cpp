@@ -31,12 +31,6 @@ protected:
     CDriven<CDetailDlg> m_dialog;
 };
 
-std::string RangeMessage() {
-    CString strText;
-    AfxFormatString2(strText, AFX_IDP_PARSE_INT_RANGE, "1", "99");
-    return std::string(strText);
-}
-
 TEST_F(DetailDialog, OkTakesOnlyFoldersOnALocalHardDisk) {
     const struct {
         std::string strTyped;
@@ -135,8 +129,10 @@ TEST_F(DetailDialog, OkFollowsTheTitleAndTheNumberStaysInRange) {
                                       PressButton(m_dialog, IDOK);
                                   })},
                                  true));
+    CString strRange;
+    AfxFormatString2(strRange, AFX_IDP_PARSE_INT_RANGE, "1", "99");
     for (const std::string& strMessage : {strZero, strHundred, strAtOk}) {
-        EXPECT_EQ(RangeMessage(), strMessage);
+        EXPECT_EQ(std::string(strRange), strMessage);
     }
     EXPECT_EQ("  x", std::string(m_library.Record(1).Title));
     EXPECT_EQ(12, m_library.m_options[0].nNumber);
