@@ -16,9 +16,15 @@ protected:
     void SetUp() override {
         PanelTest::SetUp();
         ASSERT_EQ(DRIVE_CDROM, GetDriveTypeA("Q:\\")) << "scripts/test.sh maps the test drives";
-        // Not in the temporary folder: Wine's folder browser finds a folder only while none of
-        // the folders above it changes, and other programs come and go there.
+        // Wine's folder browser finds a folder by the shell's data about each folder on its path,
+        // access time included, and a folder just made gets a new access time when it is first
+        // listed: the folders are listed once before any browser looks. Not in the temporary
+        // folder, where other programs come and go.
         m_made.Add("C:", {"vvdetail\\Tools\\edit.exe", "vvdetail\\Data\\"});
+        for (LPCSTR pszFolder :
+             {"C:\\vvdetail\\*", "C:\\vvdetail\\Tools\\*", "C:\\vvdetail\\Data\\*"}) {
+            CFileFind().FindFile(pszFolder);
+        }
         m_made.Add("R:", {"Work\\"});
         m_made.Add("N:", {"Work\\"});
         m_library.Assign(1, "Title", "Comment", kTarget);
