@@ -2,6 +2,8 @@
 
 #include "ZuCom.h"
 
+#include "CFileFind.h"
+
 namespace {
 
 constexpr DWORD kKeyValueSize = MAX_PATH;
@@ -23,13 +25,8 @@ CKeySettingsFile::CKeySettingsFile() {
 }
 
 BOOL CKeySettingsFile::Exists() const {
-    WIN32_FIND_DATAA found;
-    HANDLE hFind = m_strPath.IsEmpty() ? INVALID_HANDLE_VALUE : FindFirstFileA(m_strPath, &found);
-    if (hFind == INVALID_HANDLE_VALUE) {
-        return FALSE;
-    }
-    FindClose(hFind);
-    return TRUE;
+    CFileFind finder;
+    return finder.FindFile(m_strPath); // FALSE for an empty path too
 }
 
 CString CKeySettingsFile::GetLegend(int nKey) const {

@@ -2,6 +2,7 @@
 
 #include "../base/KeySettingsFile.h"
 
+#include "CChangeGuard.h"
 #include "CFileFind.h"
 #include "CWaitCursor.h"
 
@@ -167,7 +168,7 @@ BOOL CTargetTree::LoadCategory(int nCategory) {
         return TRUE; // nothing of its own to show: the tree keeps what it showed
     }
     CWaitCursor wait;
-    m_bFilling = TRUE;
+    CChangeGuard filling(m_bFilling);
     m_nShownKind = nKind;
     m_strRoot1 = strRoot1;
     m_strRoot2.Empty();
@@ -183,7 +184,6 @@ BOOL CTargetTree::LoadCategory(int nCategory) {
         AddFolderEntries(m_strRoot1, TVI_ROOT);
         break;
     }
-    m_bFilling = FALSE;
     return TRUE;
 }
 

@@ -15,6 +15,5 @@ public:
     }
     // Limits what the user can type, in characters; 0 sets the largest limit.
     void LimitText(int nChars = 0) { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(nChars)); }
-    void SetLimitText(UINT nMax) { SendMessage(EM_SETLIMITTEXT, nMax); }
     UINT GetLimitText() const { return static_cast<UINT>(SendMessage(EM_GETLIMITTEXT)); }
 };

@@ -23,11 +23,5 @@ public:
     // The position in the low word; the high word is nonzero when the buddy's text is no number
     // within the range.
     int GetPos() const { return static_cast<int>(SendMessage(UDM_GETPOS)); }
-    // Returns the previous buddy window.
-    CWnd* SetBuddy(CWnd* pWndBuddy) {
-        HWND hBuddy = pWndBuddy ? pWndBuddy->m_hWnd : nullptr;
-        return FromHandle(
-            reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(hBuddy))));
-    }
     CWnd* GetBuddy() const { return FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY))); }
 };

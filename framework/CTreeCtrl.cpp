@@ -66,19 +66,6 @@ DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const {
     return GetItem(&item) ? static_cast<DWORD_PTR>(item.lParam) : 0;
 }
 
-BOOL CTreeCtrl::SetItemData(HTREEITEM hItem, DWORD_PTR dwData) {
-    TVITEMA item = ItemFields(hItem, TVIF_PARAM);
-    item.lParam = static_cast<LPARAM>(dwData);
-    return SetItem(&item);
-}
-
-BOOL CTreeCtrl::SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask) {
-    TVITEMA item = ItemFields(hItem, TVIF_STATE);
-    item.state = nState;
-    item.stateMask = nStateMask;
-    return SetItem(&item);
-}
-
 BOOL CTreeCtrl::ItemHasChildren(HTREEITEM hItem) const {
     TVITEMA item = ItemFields(hItem, TVIF_CHILDREN);
     return GetItem(&item) && item.cChildren != 0;

@@ -30,12 +30,10 @@ public:
     CString GetItemText(HTREEITEM hItem) const;
     BOOL SetItemText(HTREEITEM hItem, LPCSTR lpszItem);
     DWORD_PTR GetItemData(HTREEITEM hItem) const;
-    BOOL SetItemData(HTREEITEM hItem, DWORD_PTR dwData);
     UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const {
         return static_cast<UINT>(
             SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(hItem), nStateMask));
     }
-    BOOL SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask);
     // Nonzero when the item has children or says it has (cChildren, I_CHILDRENCALLBACK), as an
     // item filled only when it opens does.
     BOOL ItemHasChildren(HTREEITEM hItem) const;
@@ -44,13 +42,9 @@ public:
     HTREEITEM GetChildItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_CHILD); }
     HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_NEXT); }
     HTREEITEM GetParentItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PARENT); }
-    HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
     BOOL SelectItem(HTREEITEM hItem) {
         return static_cast<BOOL>(
             SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hItem)));
-    }
-    BOOL Expand(HTREEITEM hItem, UINT nCode) {
-        return static_cast<BOOL>(SendMessage(TVM_EXPAND, nCode, reinterpret_cast<LPARAM>(hItem)));
     }
 
     // SetImageList returns the list used until then, GetImageList the one in use; null for none.
