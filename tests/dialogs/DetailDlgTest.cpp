@@ -29,8 +29,6 @@ protected:
         m_made.Add("N:", {"Work\\"});
         m_library.Assign(1, "Title", "Comment", kTarget);
     }
-    bool Enabled(int nID) const { return ::IsWindowEnabled(m_dialog.Item(nID)) != FALSE; }
-    std::string Text(int nID) const { return WindowText(m_dialog.Item(nID)); }
 
     static constexpr char kTarget[] = "C:\\vvdetail\\Tools\\edit.exe";
     CMadeEntries m_made;
@@ -63,7 +61,8 @@ TEST_F(DetailDialog, OkTakesOnlyFoldersOnALocalHardDisk) {
         })};
         if (test.nMessage) {
             steps.push_back(AnswerMessageBox(&strMessage));
-            steps.push_back(Do([&] { EXPECT_EQ(test.strTyped, Text(IDC_DETAIL_WORKDIR)); }));
+            steps.push_back(
+                Do([&] { EXPECT_EQ(test.strTyped, m_dialog.Text(IDC_DETAIL_WORKDIR)); }));
         }
         EXPECT_EQ(test.nMessage ? IDCANCEL : IDOK,
                   RunKeyDialog(m_dialog, 1, steps, !test.nMessage));
@@ -101,7 +100,7 @@ TEST_F(DetailDialog, TheFolderBrowserStartsAtTheWorkingFolder) {
                       }),
                       [&] { return !IsWindow(hBrowser); }, Do([&] {
                           EXPECT_EQ(test.strChosen.empty() ? test.strTyped : test.strChosen,
-                                    Text(IDC_DETAIL_WORKDIR));
+                                    m_dialog.Text(IDC_DETAIL_WORKDIR));
                       })});
     }
 }
@@ -116,7 +115,8 @@ TEST_F(DetailDialog, OkFollowsTheTitleAndTheNumberStaysInRange) {
                                       for (auto [pszTitle, bOk] :
                                            {std::pair{"", false}, {"   ", false}, {"  x", true}}) {
                                           m_dialog.Type(IDC_DETAIL_TITLE, pszTitle);
-                                          EXPECT_EQ(bOk, Enabled(IDOK)) << "\"" << pszTitle << "\"";
+                                          EXPECT_EQ(bOk, m_dialog.IsEnabled(IDOK))
+                                              << "\"" << pszTitle << "\"";
                                       }
                                       EXPECT_EQ(MAKELONG(99, 1),
                                                 SendMessageA(m_dialog.Item(IDC_DETAIL_OPTION_SPIN),
@@ -124,7 +124,7 @@ TEST_F(DetailDialog, OkFollowsTheTitleAndTheNumberStaysInRange) {
                                       m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "0");
                                   }),
                                   AnswerMessageBox(&strZero), Do([&] {
-                                      EXPECT_EQ("1", Text(IDC_DETAIL_OPTION_NUMBER));
+                                      EXPECT_EQ("1", m_dialog.Text(IDC_DETAIL_OPTION_NUMBER));
                                       m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "100");
                                   }),
                                   AnswerMessageBox(&strHundred),
@@ -166,27 +166,27 @@ TEST_F(DetailDialog, OkStoresTheFieldsThenTheOption) {
     };
     for (const auto& test : cases) {
         m_library.m_options[0] = test.stored;
-        EXPECT_EQ(IDOK,
-                  RunKeyDialog(m_dialog, 1, {Do([&] {
-                                   EXPECT_EQ(strTarget, Text(IDC_DETAIL_TARGET));
-                                   EXPECT_EQ(test.strShown, Text(IDC_DETAIL_OPTION_NUMBER));
-                                   if (test.bClick) {
-                                       m_dialog.Click(IDC_DETAIL_OPTION_FLAG);
-                                   }
-                                   for (int nID :
-                                        {IDC_DETAIL_OPTION_NUMBER, IDC_DETAIL_OPTION_SPIN,
-                                         IDC_DETAIL_OPTION_LABEL1, IDC_DETAIL_OPTION_LABEL2}) {
-                                       EXPECT_EQ(test.expected.bFlag != 0, Enabled(nID));
-                                   }
-                                   if (!test.strTyped.empty()) {
-                                       m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, test.strTyped);
-                                   }
-                                   m_dialog.Type(IDC_DETAIL_TITLE, " New");
-                                   m_dialog.Type(IDC_DETAIL_COMMENT, " c ");
-                                   m_dialog.Type(IDC_DETAIL_PARAMETERS, " -p ");
-                                   PressButton(m_dialog, IDOK);
-                               })},
-                               true));
+        EXPECT_EQ(
+            IDOK,
+            RunKeyDialog(m_dialog, 1, {Do([&] {
+                             EXPECT_EQ(strTarget, m_dialog.Text(IDC_DETAIL_TARGET));
+                             EXPECT_EQ(test.strShown, m_dialog.Text(IDC_DETAIL_OPTION_NUMBER));
+                             if (test.bClick) {
+                                 m_dialog.Click(IDC_DETAIL_OPTION_FLAG);
+                             }
+                             for (int nID : {IDC_DETAIL_OPTION_NUMBER, IDC_DETAIL_OPTION_SPIN,
+                                             IDC_DETAIL_OPTION_LABEL1, IDC_DETAIL_OPTION_LABEL2}) {
+                                 EXPECT_EQ(test.expected.bFlag != 0, m_dialog.IsEnabled(nID));
+                             }
+                             if (!test.strTyped.empty()) {
+                                 m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, test.strTyped);
+                             }
+                             m_dialog.Type(IDC_DETAIL_TITLE, " New");
+                             m_dialog.Type(IDC_DETAIL_COMMENT, " c ");
+                             m_dialog.Type(IDC_DETAIL_PARAMETERS, " -p ");
+                             PressButton(m_dialog, IDOK);
+                         })},
+                         true));
         EXPECT_EQ(test.expected.bFlag, m_library.m_options[0].bFlag);
         EXPECT_EQ(test.expected.nNumber, m_library.m_options[0].nNumber);
         EXPECT_LT(m_library.LastStore(), m_library.m_nOptionStoredAt) << "record first";

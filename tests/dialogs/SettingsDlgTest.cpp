@@ -21,7 +21,6 @@ protected:
         WriteCategories("[SKey1Button0]\nTitle=Here\nTree=Folder\nFolderName=" + m_folder.Path() +
                         "\n");
     }
-    bool OkEnabled() const { return ::IsWindowEnabled(m_dialog.Item(IDOK)) != FALSE; }
 
     CScratchFolder m_folder;
 };
@@ -42,10 +41,11 @@ TEST_F(SettingsDialog, OkIsEnabledOnlyWhileThePathNamesATarget) {
         {m_folder / "*.txt", true},
     };
     RunSettings(1, {Do([&] {
-                    EXPECT_FALSE(OkEnabled()) << "at start";
+                    EXPECT_FALSE(m_dialog.IsEnabled(IDOK)) << "at start";
                     for (const auto& test : cases) {
                         m_dialog.Type(IDC_SETTINGS_PATH, test.strTyped);
-                        EXPECT_EQ(test.bValid, OkEnabled()) << "\"" << test.strTyped << "\"";
+                        EXPECT_EQ(test.bValid, m_dialog.IsEnabled(IDOK))
+                            << "\"" << test.strTyped << "\"";
                     }
                 })});
 }
@@ -97,12 +97,12 @@ TEST_F(SettingsDialog, ATreeItemFillsTheTargetOnlyWhenItNamesOne) {
     RunSettings(1, {Do([&] {
                     CTargetTree& tree = m_dialog.Tree();
                     PressOn(tree, FindChild(tree, TVI_ROOT, "Data"));
-                    EXPECT_EQ(m_folder / "Data", WindowText(m_dialog.Item(IDC_SETTINGS_PATH)));
-                    EXPECT_TRUE(OkEnabled());
+                    EXPECT_EQ(m_folder / "Data", m_dialog.Text(IDC_SETTINGS_PATH));
+                    EXPECT_TRUE(m_dialog.IsEnabled(IDOK));
                     DeleteFileA((m_folder / "a.txt").c_str());
                     PressOn(tree, FindChild(tree, TVI_ROOT, "a.txt"));
                     EXPECT_EQ(m_folder / "a.txt", m_dialog.m_reports.back());
-                    EXPECT_EQ(m_folder / "Data", WindowText(m_dialog.Item(IDC_SETTINGS_PATH)));
+                    EXPECT_EQ(m_folder / "Data", m_dialog.Text(IDC_SETTINGS_PATH));
                 })});
 }
 

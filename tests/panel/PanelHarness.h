@@ -7,6 +7,7 @@
 
 #include "../common/DialogGeometry.h"
 #include "../common/ModalScript.h"
+#include "../common/ShownDialogs.h"
 
 #include "../../panel/KeyPanelDlg.h"
 
@@ -46,6 +47,8 @@ INT_PTR RunPanel(CTestPanel& panel, std::vector<ScriptStep> steps);
 template <class TDialog> class CDriven : public TDialog {
 public:
     HWND Item(int nID) const { return ::GetDlgItem(this->m_hWnd, nID); }
+    bool IsEnabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
+    std::string Text(int nID) const { return WindowText(Item(nID)); }
     void Click(int nID) const { this->SendDlgItemMessage(nID, BM_CLICK); }
     // Replaces an edit's text, with the notifications a user's typing brings.
     void Type(int nID, const std::string& strText) const {
