@@ -1,5 +1,6 @@
 #include "DisplayApp.h"
 
+#include "../base/HelpTopics.h"
 #include "../base/ResourceText.h"
 #include "../panel/KeyPanelDlg.h"
 
@@ -59,6 +60,10 @@ BOOL CDisplayApp::InitInstance() {
         return RunKeyDataReset();
     }
     return RunKeyPanel();
+}
+
+void CDisplayApp::WinHelp(DWORD_PTR, UINT) {
+    ShowDefaultHelpTopic();
 }
 
 BOOL CDisplayApp::RunKeyDataReset() {

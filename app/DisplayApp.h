@@ -6,6 +6,8 @@
 class CDisplayApp : public CWinApp {
 public:
     BOOL InitInstance() override;
+    // Opens the help file's default topic, whatever is asked.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
 
 private:
     // "-I": reset the key data to the suite's defaults after a confirmation.

@@ -2,6 +2,7 @@
 
 #include "WorkingFolder.h"
 
+#include "../base/HelpTopics.h"
 #include "../res/resource.h"
 
 #include "DataExchange.h"
@@ -27,7 +28,7 @@ ON_EN_CHANGE(IDC_DETAIL_TITLE, OnTitleChanged)
 ON_EN_UPDATE(IDC_DETAIL_OPTION_NUMBER, OnOptionNumberUpdate)
 END_MESSAGE_MAP()
 
-CDetailDlg::CDetailDlg(CWnd* pParent) : CKeyDialog(IDD_DETAIL, pParent) {}
+CDetailDlg::CDetailDlg(CWnd* pParent) : CKeyDialog(IDD_DETAIL, pParent, kDetailHelpTopic) {}
 
 void CDetailDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_DETAIL_OPTION_SPIN, m_spin);

@@ -2,6 +2,7 @@
 
 #include "PathText.h"
 
+#include "../base/HelpTopics.h"
 #include "../base/KeySettingsFile.h"
 #include "../base/ModuleMessages.h"
 #include "../base/NewAssignment.h"
@@ -38,7 +39,7 @@ ON_EN_CHANGE(IDC_SETTINGS_PATH, OnPathChanged)
 ON_REGISTERED_MESSAGE(g_nSelectChangedMsg, OnSelectChanged)
 END_MESSAGE_MAP()
 
-CSettingsDlg::CSettingsDlg(CWnd* pParent) : CKeyDialog(IDD_SETTINGS, pParent) {}
+CSettingsDlg::CSettingsDlg(CWnd* pParent) : CKeyDialog(IDD_SETTINGS, pParent, kSettingsHelpTopic) {}
 
 void CSettingsDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_SETTINGS_PATH, m_strPath);

@@ -24,7 +24,7 @@ public:
     int m_nCmdShow = SW_SHOWNORMAL;
     LPCSTR m_pszAppName = nullptr; // string AFX_IDS_APP_TITLE, else the program's name
 
-    // Nothing by default: the suite's help is HTML Help, which the application object provides.
+    // Nothing by default: an application that has help overrides it.
     virtual void WinHelp(DWORD_PTR, UINT = HELP_CONTEXT) {}
     // Shows a message box captioned with the application name, owned by the main window.
     virtual int DoMessageBox(LPCSTR pszPrompt, UINT nType, UINT nIDPrompt);

@@ -84,8 +84,11 @@ public:
         return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam);
     }
 
-    // Does nothing: the suite ships no .HLP file; its HTML Help comes from CWinApp::WinHelp.
-    void WinHelp(DWORD_PTR, UINT = HELP_CONTEXT) {}
+    // Asks the system's WinHelp engine on the window's behalf; HELP_QUIT tells it that the window
+    // needs it no more. No help file is named: the application's help is not in WinHelp's format.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) {
+        ::WinHelpA(m_hWnd, nullptr, nCmd, dwData);
+    }
 
     // Gives the window a chance to handle a queued message before it is dispatched.
     virtual BOOL PreTranslateMessage(MSG* pMsg);

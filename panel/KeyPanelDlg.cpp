@@ -1,5 +1,6 @@
 #include "KeyPanelDlg.h"
 
+#include "../base/HelpTopics.h"
 #include "../base/KeySettingsFile.h"
 #include "../base/ModuleMessages.h"
 #include "../dialogs/DetailDlg.h"
@@ -37,6 +38,8 @@ ON_WM_GETMINMAXINFO()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_WM_DESTROY()
+ON_WM_HELPINFO()
+ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 CKeyPanelDlg::CKeyPanelDlg(CWnd* pParent)
@@ -268,6 +271,16 @@ HCURSOR CKeyPanelDlg::OnQueryDragIcon() {
 void CKeyPanelDlg::OnDestroy() {
     WinHelp(0, HELP_QUIT);
     CDialog::OnDestroy();
+}
+
+// The panel's topic is the settings dialog's: it explains the panel together with assigning.
+BOOL CKeyPanelDlg::OnHelpInfo(HELPINFO*) {
+    ShowHelpTopic(kSettingsHelpTopic);
+    return TRUE;
+}
+
+void CKeyPanelDlg::OnHelp() {
+    ShowHelpTopic(kSettingsHelpTopic);
 }
 
 BOOL CKeyPanelDlg::PreTranslateMessage(MSG* pMsg) {

@@ -31,6 +31,8 @@ protected:
     afx_msg void OnPaint();
     afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnDestroy();
+    afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    afx_msg void OnHelp();
 
     DECLARE_MESSAGE_MAP()
 
