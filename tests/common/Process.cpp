@@ -78,7 +78,9 @@ DWORD CChildProcess::WaitForExit(DWORD nTimeoutMs) const {
 
 int RunThisProgram(const std::string& strFilter,
                    const std::vector<std::pair<std::string, std::string>>& environment) {
+    std::vector<std::pair<std::string, std::string>> previous;
     for (const auto& [strName, strValue] : environment) {
+        previous.emplace_back(strName, EnvironmentValue(strName.c_str()));
         SetEnvironmentVariableA(strName.c_str(), strValue.c_str());
     }
     DWORD nCode = STILL_ACTIVE;
@@ -87,8 +89,8 @@ int RunThisProgram(const std::string& strFilter,
                             "--gtest_also_run_disabled_tests --gtest_filter=" + strFilter);
         nCode = child.Started() ? child.WaitForExit(4 * kDeadlineMs) : STILL_ACTIVE;
     }
-    for (const auto& entry : environment) {
-        SetEnvironmentVariableA(entry.first.c_str(), nullptr);
+    for (const auto& [strName, strValue] : previous) {
+        SetEnvironmentVariableA(strName.c_str(), strValue.empty() ? nullptr : strValue.c_str());
     }
     return nCode == STILL_ACTIVE ? -1 : static_cast<int>(nCode);
 }

@@ -45,7 +45,7 @@ private:
 };
 
 // Runs this test program again with only the tests that match the filter (disabled ones
-// included) and with extra environment variables; its exit code, or -1 when it could not be
-// started or did not end in time.
+// included) and with extra environment variables (this program's own are restored afterwards);
+// its exit code, or -1 when it could not be started or did not end in time.
 int RunThisProgram(const std::string& strFilter,
                    const std::vector<std::pair<std::string, std::string>>& environment = {});

@@ -1,5 +1,7 @@
 #include "FakeShortcutLibrary.h"
 
+#include "../common/Process.h"
+
 #include <cstring>
 
 namespace {
@@ -135,8 +137,9 @@ int CFakeShortcutLibrary::GetIconHandle(HICON* phIcon, CString strPath, int) {
 }
 
 int CFakeShortcutLibrary::GetPath(int nKind, LPSTR pszBuffer) {
-    std::string strPath =
-        nKind == ZUCOM_PATH_KEY_SETTINGS ? g_pFake->m_strKeyFile : g_pFake->m_folder.Path();
+    std::string strPath = nKind == ZUCOM_PATH_KEY_SETTINGS ? g_pFake->m_strKeyFile
+                          : nKind == ZUCOM_PATH_HELP_FILE  ? StagedPath("Corvane.chm")
+                                                           : g_pFake->m_folder.Path();
     lstrcpynA(pszBuffer, strPath.c_str(), MAX_PATH);
     return 1;
 }

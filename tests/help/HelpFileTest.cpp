@@ -1,0 +1,146 @@
+// The help file as the build stages it, read through the system's storage for compiled help:
+// both topics that the module's windows ask for, and a manual whose pages all link to one
+// another, with contents and index that point only at pages it holds.
+#include "../common/Process.h"
+
+#include "../../base/HelpTopics.h"
+
+#include <gtest/gtest.h>
+#include <wrl/client.h>
+
+#include <regex>
+#include <set>
+
+// The part of the storage's interface that opening a file needs. Outside the unnamed namespace:
+// the compiler would take a class no file of the program implements for one never called.
+struct IITStorage : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE StgCreateDocfile(const WCHAR*, DWORD, DWORD, IStorage**) = 0;
+    virtual HRESULT STDMETHODCALLTYPE StgCreateDocfileOnILockBytes(ILockBytes*, DWORD, DWORD,
+                                                                   IStorage**) = 0;
+    virtual HRESULT STDMETHODCALLTYPE StgIsStorageFile(const WCHAR*) = 0;
+    virtual HRESULT STDMETHODCALLTYPE StgIsStorageILockBytes(ILockBytes*) = 0;
+    virtual HRESULT STDMETHODCALLTYPE StgOpenStorage(const WCHAR*, IStorage*, DWORD, SNB, DWORD,
+                                                     IStorage**) = 0;
+};
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+constexpr CLSID kItStorageClass = {
+    0x5d02926a, 0x212e, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
+constexpr IID kItStorageInterface = {
+    0x88cc31de, 0x27ab, 0x11d0, {0x9d, 0xf9, 0x00, 0xa0, 0xc9, 0x22, 0xe6, 0xec}};
+
+std::wstring Wide(const std::string& strText) {
+    return std::wstring(strText.begin(), strText.end());
+}
+
+class HelpFile : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+        ASSERT_EQ(S_OK, CoCreateInstance(kItStorageClass, nullptr, CLSCTX_INPROC_SERVER,
+                                         kItStorageInterface, &m_pFactory));
+        ASSERT_EQ(S_OK, m_pFactory->StgOpenStorage(Wide(StagedPath("Corvane.chm")).c_str(), nullptr,
+                                                   STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0,
+                                                   &m_pRoot));
+    }
+    void TearDown() override {
+        m_pRoot.Reset();
+        m_pFactory.Reset();
+        CoUninitialize();
+    }
+
+    // A file inside the help file, found as the help control finds a topic; null when absent.
+    bool Read(const std::string& strPath, std::string* pstrText = nullptr) const {
+        ComPtr<IStream> pStream;
+        if (m_pRoot->OpenStream(Wide(strPath).c_str(), nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0,
+                                &pStream) != S_OK) {
+            return false;
+        }
+        char buffer[4096];
+        ULONG nRead = 0;
+        while (pStream->Read(buffer, sizeof(buffer), &nRead) == S_OK && nRead > 0) {
+            if (pstrText) {
+                pstrText->append(buffer, nRead);
+            }
+        }
+        return true;
+    }
+
+    // The pages of the manual: every .htm file of its Html folder.
+    std::set<std::string> Pages() const {
+        std::set<std::string> pages;
+        ComPtr<IStorage> pFolder;
+        ComPtr<IEnumSTATSTG> pEntries;
+        if (m_pRoot->OpenStorage(L"Html", nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0,
+                                 &pFolder) != S_OK ||
+            pFolder->EnumElements(0, nullptr, 0, &pEntries) != S_OK) {
+            return pages;
+        }
+        STATSTG entry;
+        ULONG nFetched = 0; // Wine's storage writes the count even when asked not to
+        while (pEntries->Next(1, &entry, &nFetched) == S_OK) {
+            // Wine names the entries from the top of the file, Windows within the folder.
+            std::wstring strPath(entry.pwcsName);
+            CoTaskMemFree(entry.pwcsName);
+            std::string strName(strPath.begin() + strPath.find_last_of(L'/') + 1, strPath.end());
+            if (strName.size() > 4 && strName.substr(strName.size() - 4) == ".htm") {
+                pages.insert(strName);
+            }
+        }
+        return pages;
+    }
+
+    ComPtr<IITStorage> m_pFactory;
+    ComPtr<IStorage> m_pRoot;
+};
+
+std::vector<std::string> Matches(const std::string& strText, const char* pszPattern) {
+    std::vector<std::string> matches;
+    const std::regex pattern(pszPattern);
+    for (std::sregex_iterator it(strText.begin(), strText.end(), pattern), end; it != end; ++it) {
+        matches.push_back((*it)[1]);
+    }
+    return matches;
+}
+
+TEST_F(HelpFile, HoldsBothTopicsAndDefaultTopicSpelledAsTheyAreAskedFor) {
+    for (const char* pszTopic : {kSettingsHelpTopic, kDetailHelpTopic, "Html/T0010Keys.htm"}) {
+        EXPECT_TRUE(Read(pszTopic)) << pszTopic;
+    }
+    EXPECT_FALSE(Read("Html/T0099None.htm"));
+}
+
+TEST_F(HelpFile, EveryPageLinksToEveryOtherAndContentsAndIndexFindThemAll) {
+    const std::set<std::string> pages = Pages();
+    ASSERT_GE(pages.size(), 8u);
+    for (const std::string& strPage : pages) {
+        SCOPED_TRACE(strPage);
+        std::string strText;
+        ASSERT_TRUE(Read("Html/" + strPage, &strText));
+        const std::vector<std::string> links = Matches(strText, "href=\"([^\"#]+)");
+        const std::set<std::string> linked(links.begin(), links.end());
+        for (const std::string& strOther : pages) {
+            EXPECT_EQ(strOther != strPage, linked.count(strOther) == 1) << strOther;
+        }
+        for (const std::string& strLink : linked) {
+            EXPECT_TRUE(Read("Html/" + strLink)) << strLink << " is missing";
+        }
+    }
+    for (const char* pszList : {"Contents.hhc", "Index.hhk"}) {
+        std::string strText;
+        ASSERT_TRUE(Read(pszList, &strText)) << pszList;
+        std::set<std::string> listed;
+        for (const std::string& strLocal :
+             Matches(strText, "name=\"Local\" value=\"Html/([^\"]+)")) {
+            EXPECT_EQ(1u, pages.count(strLocal)) << pszList << " lists " << strLocal;
+            listed.insert(strLocal);
+        }
+        if (std::string(pszList) == "Contents.hhc") {
+            EXPECT_EQ(pages, listed) << "the contents list every page";
+        }
+    }
+}
+
+} // namespace
