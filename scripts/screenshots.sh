@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Photographs the real key panel for every key count, its settings and detail dialogs, and the dialog
-# templates of the locale library, on a virtual screen at 96 and 144 dpi, for a person to look at:
+# Photographs the real key panel for every key count, its settings and detail dialogs, the help
+# window, and the dialog templates of the locale library, on a virtual screen at 96 and 144 dpi,
+# for a person to look at:
 #   scripts/screenshots.sh [OUT_DIR]        (default: build/screenshots)
 # Needs a built tree. The panel runs from a copy of the stage whose Corvane.ini gives the count.
 set -euo pipefail
@@ -66,6 +67,13 @@ for dpi in 96 144; do
         echo "$OUT_DIR/detail-$dpi.png"
     else
         echo "detail-$dpi: the detail dialog did not appear" >&2
+    fi
+    # The help file, opened by the detail dialog's Help button (Wine shows no page without Gecko).
+    if wine "$BUILD_DIR/tools/press_button.exe" "Key Details" 57670 &&
+        shoot_window "Corvane Keys Help" "$OUT_DIR/help-$dpi.png"; then
+        echo "$OUT_DIR/help-$dpi.png"
+    else
+        echo "help-$dpi: the help window did not appear" >&2
     fi
     rm -f "$OUT_DIR/.detail.png"
     rm -f "$OUT_DIR/.panel.png"
