@@ -103,6 +103,7 @@ const HelpRequest kRequests[] = {
     {IDC_PANEL_SETTINGS, true, kSettingsHelpTopic},
     {IDC_PANEL_DETAIL, false, kDetailHelpTopic},
     {IDC_PANEL_DETAIL, true, kDetailHelpTopic},
+    {IDC_PANEL_CLEAR, false, kSettingsHelpTopic}, // no topic of its own: its owner's
 };
 
 class HelpTest : public PanelTest {};
