@@ -43,42 +43,25 @@ void UseControlRegistration(const std::string& strPath) {
 // shows it, with the topic asked for.
 int ShownHelpWindows() {
     int nWindows = 0;
-    EnumWindows(
-        [](HWND hWnd, LPARAM lParam) {
-            DWORD nProcess = 0;
-            GetWindowThreadProcessId(hWnd, &nProcess);
-            char szClass[32] = {};
-            GetClassNameA(hWnd, szClass, sizeof(szClass));
-            if (nProcess == GetCurrentProcessId() && IsWindowVisible(hWnd) &&
-                std::string(szClass) == "HH Parent") {
-                ++*reinterpret_cast<int*>(lParam);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&nWindows));
+    for (HWND hWnd = nullptr; (hWnd = FindWindowExA(nullptr, hWnd, "HH Parent", nullptr));) {
+        DWORD nProcess = 0;
+        GetWindowThreadProcessId(hWnd, &nProcess);
+        nWindows += nProcess == GetCurrentProcessId() && IsWindowVisible(hWnd);
+    }
     return nWindows;
 }
 
-// How Wine loads hhctrl.ocx in the processes this test program starts while the object lives:
-// "native" (the stand-in beside the program, never Wine's own) or "" (not at all).
-class CControlLoadOrder {
-public:
-    explicit CControlLoadOrder(const char* pszOrder) {
-        if (pszOrder) {
-            RegSetKeyValueA(HKEY_CURRENT_USER, kOverrides, "hhctrl.ocx", REG_SZ, pszOrder,
-                            static_cast<DWORD>(std::strlen(pszOrder) + 1));
-        } else {
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, kOverrides, "hhctrl.ocx");
-        }
+// How Wine loads hhctrl.ocx in the processes this test program starts from now on: "native" (the
+// stand-in beside the program, never Wine's own), "" (not at all) or, for null, its own way.
+void SetControlLoadOrder(const char* pszOrder) {
+    constexpr char kOverrides[] = "Software\\Wine\\AppDefaults\\help_tests.exe\\DllOverrides";
+    if (pszOrder) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, kOverrides, "hhctrl.ocx", REG_SZ, pszOrder,
+                        static_cast<DWORD>(std::strlen(pszOrder) + 1));
+    } else {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kOverrides, "hhctrl.ocx");
     }
-    ~CControlLoadOrder() { RegDeleteKeyValueA(HKEY_CURRENT_USER, kOverrides, "hhctrl.ocx"); }
-    CControlLoadOrder(const CControlLoadOrder&) = delete;
-    CControlLoadOrder& operator=(const CControlLoadOrder&) = delete;
-
-private:
-    static constexpr char kOverrides[] =
-        "Software\\Wine\\AppDefaults\\help_tests.exe\\DllOverrides";
-};
+}
 
 // Stands in for the system's WinHelp engine and logs the commands that reach it.
 LRESULT CALLBACK WinHelpEngine(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -187,7 +170,7 @@ TEST(Help, EveryWindowOpensItsTopicWhereverTheControlIs) {
         SCOPED_TRACE(scenario.pszName);
         CScratchFolder folder;
         const std::string strLog = folder / "help.log";
-        CControlLoadOrder loadOrder(scenario.pszLoadOrder);
+        SetControlLoadOrder(scenario.pszLoadOrder);
         ASSERT_EQ(0, RunThisProgram("HelpTest.DISABLED_AskForEveryTopic",
                                     {{"VV_HELP_CONTROL", scenario.strControl},
                                      {"VV_HELP_LOG", strLog},
