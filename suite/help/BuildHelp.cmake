@@ -1,6 +1,7 @@
-# Builds the suite's help file. The contents file is the one list of pages: every page gets a
-# list of links to all the others in place of its "<!-- pages -->" line, and the project's file
-# list is made from it. Run as a script:
+# Builds the suite's help file. The contents file is the one list of pages and their titles: each
+# page's text (Html/*.htm holds only what is particular to it) is set in Page.htm.in under its
+# title, with a list of links to all the other pages, and the project's file list is made from it.
+# Run as a script:
 #   cmake -DSOURCE_DIR=<these sources> -DWORK_DIR=<a build folder> -DOUTPUT=<the .chm> -P BuildHelp.cmake
 file(READ ${SOURCE_DIR}/Contents.hhc contents)
 string(REGEX MATCHALL "<param name=\"Name\" value=\"[^\"]*\">[ \t\r\n]*<param name=\"Local\" value=\"[^\"]*\">"
@@ -21,21 +22,21 @@ list(LENGTH pages count)
 math(EXPR last "${count} - 1")
 foreach(i RANGE ${last})
     list(GET pages ${i} page)
-    set(links "<ul class=\"pages\">\n")
+    list(GET titles ${i} TITLE)
+    set(PAGES "<ul class=\"pages\">\n")
     foreach(j RANGE ${last})
         list(GET pages ${j} other)
         list(GET titles ${j} title)
         get_filename_component(name ${other} NAME)
         if(i EQUAL j)
-            string(APPEND links "<li><b>${title}</b></li>\n")
+            string(APPEND PAGES "<li><b>${title}</b></li>\n")
         else()
-            string(APPEND links "<li><a href=\"${name}\">${title}</a></li>\n")
+            string(APPEND PAGES "<li><a href=\"${name}\">${title}</a></li>\n")
         endif()
     endforeach()
-    string(APPEND links "</ul>")
-    file(READ ${SOURCE_DIR}/${page} text)
-    string(REPLACE "<!-- pages -->" "${links}" text "${text}")
-    file(WRITE ${WORK_DIR}/${page} "${text}")
+    string(APPEND PAGES "</ul>")
+    file(READ ${SOURCE_DIR}/${page} CONTENT)
+    configure_file(${SOURCE_DIR}/Page.htm.in ${WORK_DIR}/${page} @ONLY)
 endforeach()
 
 string(REPLACE ";" "\n" HELP_PAGES "${pages}")
