@@ -116,6 +116,14 @@ INT_PTR RunModal(CDialog& dialog, std::vector<ScriptStep> steps) {
     return nResult;
 }
 
+ScriptStep DialogShown(const CWnd& owner, HWND* phDialog) {
+    return [&owner, phDialog] { return (*phDialog = FindShownDialog(owner.m_hWnd)) != nullptr; };
+}
+
+ScriptStep DialogGone(const HWND* phDialog) {
+    return [phDialog] { return !IsWindow(*phDialog); };
+}
+
 ScriptStep AnswerMessageBox(std::string* pstrText, int nAnswer, HWND* phOwner) {
     return [pstrText, nAnswer, phOwner] {
         for (HWND hBox : ShownDialogsOfThread()) {

@@ -48,6 +48,12 @@ private:
 // with a message within seconds instead of holding the whole run.
 INT_PTR RunModal(CDialog& dialog, std::vector<ScriptStep> steps);
 
+// Waits for a dialog of this thread that the owner's window owns to be shown (the owner's window
+// is taken when the step runs), and keeps it in *phDialog.
+ScriptStep DialogShown(const CWnd& owner, HWND* phDialog);
+// Waits for the dialog kept in *phDialog to be gone.
+ScriptStep DialogGone(const HWND* phDialog);
+
 // Waits for a message box of this thread (a shown dialog that no dialog object of the test is
 // attached to), keeps its message in *pstrText (and its owner in *phOwner) and answers it with
 // nAnswer.

@@ -92,13 +92,13 @@ TEST_F(DetailDialog, TheFolderBrowserStartsAtTheWorkingFolder) {
                           m_dialog.Type(IDC_DETAIL_WORKDIR, test.strTyped);
                           m_dialog.PostMessage(WM_COMMAND, IDC_DETAIL_BROWSE);
                       }),
-                      [&] { return (hBrowser = FindShownDialog(m_dialog)) != nullptr; }, Do([&] {
+                      DialogShown(m_dialog, &hBrowser), Do([&] {
                           bool bChoosable = !test.strChosen.empty();
                           EXPECT_EQ(bChoosable,
                                     ::IsWindowEnabled(GetDlgItem(hBrowser, IDOK)) != FALSE);
                           PressButton(hBrowser, bChoosable ? IDOK : IDCANCEL);
                       }),
-                      [&] { return !IsWindow(hBrowser); }, Do([&] {
+                      DialogGone(&hBrowser), Do([&] {
                           EXPECT_EQ(test.strChosen.empty() ? test.strTyped : test.strChosen,
                                     m_dialog.Text(IDC_DETAIL_WORKDIR));
                       })});

@@ -165,7 +165,7 @@ TEST_F(SettingsDialog, ThePanelOpensItsDialogsForTheCurrentKeyAndShowsTheResult)
                  m_panel.PostMessage(WM_COMMAND, MAKEWPARAM(test.nCommand, BN_CLICKED),
                                      reinterpret_cast<LPARAM>(m_panel.Item(test.nCommand)));
              }),
-             [&] { return (hDialog = FindShownDialog(m_panel)) != nullptr; }, Do([&] {
+             DialogShown(m_panel, &hDialog), Do([&] {
                  HICON hIcon = reinterpret_cast<HICON>(
                      SendDlgItemMessageA(hDialog, test.nPicture, STM_GETICON, 0, 0));
                  EXPECT_NE(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + 2)), hIcon);
@@ -174,7 +174,7 @@ TEST_F(SettingsDialog, ThePanelOpensItsDialogsForTheCurrentKeyAndShowsTheResult)
                  nBefore = m_library.m_calls.size();
                  PressButton(hDialog, IDOK);
              }),
-             [&] { return !IsWindow(hDialog); }, Do([&] {
+             DialogGone(&hDialog), Do([&] {
                  EXPECT_EQ(test.strTyped, std::string(m_library.Record(2).*test.pSlot));
                  EXPECT_GT(m_library.ReadsOf(2, nBefore), 0) << "key 2 repainted";
                  EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));

@@ -127,13 +127,12 @@ TEST_F(HelpTest, DISABLED_AskForEveryTopic) {
             steps.push_back(Do([&] { ask(m_panel.m_hWnd, request.bButton); }));
             continue;
         }
-        steps.insert(steps.end(),
-                     {Do([&] { m_panel.PostMessage(WM_COMMAND, request.nDialog); }),
-                      [&] { return (hDialog = FindShownDialog(m_panel)) != nullptr; }, Do([&] {
-                          ask(hDialog, request.bButton);
-                          PressButton(hDialog, IDCANCEL);
-                      }),
-                      [&] { return !IsWindow(hDialog); }});
+        steps.insert(steps.end(), {Do([&] { m_panel.PostMessage(WM_COMMAND, request.nDialog); }),
+                                   DialogShown(m_panel, &hDialog), Do([&] {
+                                       ask(hDialog, request.bButton);
+                                       PressButton(hDialog, IDCANCEL);
+                                   }),
+                                   DialogGone(&hDialog)});
     }
     steps.push_back(Do([&] {
         ShowDefaultHelpTopic();

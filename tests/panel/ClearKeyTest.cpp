@@ -20,15 +20,8 @@ protected:
         });
     }
     // Waits for the confirmation that the panel owns and keeps it in m_hConfirm.
-    ScriptStep ConfirmationShown() {
-        return [this] {
-            m_hConfirm = FindShownDialog(m_panel);
-            return m_hConfirm != nullptr;
-        };
-    }
-    ScriptStep ConfirmationGone() {
-        return [this] { return !IsWindow(m_hConfirm); };
-    }
+    ScriptStep ConfirmationShown() { return DialogShown(m_panel, &m_hConfirm); }
+    ScriptStep ConfirmationGone() { return DialogGone(&m_hConfirm); }
     ScriptStep Answer(int nButton) {
         return Do([this, nButton] { PressButton(m_hConfirm, nButton); });
     }
@@ -147,11 +140,7 @@ TEST_F(ClearKey, OnlyAStoredClearRepaintsTheKey) {
                              bCleared = true;
                          }),
                          // These run inside the confirmation's own loop, while the command waits.
-                         [&] {
-                             m_hConfirm = FindShownDialog(panel);
-                             return m_hConfirm != nullptr;
-                         },
-                         Answer(IDOK), [&] { return bCleared; }});
+                         DialogShown(panel, &m_hConfirm), Answer(IDOK), [&] { return bCleared; }});
         m_library.m_calls.clear();
     }
 }
