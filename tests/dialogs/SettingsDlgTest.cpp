@@ -158,27 +158,26 @@ TEST_F(SettingsDialog, ThePanelOpensItsDialogsForTheCurrentKeyAndShowsTheResult)
     std::vector<ScriptStep> steps = {
         Do([&] { SendMessageA(m_panel.KeyWindow(2), BM_CLICK, 0, 0); })};
     for (const auto& test : cases) {
-        steps.insert(
-            steps.end(),
-            {Do([&] {
-                 m_library.m_iconRequests.clear();
-                 m_panel.PostMessage(WM_COMMAND, MAKEWPARAM(test.nCommand, BN_CLICKED),
-                                     reinterpret_cast<LPARAM>(m_panel.Item(test.nCommand)));
-             }),
-             DialogShown(m_panel, &hDialog), Do([&] {
-                 HICON hIcon = reinterpret_cast<HICON>(
-                     SendDlgItemMessageA(hDialog, test.nPicture, STM_GETICON, 0, 0));
-                 EXPECT_NE(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + 2)), hIcon);
-                 EXPECT_EQ("keyicon2", m_library.m_iconRequests.front());
-                 SetDlgItemTextA(hDialog, test.nEdit, test.strTyped.c_str());
-                 nBefore = m_library.m_calls.size();
-                 PressButton(hDialog, IDOK);
-             }),
-             DialogGone(&hDialog), Do([&] {
-                 EXPECT_EQ(test.strTyped, std::string(m_library.Record(2).*test.pSlot));
-                 EXPECT_GT(m_library.ReadsOf(2, nBefore), 0) << "key 2 repainted";
-                 EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
-             })});
+        steps.insert(steps.end(),
+                     {Do([&] {
+                          m_library.m_iconRequests.clear();
+                          m_panel.PostClick(test.nCommand);
+                      }),
+                      DialogShown(m_panel, &hDialog), Do([&] {
+                          HICON hIcon = reinterpret_cast<HICON>(
+                              SendDlgItemMessageA(hDialog, test.nPicture, STM_GETICON, 0, 0));
+                          EXPECT_NE(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + 2)),
+                                    hIcon);
+                          EXPECT_EQ("keyicon2", m_library.m_iconRequests.front());
+                          SetDlgItemTextA(hDialog, test.nEdit, test.strTyped.c_str());
+                          nBefore = m_library.m_calls.size();
+                          PressButton(hDialog, IDOK);
+                      }),
+                      DialogGone(&hDialog), Do([&] {
+                          EXPECT_EQ(test.strTyped, std::string(m_library.Record(2).*test.pSlot));
+                          EXPECT_GT(m_library.ReadsOf(2, nBefore), 0) << "key 2 repainted";
+                          EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
+                      })});
     }
     RunPanel(m_panel, std::move(steps));
 }

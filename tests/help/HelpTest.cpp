@@ -127,7 +127,7 @@ TEST_F(HelpTest, DISABLED_AskForEveryTopic) {
             steps.push_back(Do([&] { ask(m_panel.m_hWnd, request.bButton); }));
             continue;
         }
-        steps.insert(steps.end(), {Do([&] { m_panel.PostMessage(WM_COMMAND, request.nDialog); }),
+        steps.insert(steps.end(), {Do([&] { m_panel.PostClick(request.nDialog); }),
                                    DialogShown(m_panel, &hDialog), Do([&] {
                                        ask(hDialog, request.bButton);
                                        PressButton(hDialog, IDCANCEL);

@@ -14,10 +14,7 @@ class ClearKey : public PanelTest {
 protected:
     // Asks to clear the current key, as the Clear button does.
     ScriptStep PressClear() {
-        return Do([this] {
-            m_panel.PostMessage(WM_COMMAND, MAKEWPARAM(IDC_PANEL_CLEAR, BN_CLICKED),
-                                reinterpret_cast<LPARAM>(m_panel.Item(IDC_PANEL_CLEAR)));
-        });
+        return Do([this] { m_panel.PostClick(IDC_PANEL_CLEAR); });
     }
     // Waits for the confirmation that the panel owns and keeps it in m_hConfirm.
     ScriptStep ConfirmationShown() { return DialogShown(m_panel, &m_hConfirm); }

@@ -36,12 +36,13 @@ void CTestPanel::Click(int nID) const {
     SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(Item(nID)));
 }
 
+void CTestPanel::PostClick(int nID) const {
+    PostMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(Item(nID)));
+}
+
 INT_PTR RunPanel(CTestPanel& panel, std::vector<ScriptStep> steps) {
     steps.insert(steps.begin(), [&panel] { return panel.m_hWnd && panel.IsWindowVisible(); });
-    steps.push_back(Do([&panel] {
-        panel.PostMessage(WM_COMMAND, MAKEWPARAM(IDC_PANEL_CLOSE, BN_CLICKED),
-                          reinterpret_cast<LPARAM>(panel.Item(IDC_PANEL_CLOSE)));
-    }));
+    steps.push_back(Do([&panel] { panel.PostClick(IDC_PANEL_CLOSE); }));
     AfxGetApp()->m_pMainWnd = &panel;
     INT_PTR nResult = RunModal(panel, std::move(steps));
     AfxGetApp()->m_pMainWnd = nullptr;

@@ -31,6 +31,8 @@ public:
     HWND KeyWindow(int nKey) const { return Item(IDC_KEY_BUTTON_FIRST + nKey - 1); }
     // Sends a button's click notification as the control itself would.
     void Click(int nID) const;
+    // Posts it instead, so that a dialog the click opens runs while the script goes on.
+    void PostClick(int nID) const;
 
     std::vector<std::pair<WPARAM, LPARAM>> m_notifications;
 
