@@ -1,39 +1,11 @@
 #include "KeyTableCache.h"
+#include "StoreState.h"
 
 #include <memory>
 #include <mutex>
 #include <string>
 
 namespace {
-
-// The counter lives in memory shared by name; without it nothing is kept, and every read goes
-// to the file.
-volatile LONG* SharedGeneration() {
-    static volatile LONG* const s_pGeneration = [] {
-        HANDLE hMapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                             sizeof(LONG), "Local\\CvnKeyStoreGeneration");
-        void* pView =
-            hMapping ? MapViewOfFile(hMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(LONG)) : nullptr;
-        return static_cast<volatile LONG*>(pView); // the mapping stays for the process's life
-    }();
-    return s_pGeneration;
-}
-
-struct CFileState {
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    bool bExists;
-
-    explicit CFileState(const char* pszPath)
-        : bExists(GetFileAttributesExA(pszPath, GetFileExInfoStandard, &data) != FALSE) {}
-
-    bool operator==(const CFileState& other) const {
-        return bExists == other.bExists &&
-               (!bExists ||
-                (CompareFileTime(&data.ftLastWriteTime, &other.data.ftLastWriteTime) == 0 &&
-                 data.nFileSizeLow == other.data.nFileSizeLow &&
-                 data.nFileSizeHigh == other.data.nFileSizeHigh));
-    }
-};
 
 struct CCachedTable {
     std::string strStore;
@@ -48,10 +20,10 @@ std::unique_ptr<CCachedTable> g_pCached;
 } // namespace
 
 bool LookupKeyTable(const char* pszStore, CKeyTable& table) {
-    volatile LONG* pGeneration = SharedGeneration();
+    volatile LONG* pGeneration = SharedStoreGeneration();
     std::lock_guard<std::mutex> lock(g_mutex);
     if (!pGeneration || !g_pCached || g_pCached->strStore != pszStore ||
-        g_pCached->nGeneration != *pGeneration || !(g_pCached->state == CFileState(pszStore))) {
+        g_pCached->nGeneration != *pGeneration || g_pCached->state != CFileState(pszStore)) {
         return false;
     }
     table = g_pCached->table;
@@ -59,7 +31,7 @@ bool LookupKeyTable(const char* pszStore, CKeyTable& table) {
 }
 
 void RememberKeyTable(const char* pszStore, const CKeyTable& table) {
-    volatile LONG* pGeneration = SharedGeneration();
+    volatile LONG* pGeneration = SharedStoreGeneration();
     if (!pGeneration) {
         return;
     }
@@ -70,7 +42,7 @@ void RememberKeyTable(const char* pszStore, const CKeyTable& table) {
 }
 
 void AdvanceStoreGeneration() {
-    if (volatile LONG* pGeneration = SharedGeneration()) {
+    if (volatile LONG* pGeneration = SharedStoreGeneration()) {
         InterlockedIncrement(pGeneration);
     }
 }

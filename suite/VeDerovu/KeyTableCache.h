@@ -1,9 +1,7 @@
 // The last key table a process read, kept while the store cannot have changed since.
 //
-// Every change the library makes to the store file advances a generation counter that all the
-// processes of the session share; a change made without the library (an edit by hand, a copy
-// put back) shows in the file's time or size. So a read that finds both as they were needs
-// neither the store's lock nor the file: the key panel reads every key at every paint.
+// A read that finds the store's generation and file as they were (StoreState.h) needs neither
+// the store's lock nor the file: the key panel reads every key at every paint.
 #pragma once
 
 #include "KeyState.h"

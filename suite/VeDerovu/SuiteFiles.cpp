@@ -1,6 +1,6 @@
 #include "SuiteFiles.h"
 
-#include "VeDerovu.h"
+#include "KeyStore.h"
 
 #include <cstring>
 
@@ -61,11 +61,16 @@ int ZuComGetPath(int nKind, LPSTR pszBuffer) {
     case ZUCOM_PATH_KEY_SETTINGS:
         pszName = "CvnSKey.ini";
         break;
+    case ZUCOM_PATH_KEY_STORE:
+        break;
     default:
         return 0;
     }
+    char szFolder[MAX_PATH];
     char szPath[MAX_PATH];
-    if (!pszBuffer || !GetProgramPath(pszName, szPath)) {
+    bool bFound = nKind == ZUCOM_PATH_KEY_STORE ? CKeyStore::Locate(szFolder, szPath)
+                                                : GetProgramPath(pszName, szPath);
+    if (!pszBuffer || !bFound) {
         return 0;
     }
     std::strcpy(pszBuffer, szPath);

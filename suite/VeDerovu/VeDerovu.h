@@ -34,6 +34,7 @@ enum ZuComPathKind {
     ZUCOM_PATH_PROGRAM_FOLDER = 0,
     ZUCOM_PATH_HELP_FILE = 3,
     ZUCOM_PATH_KEY_SETTINGS = 5,
+    ZUCOM_PATH_KEY_STORE = 6, // the user's key store, which the shortcut service watches
 };
 
 // The function types; the key panel binds to them at run time, the service links them.
