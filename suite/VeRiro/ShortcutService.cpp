@@ -1,6 +1,49 @@
 #include "ShortcutService.h"
 
+#include "ServiceText.h"
+#include "TargetLaunch.h"
+
 #include "../VeDerovu/ServiceProtocol.h"
+#include "../VeDerovu/VeDerovu.h"
+
+#include <hidusage.h>
+
+#include <memory>
+
+namespace {
+
+// Posted by the folder watch and by launch threads; private to the service's window.
+constexpr UINT WM_STORE_FOLDER_CHANGED = WM_APP + 0x110;
+constexpr UINT WM_PROGRAM_FOLDER_CHANGED = WM_APP + 0x111;
+constexpr UINT WM_LAUNCH_FAILED = WM_APP + 0x112;
+
+// Timers 1 to 6 follow a held key. A file is looked at once it has been quiet this long, so that
+// an editor still writing it is not taken for a damaged store.
+constexpr UINT_PTR TIMER_STORE = 100;
+constexpr UINT_PTR TIMER_SETTINGS = 101;
+constexpr UINT SETTLE_MS = 200;
+constexpr UINT HOLD_CHECK_MS = 50;
+
+LONG StoreGeneration() {
+    volatile LONG* pGeneration = SharedStoreGeneration();
+    return pGeneration ? *pGeneration : 0;
+}
+
+std::string FolderOf(const char* pszPath) {
+    std::string strPath = pszPath;
+    size_t nSlash = strPath.find_last_of('\\');
+    return nSlash == std::string::npos ? std::string() : strPath.substr(0, nSlash);
+}
+
+std::string TargetName(const KeyAssignment& record) {
+    if (!record.Title.IsEmpty()) {
+        return static_cast<LPCSTR>(record.Title);
+    }
+    int nSlash = record.Target.ReverseFind('\\');
+    return static_cast<LPCSTR>(record.Target.Mid(nSlash + 1));
+}
+
+} // namespace
 
 bool CShortcutService::Create(HINSTANCE hInstance) {
     WNDCLASSEXA wc = {};
@@ -12,8 +55,40 @@ bool CShortcutService::Create(HINSTANCE hInstance) {
         return false;
     }
     // A top-level window rather than a message-only one: FindWindowA does not see those.
-    return CreateWindowExA(WS_EX_TOOLWINDOW, CVN_SERVICE_CLASS, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                           nullptr, hInstance, this) != nullptr;
+    if (!CreateWindowExA(WS_EX_TOOLWINDOW, CVN_SERVICE_CLASS, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                         nullptr, hInstance, this)) {
+        return false;
+    }
+    OnCreate(hInstance);
+    return true;
+}
+
+void CShortcutService::OnCreate(HINSTANCE hInstance) {
+    m_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    auto hIcon = static_cast<HICON>(LoadImageA(hInstance, MAKEINTRESOURCEA(IDI_SERVICE), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    m_tray.Show(m_hWnd, hIcon, ServiceText(IDS_SERVICE_TIP));
+    RAWINPUTDEVICE keyboard = {HID_USAGE_PAGE_GENERIC, HID_USAGE_GENERIC_KEYBOARD, RIDEV_INPUTSINK,
+                               m_hWnd};
+    RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
+
+    // The store's folder is made here if need be, so that it can be watched before the first
+    // change creates the store.
+    char szProgram[MAX_PATH];
+    if (ZuComGetPath(ZUCOM_PATH_KEY_STORE, m_szStore)) {
+        std::string strFolder = FolderOf(m_szStore);
+        CreateDirectoryA(strFolder.c_str(), nullptr);
+        m_storeState = CFileState(m_szStore);
+        m_nStoreGeneration = StoreGeneration();
+        m_watch.Add(strFolder, WM_STORE_FOLDER_CHANGED);
+    }
+    if (ZuComGetPath(ZUCOM_PATH_PROGRAM_FOLDER, szProgram)) {
+        m_watch.Add(szProgram, WM_PROGRAM_FOLDER_CHANGED);
+    }
+    m_watch.Start(m_hWnd);
+    // The keys are read once the watch runs, so that no change of them can slip in between.
+    ApplyKeyBindings();
 }
 
 LRESULT CALLBACK CShortcutService::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -38,10 +113,33 @@ LRESULT CShortcutService::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return OnSetClient(reinterpret_cast<HWND>(wParam));
     case WM_SERVICE_GET_CLIENT:
         return OnGetClient();
+    case WM_HOTKEY:
+        OnHotKey(static_cast<int>(wParam));
+        return 0;
+    case WM_INPUT:
+        OnRawInput(reinterpret_cast<HRAWINPUT>(lParam));
+        return DefWindowProcA(m_hWnd, uMsg, wParam, lParam);
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_STORE_FOLDER_CHANGED:
+        SetTimer(m_hWnd, TIMER_STORE, SETTLE_MS, nullptr);
+        return 0;
+    case WM_PROGRAM_FOLDER_CHANGED:
+        SetTimer(m_hWnd, TIMER_SETTINGS, SETTLE_MS, nullptr);
+        return 0;
+    case WM_LAUNCH_FAILED: {
+        std::unique_ptr<CLaunchNotice> pNotice(reinterpret_cast<CLaunchNotice*>(lParam));
+        m_tray.Notify(pNotice->strTitle, pNotice->strText);
+        return 0;
+    }
     case WM_DESTROY:
         OnDestroy();
         return 0;
     default:
+        if (uMsg == m_uTaskbarCreated && m_uTaskbarCreated != 0) {
+            m_tray.Add();
+        }
         return DefWindowProcA(m_hWnd, uMsg, wParam, lParam);
     }
 }
@@ -62,6 +160,147 @@ LRESULT CShortcutService::OnGetClient() {
     return reinterpret_cast<LRESULT>(m_hWndClient);
 }
 
+// The machine's keys get their combinations; what cannot be had is told once, in one notice, and
+// the other keys work all the same. Nothing is done while the bindings stay as they were.
+void CShortcutService::ApplyKeyBindings() {
+    int nKeyCount = SERVICE_KEY_COUNT;
+    char szKeySettings[MAX_PATH];
+    ZuComGetSKeyNum(&nKeyCount);
+    CKeyBindings bindings = ZuComGetPath(ZUCOM_PATH_KEY_SETTINGS, szKeySettings)
+                                ? ReadKeyBindings(szKeySettings, nKeyCount)
+                                : CKeyBindings();
+    if (bindings == m_bindings) {
+        return;
+    }
+    m_bindings = bindings;
+    std::string strProblems;
+    for (int i = 0; i < SERVICE_KEY_COUNT; ++i) {
+        UnregisterHotKey(m_hWnd, i + 1);
+        const CKeyBinding& binding = bindings.keys[i];
+        UINT nProblem = 0;
+        if (binding.strText.empty()) {
+            continue;
+        }
+        if (!binding.bValid) {
+            nProblem = IDS_HOTKEY_INVALID;
+        } else if (!RegisterHotKey(m_hWnd, i + 1, binding.hotKey.fsModifiers | MOD_NOREPEAT,
+                                   binding.hotKey.vk)) {
+            nProblem = IDS_HOTKEY_TAKEN;
+        }
+        if (nProblem) {
+            strProblems += ServiceText(nProblem, {binding.strLegend, binding.strText}) + "\n";
+        }
+    }
+    if (!strProblems.empty()) {
+        m_tray.Notify(ServiceText(IDS_HOTKEYS_FAILED), strProblems + ServiceText(IDS_HOTKEYS_HINT));
+    }
+}
+
+void CShortcutService::OnHotKey(int nKey) {
+    // Key-ups from before this press may still wait behind it, since the queue hands out posted
+    // messages first: heard now, they keep a quick second press from passing for a repeat.
+    MSG msg;
+    while (PeekMessageA(&msg, m_hWnd, WM_INPUT, WM_INPUT, PM_REMOVE)) {
+        DispatchMessageA(&msg);
+    }
+    if (nKey < 1 || nKey > SERVICE_KEY_COUNT || m_presses[nKey - 1].bActive) {
+        return;
+    }
+    CKeyPress& press = m_presses[nKey - 1];
+    int bHold = 0;
+    int nTenths = 0;
+    press = CKeyPress();
+    press.bActive = true;
+    press.nStart = GetTickCount64();
+    if (ZuComGetKeyOption(nKey - 1, &bHold, &nTenths) && bHold) {
+        press.nHoldMs = static_cast<DWORD>(nTenths) * 100;
+    } else {
+        press.bLaunched = true;
+        Launch(nKey);
+    }
+    SetTimer(m_hWnd, static_cast<UINT_PTR>(nKey), HOLD_CHECK_MS, nullptr);
+}
+
+void CShortcutService::OnRawInput(HRAWINPUT hInput) {
+    RAWINPUT input;
+    UINT nSize = sizeof input;
+    if (GetRawInputData(hInput, RID_INPUT, &input, &nSize, sizeof(RAWINPUTHEADER)) ==
+            static_cast<UINT>(-1) ||
+        input.header.dwType != RIM_TYPEKEYBOARD || !(input.data.keyboard.Flags & RI_KEY_BREAK)) {
+        return;
+    }
+    for (int nKey = 1; nKey <= SERVICE_KEY_COUNT; ++nKey) {
+        if (m_presses[nKey - 1].bActive &&
+            IsHotKeyPart(m_bindings.keys[nKey - 1].hotKey, input.data.keyboard.VKey)) {
+            Release(nKey);
+        }
+    }
+}
+
+void CShortcutService::Release(int nKey) {
+    KillTimer(m_hWnd, static_cast<UINT_PTR>(nKey));
+    m_presses[nKey - 1].bActive = false;
+}
+
+void CShortcutService::OnTimer(UINT_PTR nId) {
+    if (nId == TIMER_STORE || nId == TIMER_SETTINGS) {
+        KillTimer(m_hWnd, nId);
+        if (nId == TIMER_STORE) {
+            CheckStore();
+        } else {
+            ApplyKeyBindings();
+        }
+        return;
+    }
+    if (nId < 1 || nId > SERVICE_KEY_COUNT) {
+        return;
+    }
+    int nKey = static_cast<int>(nId);
+    CKeyPress& press = m_presses[nKey - 1];
+    if (!IsHotKeyHeld(m_bindings.keys[nKey - 1].hotKey)) {
+        Release(nKey);
+    } else if (!press.bLaunched && GetTickCount64() - press.nStart >= press.nHoldMs) {
+        press.bLaunched = true;
+        Launch(nKey);
+    }
+}
+
+void CShortcutService::Launch(int nKey) {
+    KeyAssignment record;
+    if (!ZuComGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey) || record.Target.IsEmpty()) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    StartLaunch(m_hWnd, WM_LAUNCH_FAILED,
+                CLaunchRequest{m_bindings.keys[nKey - 1].strLegend, TargetName(record),
+                               static_cast<LPCSTR>(record.Target),
+                               static_cast<LPCSTR>(record.WorkingFolder),
+                               static_cast<LPCSTR>(record.Parameters)});
+}
+
+// A store changed through the library has been announced by the library already; one changed by
+// hand is read through the library (which sets a damaged one aside) and announced here.
+void CShortcutService::CheckStore() {
+    CFileState state(m_szStore);
+    LONG nGeneration = StoreGeneration();
+    bool bByHand = state != m_storeState && nGeneration == m_nStoreGeneration;
+    if (bByHand) {
+        int bFlag = 0;
+        int nNumber = 0;
+        ZuComGetKeyOption(0, &bFlag, &nNumber);
+        if (IsWindow(m_hWndClient)) {
+            PostMessageA(m_hWndClient, WM_PANEL_REFRESH, 0, 0);
+        }
+        state = CFileState(m_szStore);
+        nGeneration = StoreGeneration();
+    }
+    m_storeState = state;
+    m_nStoreGeneration = nGeneration;
+}
+
 void CShortcutService::OnDestroy() {
+    for (int i = 1; i <= SERVICE_KEY_COUNT; ++i) {
+        UnregisterHotKey(m_hWnd, i);
+    }
     PostQuitMessage(0);
 }

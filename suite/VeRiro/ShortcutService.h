@@ -1,8 +1,20 @@
 // The shortcut service's hidden window. The suite's modules find it by its class and register the
-// key panel with it; what the service does on a key press will be handled by this window too.
+// key panel with it. It holds the keys S1 to S6 as global hot keys and starts a key's target when
+// the key is pressed (or held, as the key's option asks); it watches the user's key store and the
+// program folder, so that a hand edit of the store reaches the key panel and a change of the
+// hot keys in the key settings file takes effect at once.
 #pragma once
 
+#include "FolderWatch.h"
+#include "HotKeys.h"
+#include "TrayIcon.h"
+
+#include "../VeDerovu/StoreState.h"
+
 #include <windows.h>
+
+#include <array>
+#include <string>
 
 class CShortcutService {
 public:
@@ -14,12 +26,40 @@ public:
     bool Create(HINSTANCE hInstance);
 
 private:
+    // A key from its WM_HOTKEY until its combination is let go: presses that come meanwhile are
+    // the keyboard's repeat, not new presses. The letting go is heard as raw input, which the
+    // service takes from the whole session, and checked on a timer besides, in case the key came
+    // up where raw input does not reach (another desktop, such as the lock screen).
+    struct CKeyPress {
+        bool bActive = false;
+        bool bLaunched = false;
+        ULONGLONG nStart = 0;
+        DWORD nHoldMs = 0; // 0: the key launches at once
+    };
+
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
+    void OnCreate(HINSTANCE hInstance);
     LRESULT OnSetClient(HWND hWndClient);
     LRESULT OnGetClient();
+    void OnHotKey(int nKey);
+    void OnRawInput(HRAWINPUT hInput);
+    void OnTimer(UINT_PTR nId);
+    void Release(int nKey);
     void OnDestroy();
+
+    void ApplyKeyBindings();
+    void Launch(int nKey);
+    void CheckStore();
 
     HWND m_hWnd = nullptr;
     HWND m_hWndClient = nullptr;
+    UINT m_uTaskbarCreated = 0;
+    CTrayIcon m_tray;
+    CFolderWatch m_watch;
+    CKeyBindings m_bindings;
+    std::array<CKeyPress, SERVICE_KEY_COUNT> m_presses;
+    char m_szStore[MAX_PATH] = {};
+    CFileState m_storeState{""};
+    LONG m_nStoreGeneration = 0;
 };

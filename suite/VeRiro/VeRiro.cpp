@@ -1,5 +1,6 @@
-// VeRiro.exe, the shortcut service: one per user session, no window to be seen, ended by WM_CLOSE
-// to its hidden window.
+// VeRiro.exe, the shortcut service: one per user session, no window to be seen but its icon in the
+// notification area, ended by WM_CLOSE to its hidden window. It runs with the rights of the user
+// who started it, and so do the targets it starts.
 #include "ShortcutService.h"
 
 #include "../VeDerovu/ServiceProtocol.h"
@@ -27,6 +28,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     if (dwWait != WAIT_OBJECT_0 && dwWait != WAIT_ABANDONED) {
         return EXIT_ALREADY_RUNNING;
     }
+    // A key whose target is on an empty drive must not bring up the system's "no disk" box.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     int nExitCode = EXIT_NO_WINDOW;
     {
         CShortcutService service;

@@ -1,0 +1,23 @@
+// The service's own texts, from its string table, and the numbers of its resources.
+#pragma once
+
+#define IDI_SERVICE 1
+
+#define IDS_SERVICE_TIP 1
+#define IDS_LAUNCH_FAILED 2
+#define IDS_TARGET_NOT_FOUND 3
+#define IDS_DRIVE_MISSING 4
+#define IDS_NO_PROGRAM 5
+#define IDS_FOLDER_NOT_FOUND 6
+#define IDS_LAUNCH_ERROR 7
+#define IDS_HOTKEYS_FAILED 8
+#define IDS_HOTKEY_TAKEN 9
+#define IDS_HOTKEY_INVALID 10
+#define IDS_HOTKEYS_HINT 11
+
+#ifndef RC_INVOKED
+#include <string>
+
+// The text of string nId with each %s replaced by the next of the given texts, in order.
+std::string ServiceText(unsigned nId, std::initializer_list<std::string> values = {});
+#endif

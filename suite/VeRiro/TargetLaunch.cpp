@@ -1,0 +1,126 @@
+#include "TargetLaunch.h"
+
+#include "ServiceText.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <memory>
+
+namespace {
+
+struct CLaunch {
+    HWND hReply;
+    UINT uReply;
+    CLaunchRequest request;
+};
+
+bool HasExtension(const std::string& strPath, const char* pszExtension) {
+    size_t nLength = std::char_traits<char>::length(pszExtension);
+    return strPath.size() > nLength &&
+           lstrcmpiA(strPath.c_str() + strPath.size() - nLength, pszExtension) == 0;
+}
+
+// A program starts in its own folder unless told otherwise, so that it finds the files it keeps
+// beside itself; a document or folder is left to the program the shell picks.
+std::string StartFolder(const CLaunchRequest& request) {
+    if (!request.strFolder.empty()) {
+        return request.strFolder;
+    }
+    const std::string& strTarget = request.strTarget;
+    size_t nSlash = strTarget.find_last_of('\\');
+    bool bProgram = HasExtension(strTarget, ".exe") || HasExtension(strTarget, ".com") ||
+                    HasExtension(strTarget, ".bat") || HasExtension(strTarget, ".cmd");
+    if (!bProgram || nSlash == std::string::npos) {
+        return std::string();
+    }
+    // "C:\tool.exe" starts in "C:\", not in the drive's current folder "C:".
+    bool bRoot = nSlash == 0 || strTarget[nSlash - 1] == ':';
+    return strTarget.substr(0, bRoot ? nSlash + 1 : nSlash);
+}
+
+bool IsFolder(const std::string& strPath) {
+    DWORD dwAttributes = GetFileAttributesA(strPath.c_str());
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string SystemText(DWORD dwError) {
+    char szText[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, dwError, 0,
+                   szText, sizeof szText, nullptr);
+    std::string strText = szText;
+    while (!strText.empty() && (strText.back() == '\n' || strText.back() == '\r')) {
+        strText.pop_back();
+    }
+    return strText.empty() ? "error " + std::to_string(dwError) : strText;
+}
+
+// Starts the target; empty when it started, else why not, in the user's words. The checks before
+// the shell is asked give every system the same answer: Wine, for one, starts a program in a
+// working folder that is not there.
+std::string Launch(const CLaunchRequest& request) {
+    const std::string& strTarget = request.strTarget;
+    if (strTarget.size() >= 2 && strTarget[1] == ':') {
+        std::string strRoot = strTarget.substr(0, 2) + "\\";
+        if (GetDriveTypeA(strRoot.c_str()) == DRIVE_NO_ROOT_DIR) {
+            return ServiceText(IDS_DRIVE_MISSING, {strTarget, strTarget.substr(0, 2)});
+        }
+    }
+    std::string strFolder = StartFolder(request);
+    if (!request.strFolder.empty() && !IsFolder(strFolder)) {
+        return ServiceText(IDS_FOLDER_NOT_FOUND, {strFolder});
+    }
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpFile = strTarget.c_str();
+    info.lpParameters = request.strParameters.empty() ? nullptr : request.strParameters.c_str();
+    info.lpDirectory = strFolder.empty() ? nullptr : strFolder.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (ShellExecuteExA(&info)) {
+        return std::string();
+    }
+    DWORD dwError = GetLastError();
+    if (info.hInstApp == reinterpret_cast<HINSTANCE>(SE_ERR_NOASSOC) ||
+        dwError == ERROR_NO_ASSOCIATION) {
+        return ServiceText(IDS_NO_PROGRAM, {strTarget});
+    }
+    if (dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND ||
+        dwError == ERROR_BAD_NETPATH) {
+        return ServiceText(IDS_TARGET_NOT_FOUND, {strTarget});
+    }
+    return ServiceText(IDS_LAUNCH_ERROR, {strTarget, SystemText(dwError)});
+}
+
+DWORD WINAPI LaunchThread(void* pParameter) {
+    std::unique_ptr<CLaunch> pLaunch(static_cast<CLaunch*>(pParameter));
+    // Shell extensions and shortcut files need COM on the thread that asks the shell.
+    HRESULT hrCom = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    std::string strReason = Launch(pLaunch->request);
+    if (SUCCEEDED(hrCom)) {
+        CoUninitialize();
+    }
+    if (!strReason.empty()) {
+        const CLaunchRequest& request = pLaunch->request;
+        auto pNotice = std::make_unique<CLaunchNotice>(CLaunchNotice{
+            ServiceText(IDS_LAUNCH_FAILED, {request.strLegend, request.strName}), strReason});
+        if (PostMessageA(pLaunch->hReply, pLaunch->uReply, 0,
+                         reinterpret_cast<LPARAM>(pNotice.get()))) {
+            pNotice.release();
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+bool StartLaunch(HWND hReply, UINT uReply, const CLaunchRequest& request) {
+    auto pLaunch = std::make_unique<CLaunch>(CLaunch{hReply, uReply, request});
+    HANDLE hThread = CreateThread(nullptr, 0, LaunchThread, pLaunch.get(), 0, nullptr);
+    if (!hThread) {
+        return false;
+    }
+    pLaunch.release();
+    CloseHandle(hThread);
+    return true;
+}

@@ -1,0 +1,43 @@
+#include "TrayIcon.h"
+
+#include <shellapi.h>
+
+namespace {
+
+template <size_t N> void CopyCut(char (&szTarget)[N], const std::string& strSource) {
+    lstrcpynA(szTarget, strSource.c_str(), N);
+}
+
+} // namespace
+
+CTrayIcon::~CTrayIcon() {
+    if (m_bShown) {
+        Shell_NotifyIconA(NIM_DELETE, &m_data);
+    }
+}
+
+void CTrayIcon::Show(HWND hWnd, HICON hIcon, const std::string& strTip) {
+    m_data.cbSize = sizeof m_data;
+    m_data.hWnd = hWnd;
+    m_data.uID = 1;
+    m_data.uFlags = NIF_ICON | NIF_TIP;
+    m_data.hIcon = hIcon;
+    CopyCut(m_data.szTip, strTip);
+    Add();
+}
+
+void CTrayIcon::Add() {
+    m_bShown = Shell_NotifyIconA(NIM_ADD, &m_data) != FALSE;
+}
+
+void CTrayIcon::Notify(const std::string& strTitle, const std::string& strText) {
+    if (!m_bShown) {
+        Add();
+    }
+    NOTIFYICONDATAA data = m_data;
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_WARNING;
+    CopyCut(data.szInfoTitle, strTitle);
+    CopyCut(data.szInfo, strText);
+    Shell_NotifyIconA(NIM_MODIFY, &data);
+}
