@@ -32,7 +32,8 @@ bool StopShortcutService() {
     HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, nProcessId);
     PostMessageA(hService, WM_CLOSE, 0, 0);
     if (hProcess) {
-        WaitForSingleObject(hProcess, kDeadlineMs);
+        // The service may be telling this thread's windows something (a fake taskbar) as it goes.
+        WaitFor([&] { return WaitForSingleObject(hProcess, 0) == WAIT_OBJECT_0; });
         CloseHandle(hProcess);
     }
     return FindWindowA(CVN_SERVICE_CLASS, nullptr) == nullptr;

@@ -1,0 +1,416 @@
+// The shortcut service as a user meets it: keys pressed as a keyboard presses them (SendInput),
+// the targets they start (a probe program that logs how it was started), the notices shown in the
+// notification area, and the key panel told of a store edited by hand.
+#include "../common/Process.h"
+#include "../common/ScratchFolder.h"
+#include "../common/SuiteLibrary.h"
+
+#include "../../suite/VeDerovu/ServiceProtocol.h"
+#include "../../suite/VeRiro/HotKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+namespace {
+
+const char kProbe[] = "LaunchProbe.exe";
+
+// Stands in for the taskbar: found by its class before the shell's own, it receives the service's
+// icon and notices as WM_COPYDATA, whose texts travel as UTF-16 in both Windows' and Wine's form.
+class CFakeTray {
+public:
+    CFakeTray() {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = WndProc;
+        wc.lpszClassName = "Shell_TrayWnd";
+        RegisterClassA(&wc);
+        m_hWnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0,
+                                 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        s_messages.clear();
+    }
+    ~CFakeTray() {
+        DestroyWindow(m_hWnd);
+        UnregisterClassA("Shell_TrayWnd", nullptr);
+    }
+
+    // Whether anything sent so far holds the text.
+    static bool Holds(const std::string& strText) {
+        std::wstring strWide(strText.begin(), strText.end());
+        return std::any_of(s_messages.begin(), s_messages.end(), [&](const std::wstring& strSent) {
+            return strSent.find(strWide) != std::wstring::npos;
+        });
+    }
+    static size_t Count() { return s_messages.size(); }
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+        if (uMsg != WM_COPYDATA) {
+            return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+        }
+        auto* pData = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        auto* pText = static_cast<const wchar_t*>(pData->lpData);
+        s_messages.emplace_back(pText, pText + pData->cbData / sizeof(wchar_t));
+        return TRUE;
+    }
+
+    HWND m_hWnd;
+    static std::vector<std::wstring> s_messages;
+};
+std::vector<std::wstring> CFakeTray::s_messages;
+
+void SendKeys(const std::vector<WORD>& keys, bool bUp) {
+    std::vector<INPUT> inputs(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[bUp ? keys.size() - 1 - i : i];
+        inputs[i].ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Holds a combination down for nHoldMs (this thread answers the service meanwhile); with nDowns
+// above 1 the last key comes down again as the keyboard repeats it.
+void Press(const std::vector<WORD>& keys, DWORD nHoldMs, int nDowns = 1) {
+    SendKeys(keys, false);
+    for (int i = 1; i < nDowns; ++i) {
+        WaitFor([] { return false; }, 60);
+        SendKeys({keys.back()}, false);
+    }
+    WaitFor([] { return false; }, nHoldMs);
+    SendKeys(keys, true);
+}
+
+// Whether some program holds the combination: this one cannot have it then.
+bool IsHotKeyTaken(UINT fsModifiers, UINT vk) {
+    bool bFree = RegisterHotKey(nullptr, 10, fsModifiers, vk);
+    UnregisterHotKey(nullptr, 10);
+    return !bFree;
+}
+
+std::vector<WORD> KeyCombination(int nKey) {
+    return {VK_CONTROL, VK_MENU, static_cast<WORD>('0' + nKey)};
+}
+
+bool ProbesRunning() {
+    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    bool bFound = false;
+    for (BOOL bMore = Process32First(hSnapshot, &entry); bMore && !bFound;
+         bMore = Process32Next(hSnapshot, &entry)) {
+        bFound = lstrcmpiA(entry.szExeFile, kProbe) == 0;
+    }
+    CloseHandle(hSnapshot);
+    return bFound;
+}
+
+// A shown window of the process of the given class (any class when null) and title.
+HWND FindShownWindow(DWORD nProcessId, const char* pszClass, const std::string& strTitle = "") {
+    for (HWND hWnd = GetTopWindow(nullptr); hWnd; hWnd = GetWindow(hWnd, GW_HWNDNEXT)) {
+        DWORD nOwner = 0;
+        char szClass[64] = {};
+        char szTitle[MAX_PATH] = {};
+        GetWindowThreadProcessId(hWnd, &nOwner);
+        GetClassNameA(hWnd, szClass, sizeof szClass);
+        GetWindowTextA(hWnd, szTitle, sizeof szTitle);
+        if ((!nProcessId || nOwner == nProcessId) && IsWindowVisible(hWnd) &&
+            (!pszClass || std::string(szClass) == pszClass) &&
+            (strTitle.empty() || strTitle == szTitle)) {
+            return hWnd;
+        }
+    }
+    return nullptr;
+}
+
+struct CAssignment {
+    CAssignment(std::string target, std::string parameters = "", std::string folder = "",
+                int nHold = 0)
+        : strTarget(std::move(target)), strParameters(std::move(parameters)),
+          strFolder(std::move(folder)), nHoldTenths(nHold) {}
+
+    std::string strTarget;
+    std::string strParameters;
+    std::string strFolder;
+    int nHoldTenths; // 0: the hold option off
+};
+
+class ServiceKeysTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(StopShortcutService());
+        for (const char* pszName : {"VeRiro.exe", "VeDerovu.dll", "Corvane.ini", "CvnSKey.ini"}) {
+            ASSERT_TRUE(
+                CopyFileA(StagedPath(pszName).c_str(), (m_program / pszName).c_str(), FALSE));
+        }
+        SetEnvironmentVariableA("VV_PROBE_LOG", m_log.c_str());
+    }
+
+    void TearDown() override {
+        EXPECT_TRUE(StopShortcutService());
+        SetEnvironmentVariableA("VV_PROBE_LOG", nullptr);
+    }
+
+    void StartService() {
+        m_pService = std::make_unique<CChildProcess>(m_program / "VeRiro.exe");
+        ASSERT_TRUE(WaitFor([] { return FindWindowA(CVN_SERVICE_CLASS, nullptr) != nullptr; }));
+        // The service takes the keys in order; the last one taken means it listens.
+        ASSERT_TRUE(WaitFor([] { return IsHotKeyTaken(MOD_CONTROL | MOD_ALT, '6'); }));
+    }
+
+    void Assign(int nKey, const CAssignment& assignment) {
+        KeyAssignment record;
+        record.Title = ("Key " + std::to_string(nKey)).c_str();
+        record.Target = assignment.strTarget.c_str();
+        record.Parameters = assignment.strParameters.c_str();
+        record.WorkingFolder = assignment.strFolder.c_str();
+        ASSERT_EQ(1, m_lib.pfnSetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey));
+        ASSERT_EQ(1, m_lib.pfnSetKeyOption(nKey - 1, assignment.nHoldTenths != 0,
+                                           assignment.nHoldTenths ? assignment.nHoldTenths : 5));
+    }
+
+    // "folder|arguments" of every probe started so far.
+    std::vector<std::string> ProbeLines() const {
+        std::vector<std::string> lines;
+        std::string strLog = ReadFileText(m_log);
+        for (size_t nStart = 0, nEnd; (nEnd = strLog.find("\r\n", nStart)) != std::string::npos;
+             nStart = nEnd + 2) {
+            std::string strLine = strLog.substr(nStart, nEnd - nStart);
+            lines.push_back(strLine.substr(0, strLine.rfind('|')));
+        }
+        return lines;
+    }
+
+    // Presses a key that starts a marker probe and waits until it and every probe started before
+    // it have logged: what the service did about earlier presses is then all in the log.
+    std::vector<std::string> LinesAfterMarker(int nMarkerKey) {
+        Assign(nMarkerKey, {ProbePath(), "marker"});
+        Press(KeyCombination(nMarkerKey), 30);
+        std::string strMarker = ProgramFolder() + "|marker";
+        EXPECT_TRUE(WaitFor([&] {
+            std::vector<std::string> lines = ProbeLines();
+            return std::count(lines.begin(), lines.end(), strMarker) > 0 && !ProbesRunning();
+        }));
+        std::vector<std::string> lines = ProbeLines();
+        lines.erase(std::remove(lines.begin(), lines.end(), strMarker), lines.end());
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    }
+
+    static std::string ProgramFolder() {
+        std::string strProgram = ThisProgramPath();
+        return strProgram.substr(0, strProgram.rfind('\\'));
+    }
+    static std::string ProbePath() { return ProgramFolder() + "\\" + kProbe; }
+
+    CScratchAppData m_appData;
+    CScratchFolder m_program;
+    CScratchFolder m_files;
+    std::string m_log = m_files / "probe.log";
+    CFakeTray m_tray;
+    CSuiteLibrary m_lib;
+    std::unique_ptr<CChildProcess> m_pService;
+};
+
+TEST(HotKeyText, NamesAKeyCombination) {
+    struct {
+        const char* pszText;
+        UINT fsModifiers;
+        UINT vk; // 0: not a combination
+    } cases[] = {
+        {"Ctrl+Alt+1", MOD_CONTROL | MOD_ALT, '1'},
+        {" control + SHIFT + f12 ", MOD_CONTROL | MOD_SHIFT, VK_F12},
+        {"Win+Num0", MOD_WIN, VK_NUMPAD0},
+        {"q+Alt", MOD_ALT, 'Q'},
+        {"F24", 0, VK_F24},
+        {"Ctrl+PageDown", MOD_CONTROL, VK_NEXT},
+        {"", 0, 0},
+        {"Ctrl+Alt", 0, 0},
+        {"Ctrl+1+2", 0, 0},
+        {"Ctrl++1", 0, 0},
+        {"Ctrl+F25", 0, 0},
+        {"Ctrl+F01", 0, 0},
+        {"Ctrl+Banana", 0, 0},
+        {"Num10", 0, 0},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.pszText);
+        CHotKey hotKey;
+        EXPECT_EQ(test.vk != 0, ParseHotKey(test.pszText, hotKey));
+        if (test.vk) {
+            EXPECT_EQ(test.fsModifiers, hotKey.fsModifiers);
+            EXPECT_EQ(test.vk, hotKey.vk);
+        }
+    }
+}
+
+TEST_F(ServiceKeysTest, APressStartsTheTargetAsTheShellWould) {
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    ASSERT_TRUE(m_files.MakeFolder("Work") && m_files.MakeFolder("Opened") &&
+                m_files.WriteFile("Notes.vvprobe", "notes"));
+    // A document type that the probe opens, and a shortcut to the probe with its own arguments.
+    auto setClass = [](const char* pszKey, const std::string& strValue) {
+        return RegSetValueA(HKEY_CLASSES_ROOT, pszKey, REG_SZ, strValue.c_str(),
+                            static_cast<DWORD>(strValue.size())) == ERROR_SUCCESS;
+    };
+    ASSERT_TRUE(setClass(".vvprobe", "VvProbeFile") &&
+                setClass("VvProbeFile\\shell\\open\\command", "\"" + ProbePath() + "\" \"%1\""));
+    IShellLinkA* pLink = nullptr;
+    IPersistFile* pFile = nullptr;
+    std::string strLink = m_files / "Probe.lnk";
+    std::wstring strLinkWide(strLink.begin(), strLink.end());
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IShellLinkA, reinterpret_cast<void**>(&pLink))));
+    pLink->SetPath(ProbePath().c_str());
+    pLink->SetArguments("from the shortcut");
+    pLink->SetWorkingDirectory((m_files / "Work").c_str());
+    ASSERT_TRUE(
+        SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile))));
+    ASSERT_TRUE(SUCCEEDED(pFile->Save(strLinkWide.c_str(), TRUE)));
+    pFile->Release();
+    pLink->Release();
+    StartService();
+    char szServiceFolder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, szServiceFolder);
+
+    struct {
+        const char* pszCase;
+        CAssignment assignment;
+        std::string strStarted; // the probe's "folder|arguments", or the folder window's title
+    } cases[] = {
+        {"program in its working folder",
+         {ProbePath(), "one \"two three\"", m_files / "Work"},
+         m_files / "Work|one \"two three\""},
+        {"program in its own folder", {ProbePath(), "own"}, ProgramFolder() + "|own"},
+        {"shortcut with its own arguments", {strLink}, m_files / "Work|from the shortcut"},
+        {"document",
+         {m_files / "Notes.vvprobe"},
+         std::string(szServiceFolder) + "|\"" + m_files / "Notes.vvprobe\""},
+        {"folder", {m_files / "Opened"}, "Opened"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.pszCase);
+        DeleteFileA(m_log.c_str());
+        Assign(1, test.assignment);
+        Press(KeyCombination(1), 30);
+        if (test.strStarted.find('|') == std::string::npos) {
+            HWND hFolder = nullptr;
+            EXPECT_TRUE(WaitFor([&] {
+                return (hFolder = FindShownWindow(0, "ExplorerWClass", test.strStarted)) != nullptr;
+            }));
+            PostMessageA(hFolder, WM_CLOSE, 0, 0);
+        } else {
+            EXPECT_TRUE(WaitFor([&] { return !ProbeLines().empty() && !ProbesRunning(); }));
+            EXPECT_EQ(std::vector<std::string>{test.strStarted}, ProbeLines());
+        }
+    }
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".vvprobe");
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "VvProbeFile");
+    CoUninitialize();
+    EXPECT_FALSE(FindShownWindow(m_pService->Id(), nullptr)) << "the service showed a window";
+}
+
+TEST_F(ServiceKeysTest, KeysLaunchOnceAndOnlyWhenHeldAsTheirOptionSays) {
+    Assign(1, {ProbePath(), "plain"});
+    Assign(3, {ProbePath(), "held", "", 5});
+    StartService();
+    Press(KeyCombination(3), 100);    // brushed: shorter than half a second
+    Press(KeyCombination(3), 900);    // held: launches once
+    Press(KeyCombination(1), 300, 3); // the keyboard repeats a held key
+    Press(KeyCombination(2), 30);     // unassigned: a sound only
+    std::string strOwn = ProgramFolder();
+    EXPECT_EQ((std::vector<std::string>{strOwn + "|held", strOwn + "|plain"}), LinesAfterMarker(4));
+    EXPECT_EQ(1u, CFakeTray::Count()) << "no notice beyond the icon";
+}
+
+TEST_F(ServiceKeysTest, ATargetThatCannotStartIsNoticedAndTheOtherKeysStillWork) {
+    ASSERT_TRUE(m_files.WriteFile("Plain.vvnone", "no program opens this"));
+    StartService();
+    struct {
+        CAssignment assignment;
+        std::string strNotice;
+    } cases[] = {
+        {{m_files / "Missing.exe"}, m_files / "Missing.exe was not found."},
+        {{"W:\\Tools\\Tool.exe"}, "W:\\Tools\\Tool.exe cannot be reached: drive W: is not there."},
+        {{m_files / "Plain.vvnone"}, "No program is set to open " + m_files / "Plain.vvnone."},
+        {{ProbePath(), "", m_files / "Gone"},
+         "The working folder " + m_files / "Gone was not found."},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.strNotice);
+        DeleteFileA(m_log.c_str());
+        Assign(2, test.assignment);
+        Press(KeyCombination(2), 30);
+        EXPECT_TRUE(WaitFor([&] { return CFakeTray::Holds(test.strNotice); }));
+        EXPECT_TRUE(CFakeTray::Holds("S2: Key 2 did not start"));
+        EXPECT_TRUE(LinesAfterMarker(5).empty());
+    }
+    EXPECT_FALSE(FindShownWindow(m_pService->Id(), nullptr)) << "the service showed a window";
+}
+
+TEST_F(ServiceKeysTest, AStoreChangedByHandReachesTheKeyPanel) {
+    StartService();
+    // Stands in for the key panel: counts the refreshes that reach it.
+    static int s_nRefreshes = 0;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = [](HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        s_nRefreshes += uMsg == WM_PANEL_REFRESH;
+        return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    };
+    wc.lpszClassName = "VvPanelStandIn";
+    RegisterClassA(&wc);
+    HWND hPanel = CreateWindowExA(0, wc.lpszClassName, "panel", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_EQ(1, m_lib.pfnSetClient(hPanel));
+    auto refreshed = [&] {
+        bool bRefreshed = WaitFor([] { return s_nRefreshes > 0; });
+        s_nRefreshes = 0;
+        return bRefreshed;
+    };
+    std::string strStore = "[KeyStore]\r\nFormat=Corvane key store\r\nVersion=1\r\n"
+                           "[Key2]\r\nTitle=By hand\r\nTarget=C:\\windows\\notepad.exe\r\n";
+    ASSERT_TRUE(WriteFileText(m_appData.StorePath(), strStore));
+    EXPECT_TRUE(refreshed()) << "a valid store edited by hand";
+    KeyAssignment record;
+    EXPECT_EQ(1, m_lib.pfnGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + 2));
+    EXPECT_STREQ("By hand", record.Title);
+
+    ASSERT_TRUE(WriteFileText(m_appData.StorePath(), "not a key store\r\n"));
+    EXPECT_TRUE(refreshed()) << "a damaged store put in place";
+    EXPECT_EQ(1u, ListFiles(m_appData.StoreFolder(), "KeyStore.damaged-*.ini").size());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_appData.StorePath().c_str()));
+    DestroyWindow(hPanel);
+    UnregisterClassA(wc.lpszClassName, nullptr);
+}
+
+TEST_F(ServiceKeysTest, HotKeysFollowTheKeySettingsFile) {
+    std::string strSettings =
+        ReadFileText(m_program / "CvnSKey.ini") + "\r\n[SKeyHotKey]\r\nS3=\r\nS4=Ctrl+Banana\r\n";
+    ASSERT_TRUE(WriteFileText(m_program / "CvnSKey.ini", strSettings));
+    ASSERT_TRUE(RegisterHotKey(nullptr, 2, MOD_CONTROL | MOD_ALT, '2'))
+        << "held by another program";
+    StartService();
+    auto taken = [](int nKey) { return IsHotKeyTaken(MOD_CONTROL | MOD_ALT, '0' + nKey); };
+    EXPECT_TRUE(WaitFor([] { return CFakeTray::Holds("Some Corvane keys cannot be used"); }));
+    EXPECT_TRUE(CFakeTray::Holds("S2: Ctrl+Alt+2 is taken by another program or key.\n"
+                                 "S4: \"Ctrl+Banana\" is not a key combination.\n"
+                                 "Keys are set in section [SKeyHotKey] of CvnSKey.ini."));
+    EXPECT_EQ((std::vector<bool>{true, false, false, true, true}),
+              (std::vector<bool>{taken(1), taken(3), taken(4), taken(5), taken(6)}));
+    UnregisterHotKey(nullptr, 2);
+
+    // A new combination takes effect at once, and the old one is let go.
+    ASSERT_TRUE(WriteFileText(m_program / "CvnSKey.ini", strSettings + "S1=Ctrl+Shift+F9\r\n"));
+    EXPECT_TRUE(WaitFor([&] { return !taken(1); }));
+    Assign(1, {ProbePath(), "new key"});
+    Press({VK_CONTROL, VK_SHIFT, VK_F9}, 30);
+    EXPECT_EQ(std::vector<std::string>{ProgramFolder() + "|new key"}, LinesAfterMarker(5));
+}
+
+} // namespace
