@@ -1,6 +1,5 @@
 #include "HotKeys.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
@@ -106,17 +105,6 @@ bool IsHotKeyHeld(const CHotKey& hotKey) {
            (!(hotKey.fsModifiers & MOD_ALT) || down(VK_MENU)) &&
            (!(hotKey.fsModifiers & MOD_SHIFT) || down(VK_SHIFT)) &&
            (!(hotKey.fsModifiers & MOD_WIN) || down(VK_LWIN) || down(VK_RWIN));
-}
-
-bool IsHotKeyPart(const CHotKey& hotKey, UINT vk) {
-    auto is = [vk](UINT fsModifier, UINT fsUsed, std::initializer_list<UINT> keys) {
-        return (fsUsed & fsModifier) && std::find(keys.begin(), keys.end(), vk) != keys.end();
-    };
-    UINT fs = hotKey.fsModifiers;
-    return vk == hotKey.vk || is(MOD_CONTROL, fs, {VK_CONTROL, VK_LCONTROL, VK_RCONTROL}) ||
-           is(MOD_ALT, fs, {VK_MENU, VK_LMENU, VK_RMENU}) ||
-           is(MOD_SHIFT, fs, {VK_SHIFT, VK_LSHIFT, VK_RSHIFT}) ||
-           is(MOD_WIN, fs, {VK_LWIN, VK_RWIN});
 }
 
 CKeyBindings ReadKeyBindings(const char* pszKeySettings, int nKeyCount) {

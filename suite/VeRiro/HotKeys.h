@@ -27,8 +27,6 @@ bool ParseHotKey(const std::string& strText, CHotKey& hotKey);
 
 // True while every key of the combination is down.
 bool IsHotKeyHeld(const CHotKey& hotKey);
-// Whether the virtual key is one of the combination's keys (either Ctrl for Ctrl, and so on).
-bool IsHotKeyPart(const CHotKey& hotKey, UINT vk);
 
 struct CKeyBinding {
     std::string strLegend; // the key's legend from [SKeySilk], as the key panel shows it

@@ -6,8 +6,6 @@
 #include "../VeDerovu/ServiceProtocol.h"
 #include "../VeDerovu/VeDerovu.h"
 
-#include <hidusage.h>
-
 #include <memory>
 
 namespace {
@@ -22,7 +20,7 @@ constexpr UINT WM_LAUNCH_FAILED = WM_APP + 0x112;
 constexpr UINT_PTR TIMER_STORE = 100;
 constexpr UINT_PTR TIMER_SETTINGS = 101;
 constexpr UINT SETTLE_MS = 200;
-constexpr UINT HOLD_CHECK_MS = 50;
+constexpr UINT HOLD_CHECK_MS = 30;
 
 LONG StoreGeneration() {
     volatile LONG* pGeneration = SharedStoreGeneration();
@@ -69,9 +67,6 @@ void CShortcutService::OnCreate(HINSTANCE hInstance) {
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     m_tray.Show(m_hWnd, hIcon, ServiceText(IDS_SERVICE_TIP));
-    RAWINPUTDEVICE keyboard = {HID_USAGE_PAGE_GENERIC, HID_USAGE_GENERIC_KEYBOARD, RIDEV_INPUTSINK,
-                               m_hWnd};
-    RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
 
     // The store's folder is made here if need be, so that it can be watched before the first
     // change creates the store.
@@ -116,9 +111,6 @@ LRESULT CShortcutService::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         OnHotKey(static_cast<int>(wParam));
         return 0;
-    case WM_INPUT:
-        OnRawInput(reinterpret_cast<HRAWINPUT>(lParam));
-        return DefWindowProcA(m_hWnd, uMsg, wParam, lParam);
     case WM_TIMER:
         OnTimer(wParam);
         return 0;
@@ -197,12 +189,6 @@ void CShortcutService::ApplyKeyBindings() {
 }
 
 void CShortcutService::OnHotKey(int nKey) {
-    // Key-ups from before this press may still wait behind it, since the queue hands out posted
-    // messages first: heard now, they keep a quick second press from passing for a repeat.
-    MSG msg;
-    while (PeekMessageA(&msg, m_hWnd, WM_INPUT, WM_INPUT, PM_REMOVE)) {
-        DispatchMessageA(&msg);
-    }
     if (nKey < 1 || nKey > SERVICE_KEY_COUNT || m_presses[nKey - 1].bActive) {
         return;
     }
@@ -221,27 +207,6 @@ void CShortcutService::OnHotKey(int nKey) {
     SetTimer(m_hWnd, static_cast<UINT_PTR>(nKey), HOLD_CHECK_MS, nullptr);
 }
 
-void CShortcutService::OnRawInput(HRAWINPUT hInput) {
-    RAWINPUT input;
-    UINT nSize = sizeof input;
-    if (GetRawInputData(hInput, RID_INPUT, &input, &nSize, sizeof(RAWINPUTHEADER)) ==
-            static_cast<UINT>(-1) ||
-        input.header.dwType != RIM_TYPEKEYBOARD || !(input.data.keyboard.Flags & RI_KEY_BREAK)) {
-        return;
-    }
-    for (int nKey = 1; nKey <= SERVICE_KEY_COUNT; ++nKey) {
-        if (m_presses[nKey - 1].bActive &&
-            IsHotKeyPart(m_bindings.keys[nKey - 1].hotKey, input.data.keyboard.VKey)) {
-            Release(nKey);
-        }
-    }
-}
-
-void CShortcutService::Release(int nKey) {
-    KillTimer(m_hWnd, static_cast<UINT_PTR>(nKey));
-    m_presses[nKey - 1].bActive = false;
-}
-
 void CShortcutService::OnTimer(UINT_PTR nId) {
     if (nId == TIMER_STORE || nId == TIMER_SETTINGS) {
         KillTimer(m_hWnd, nId);
@@ -258,7 +223,8 @@ void CShortcutService::OnTimer(UINT_PTR nId) {
     int nKey = static_cast<int>(nId);
     CKeyPress& press = m_presses[nKey - 1];
     if (!IsHotKeyHeld(m_bindings.keys[nKey - 1].hotKey)) {
-        Release(nKey);
+        KillTimer(m_hWnd, nId);
+        press.bActive = false;
     } else if (!press.bLaunched && GetTickCount64() - press.nStart >= press.nHoldMs) {
         press.bLaunched = true;
         Launch(nKey);

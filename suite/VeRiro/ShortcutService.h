@@ -27,9 +27,8 @@ public:
 
 private:
     // A key from its WM_HOTKEY until its combination is let go: presses that come meanwhile are
-    // the keyboard's repeat, not new presses. The letting go is heard as raw input, which the
-    // service takes from the whole session, and checked on a timer besides, in case the key came
-    // up where raw input does not reach (another desktop, such as the lock screen).
+    // the keyboard's repeat, not new presses. The keys' state is looked at on a timer while a key
+    // is down: the system tells of a hot key's press only, never of its letting go.
     struct CKeyPress {
         bool bActive = false;
         bool bLaunched = false;
@@ -43,9 +42,7 @@ private:
     LRESULT OnSetClient(HWND hWndClient);
     LRESULT OnGetClient();
     void OnHotKey(int nKey);
-    void OnRawInput(HRAWINPUT hInput);
     void OnTimer(UINT_PTR nId);
-    void Release(int nKey);
     void OnDestroy();
 
     void ApplyKeyBindings();

@@ -32,8 +32,10 @@ TEST(LibraryPaths, KindsNameFilesInTheLibrarysOwnFolder) {
     ASSERT_EQ(1, lib.pfnGetPath(ZUCOM_PATH_KEY_SETTINGS, szPath));
     EXPECT_EQ(0, lstrcmpiA((strFolder + "\\CvnSKey.ini").c_str(), szPath)) << szPath;
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(szPath)) << "key settings not staged";
+    ASSERT_EQ(1, lib.pfnGetPath(ZUCOM_PATH_KEY_STORE, szPath));
+    EXPECT_EQ(EnvironmentValue("APPDATA") + "\\Corvane\\KeyStore.ini", szPath);
 
-    for (int nKind : {1, 2, 4, 6, -1}) {
+    for (int nKind : {1, 2, 4, 7, -1}) {
         std::strcpy(szPath, "untouched");
         EXPECT_EQ(0, lib.pfnGetPath(nKind, szPath)) << nKind;
         EXPECT_STREQ("untouched", szPath) << nKind;
