@@ -57,11 +57,11 @@ bool CShortcutService::Create(HINSTANCE hInstance) {
                          nullptr, hInstance, this)) {
         return false;
     }
-    OnCreate(hInstance);
+    StartServing(hInstance);
     return true;
 }
 
-void CShortcutService::OnCreate(HINSTANCE hInstance) {
+void CShortcutService::StartServing(HINSTANCE hInstance) {
     m_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     auto hIcon = static_cast<HICON>(LoadImageA(hInstance, MAKEINTRESOURCEA(IDI_SERVICE), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON),

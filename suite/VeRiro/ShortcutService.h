@@ -38,7 +38,8 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
-    void OnCreate(HINSTANCE hInstance);
+    // What the service does once its window is there: icon, watches, keys.
+    void StartServing(HINSTANCE hInstance);
     LRESULT OnSetClient(HWND hWndClient);
     LRESULT OnGetClient();
     void OnHotKey(int nKey);
