@@ -388,8 +388,11 @@ TEST_F(ServiceKeysTest, AStoreChangedByHandReachesTheKeyPanel) {
     EXPECT_STREQ("By hand", record.Title);
 
     ASSERT_TRUE(WriteFileText(m_appData.StorePath(), "not a key store\r\n"));
-    EXPECT_TRUE(refreshed()) << "a damaged store put in place";
-    EXPECT_EQ(1u, ListFiles(m_appData.StoreFolder(), "KeyStore.damaged-*.ini").size());
+    // An edit can reach the service in two steps (emptied, then written), each announced.
+    EXPECT_TRUE(WaitFor([&] {
+        return ListFiles(m_appData.StoreFolder(), "KeyStore.damaged-*.ini").size() == 1;
+    })) << "a damaged store put in place";
+    EXPECT_TRUE(refreshed());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_appData.StorePath().c_str()));
     DestroyWindow(hPanel);
     UnregisterClassA(wc.lpszClassName, nullptr);
