@@ -18,6 +18,7 @@
 #ifndef RC_INVOKED
 #include <string>
 
-// The text of string nId with each %s replaced by the next of the given texts, in order.
-std::string ServiceText(unsigned nId, std::initializer_list<std::string> values = {});
+// The text of string nId with the given texts in place of its %1 and %2.
+std::string ServiceText(unsigned nId, const std::string& strFirst = "",
+                        const std::string& strSecond = "");
 #endif

@@ -180,7 +180,7 @@ void CShortcutService::ApplyKeyBindings() {
             nProblem = IDS_HOTKEY_TAKEN;
         }
         if (nProblem) {
-            strProblems += ServiceText(nProblem, {binding.strLegend, binding.strText}) + "\n";
+            strProblems += ServiceText(nProblem, binding.strLegend, binding.strText) + "\n";
         }
     }
     if (!strProblems.empty()) {

@@ -63,12 +63,12 @@ std::string Launch(const CLaunchRequest& request) {
     if (strTarget.size() >= 2 && strTarget[1] == ':') {
         std::string strRoot = strTarget.substr(0, 2) + "\\";
         if (GetDriveTypeA(strRoot.c_str()) == DRIVE_NO_ROOT_DIR) {
-            return ServiceText(IDS_DRIVE_MISSING, {strTarget, strTarget.substr(0, 2)});
+            return ServiceText(IDS_DRIVE_MISSING, strTarget, strTarget.substr(0, 2));
         }
     }
     std::string strFolder = StartFolder(request);
     if (!request.strFolder.empty() && !IsFolder(strFolder)) {
-        return ServiceText(IDS_FOLDER_NOT_FOUND, {strFolder});
+        return ServiceText(IDS_FOLDER_NOT_FOUND, strFolder);
     }
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
@@ -83,13 +83,13 @@ std::string Launch(const CLaunchRequest& request) {
     DWORD dwError = GetLastError();
     if (info.hInstApp == reinterpret_cast<HINSTANCE>(SE_ERR_NOASSOC) ||
         dwError == ERROR_NO_ASSOCIATION) {
-        return ServiceText(IDS_NO_PROGRAM, {strTarget});
+        return ServiceText(IDS_NO_PROGRAM, strTarget);
     }
     if (dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND ||
         dwError == ERROR_BAD_NETPATH) {
-        return ServiceText(IDS_TARGET_NOT_FOUND, {strTarget});
+        return ServiceText(IDS_TARGET_NOT_FOUND, strTarget);
     }
-    return ServiceText(IDS_LAUNCH_ERROR, {strTarget, SystemText(dwError)});
+    return ServiceText(IDS_LAUNCH_ERROR, strTarget, SystemText(dwError));
 }
 
 DWORD WINAPI LaunchThread(void* pParameter) {
@@ -103,7 +103,7 @@ DWORD WINAPI LaunchThread(void* pParameter) {
     if (!strReason.empty()) {
         const CLaunchRequest& request = pLaunch->request;
         auto pNotice = std::make_unique<CLaunchNotice>(CLaunchNotice{
-            ServiceText(IDS_LAUNCH_FAILED, {request.strLegend, request.strName}), strReason});
+            ServiceText(IDS_LAUNCH_FAILED, request.strLegend, request.strName), strReason});
         if (PostMessageA(pLaunch->hReply, pLaunch->uReply, 0,
                          reinterpret_cast<LPARAM>(pNotice.get()))) {
             pNotice.release();
