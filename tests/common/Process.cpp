@@ -23,10 +23,13 @@ std::string ThisProgramPath() {
     return szPath;
 }
 
-std::string StagedPath(const std::string& strName) {
+std::string ThisProgramFolder() {
     std::string strProgram = ThisProgramPath();
-    std::string strRelative =
-        strProgram.substr(0, strProgram.rfind('\\') + 1) + "..\\stage\\" + strName;
+    return strProgram.substr(0, strProgram.rfind('\\'));
+}
+
+std::string StagedPath(const std::string& strName) {
+    std::string strRelative = ThisProgramFolder() + "\\..\\stage\\" + strName;
     char szFull[MAX_PATH] = {};
     DWORD nLength = GetFullPathNameA(strRelative.c_str(), MAX_PATH, szFull, nullptr);
     return nLength > 0 && nLength < MAX_PATH ? szFull : strRelative;

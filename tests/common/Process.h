@@ -17,6 +17,8 @@ constexpr DWORD kDeadlineMs = 30000;
 bool WaitFor(const std::function<bool()>& condition, DWORD nTimeoutMs = kDeadlineMs);
 
 std::string ThisProgramPath();
+// The folder of this program, without a trailing backslash.
+std::string ThisProgramFolder();
 // The full path of a file of the suite as the build stages it (..\stage beside the test folder).
 std::string StagedPath(const std::string& strName);
 // The value of an environment variable; empty when it is not set.

@@ -146,7 +146,7 @@ TEST_F(HelpTest, DISABLED_AskForEveryTopic) {
 // help does nothing, every time, and the control is looked for only once. Closing the panel tells
 // the WinHelp engine that it is needed no more.
 TEST(Help, EveryWindowOpensItsTopicWhereverTheControlIs) {
-    const std::string strStandIn = ThisProgramPath().substr(0, ThisProgramPath().rfind('\\') + 1);
+    const std::string strStandIn = ThisProgramFolder() + "\\";
     const std::string strHelpFile = StagedPath("Corvane.chm");
     enum class Answer { Recorded, Window, Nothing };
     const struct {
