@@ -1,5 +1,4 @@
-// The picture of a key's target: an icon file's own image, or the shell's icon for anything else.
-#include "VeDerovu.h"
+#include "IconLookup.h"
 
 #include <shellapi.h>
 
@@ -12,10 +11,10 @@ bool IsIconFile(const CString& strPath) {
 
 } // namespace
 
-int ZuComGetIconHandle(HICON* phIcon, CString strPath, int nLarge) {
+bool LoadTargetIcon(HICON* phIcon, const CString& strPath, int nLarge) {
     // The shell's calls take MAX_PATH paths; a longer one names nothing they could find.
     if (!phIcon || strPath.IsEmpty() || strPath.GetLength() >= MAX_PATH) {
-        return 0;
+        return false;
     }
     HICON hIcon = nullptr;
     if (IsIconFile(strPath)) {
@@ -31,8 +30,8 @@ int ZuComGetIconHandle(HICON* phIcon, CString strPath, int nLarge) {
         }
     }
     if (!hIcon) {
-        return 0;
+        return false;
     }
     *phIcon = hIcon;
-    return 1;
+    return true;
 }

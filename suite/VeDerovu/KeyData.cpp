@@ -1,7 +1,7 @@
-// The key data calls: each runs as one locked operation on the user's key store.
+#include "KeyData.h"
+
 #include "KeyStore.h"
 #include "KeyTableCache.h"
-#include "NoThrow.h"
 #include "ServiceClient.h"
 #include "SuiteSettings.h"
 
@@ -18,38 +18,34 @@ int KeyIndexOfEvent(int nEvent) {
                : -1;
 }
 
-template <class Operation> int WithStore(Operation operation) {
-    return CallNoThrow([&] {
-        CKeyStore store;
-        return store.IsOpen() && operation(store);
-    });
+template <class Operation> bool WithStore(Operation operation) {
+    CKeyStore store;
+    return store.IsOpen() && operation(store);
 }
 
 // A table the process has read before serves while the store is unchanged; only a read that
 // finds it changed takes the lock and goes to the file.
-template <class Read> int ReadKeys(Read read) {
-    return CallNoThrow([&] {
-        CKeyTable table;
-        char szFolder[MAX_PATH];
-        char szStore[MAX_PATH];
-        if (CKeyStore::Locate(szFolder, szStore) && LookupKeyTable(szStore, table)) {
-            return read(table);
-        }
-        CKeyStore store;
-        return store.IsOpen() && store.Load(table) && read(table);
-    });
+template <class Read> bool ReadKeys(Read read) {
+    CKeyTable table;
+    char szFolder[MAX_PATH];
+    char szStore[MAX_PATH];
+    if (CKeyStore::Locate(szFolder, szStore) && LookupKeyTable(szStore, table)) {
+        return read(table);
+    }
+    CKeyStore store;
+    return store.IsOpen() && store.Load(table) && read(table);
 }
 
 // Tells a key panel open in another process once the store is released again; the panel that
 // made the change shows it by itself.
-int Notified(int nStored) {
-    if (nStored) {
+bool Notified(bool bStored) {
+    if (bStored) {
         NotifyKeyDataChanged();
     }
-    return nStored;
+    return bStored;
 }
 
-template <class Change> int ChangeKeys(Change change) {
+template <class Change> bool ChangeKeys(Change change) {
     return Notified(WithStore([&](CKeyStore& store) {
         CKeyTable table;
         if (!store.Load(table)) {
@@ -62,10 +58,10 @@ template <class Change> int ChangeKeys(Change change) {
 
 } // namespace
 
-int ZuComGetAppDataOfHarlEvent(KeyAssignment* pRecord, int nEvent) {
+bool ReadKeyRecord(KeyAssignment* pRecord, int nEvent) {
     int nIndex = KeyIndexOfEvent(nEvent);
     if (!pRecord || nIndex < 0) {
-        return 0;
+        return false;
     }
     return ReadKeys([&](const CKeyTable& table) {
         *pRecord = table[nIndex].m_record;
@@ -73,10 +69,10 @@ int ZuComGetAppDataOfHarlEvent(KeyAssignment* pRecord, int nEvent) {
     });
 }
 
-int ZuComSetAppDataOfHarlEvent(KeyAssignment* pRecord, int nEvent) {
+bool StoreKeyRecord(const KeyAssignment* pRecord, int nEvent) {
     int nIndex = KeyIndexOfEvent(nEvent);
     if (!pRecord || nIndex < 0) {
-        return 0;
+        return false;
     }
     // A record without assignment clears the key whole, so that nothing of the old assignment
     // lingers in the slots the key panel never shows.
@@ -84,12 +80,12 @@ int ZuComSetAppDataOfHarlEvent(KeyAssignment* pRecord, int nEvent) {
     return ChangeKeys([&](CKeyTable& table) { table[nIndex].m_record = record; });
 }
 
-int ZuComInitSKeyData(int nMode) {
+bool InitKeyData(int nMode) {
     if (nMode != 0 && nMode != 1) {
-        return 0;
+        return false;
     }
     bool bWritten = false;
-    int nResult = WithStore([&](CKeyStore& store) {
+    bool bResult = WithStore([&](CKeyStore& store) {
         CKeyTable table;
         bool bFound = false;
         if (!store.Load(table, &bFound)) {
@@ -98,13 +94,13 @@ int ZuComInitSKeyData(int nMode) {
         bWritten = !(bFound && nMode == 0);
         return !bWritten || store.Save(ReadDefaultKeys());
     });
-    Notified(nResult && bWritten);
-    return nResult;
+    Notified(bResult && bWritten);
+    return bResult;
 }
 
-int ZuComGetKeyOption(int nKeyIndex, int* pbFlag, int* pnNumber) {
+bool ReadKeyOption(int nKeyIndex, int* pbFlag, int* pnNumber) {
     if (!IsKeyIndex(nKeyIndex) || !pbFlag || !pnNumber) {
-        return 0;
+        return false;
     }
     return ReadKeys([&](const CKeyTable& table) {
         *pbFlag = table[nKeyIndex].m_bOption;
@@ -113,9 +109,9 @@ int ZuComGetKeyOption(int nKeyIndex, int* pbFlag, int* pnNumber) {
     });
 }
 
-int ZuComSetKeyOption(int nKeyIndex, int bFlag, int nNumber) {
+bool StoreKeyOption(int nKeyIndex, int bFlag, int nNumber) {
     if (!IsKeyIndex(nKeyIndex) || !IsOptionNumber(nNumber)) {
-        return 0;
+        return false;
     }
     return ChangeKeys([&](CKeyTable& table) {
         table[nKeyIndex].m_bOption = bFlag != 0;

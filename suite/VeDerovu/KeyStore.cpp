@@ -70,23 +70,23 @@ std::string FormatStore(const CKeyTable& table) {
 }
 
 bool WriteWholeFile(LPCSTR pszPath, const std::string& strText) {
-    HANDLE hFile = CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE) {
+    CHandle file(CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) {
         return false;
     }
     auto dwSize = static_cast<DWORD>(strText.size());
     DWORD dwWritten = 0;
-    bool bWritten = WriteFile(hFile, strText.data(), dwSize, &dwWritten, nullptr) &&
-                    dwWritten == dwSize && FlushFileBuffers(hFile);
-    return CloseHandle(hFile) && bWritten;
+    bool bWritten = WriteFile(file, strText.data(), dwSize, &dwWritten, nullptr) &&
+                    dwWritten == dwSize && FlushFileBuffers(file);
+    return file.Close() && bWritten;
 }
 
 } // namespace
 
-CKeyStore::CKeyStore() : m_hMutex(CreateMutexA(nullptr, FALSE, STORE_MUTEX)) {
-    if (m_hMutex) {
-        DWORD dwWait = WaitForSingleObject(m_hMutex, LOCK_TIMEOUT_MS);
+CKeyStore::CKeyStore() : m_mutex(CreateMutexA(nullptr, FALSE, STORE_MUTEX)) {
+    if (m_mutex.IsValid()) {
+        DWORD dwWait = WaitForSingleObject(m_mutex, LOCK_TIMEOUT_MS);
         // An abandoned lock means its holder died; the store is whole all the same, since every
         // write replaces it in one step.
         m_bLocked = dwWait == WAIT_OBJECT_0 || dwWait == WAIT_ABANDONED;
@@ -97,19 +97,16 @@ CKeyStore::CKeyStore() : m_hMutex(CreateMutexA(nullptr, FALSE, STORE_MUTEX)) {
 }
 
 bool CKeyStore::Locate(LPSTR pszFolder, LPSTR pszStore) {
-    if (!GetAppDataFolder(pszFolder) || !ZuComPathAppend(pszFolder, "Corvane")) {
+    if (!GetAppDataFolder(pszFolder) || !AppendPath(pszFolder, "Corvane")) {
         return false;
     }
     lstrcpynA(pszStore, pszFolder, MAX_PATH);
-    return ZuComPathAppend(pszStore, "KeyStore.ini");
+    return AppendPath(pszStore, "KeyStore.ini");
 }
 
 CKeyStore::~CKeyStore() {
     if (m_bLocked) {
-        ReleaseMutex(m_hMutex);
-    }
-    if (m_hMutex) {
-        CloseHandle(m_hMutex);
+        ReleaseMutex(m_mutex);
     }
 }
 
@@ -160,7 +157,7 @@ bool CKeyStore::Save(const CKeyTable& table) {
 
 bool CKeyStore::PathInFolder(LPCSTR pszName, LPSTR pszPath) const {
     lstrcpynA(pszPath, m_szFolder, MAX_PATH);
-    return ZuComPathAppend(pszPath, pszName);
+    return AppendPath(pszPath, pszName);
 }
 
 bool CKeyStore::SetAside() {

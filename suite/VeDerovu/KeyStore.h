@@ -6,6 +6,8 @@
 
 #include "KeyState.h"
 
+#include "CHandle.h"
+
 class CKeyStore {
 public:
     CKeyStore();
@@ -33,7 +35,7 @@ private:
     bool PathInFolder(LPCSTR pszName, LPSTR pszPath) const;
     bool SetAside();
 
-    HANDLE m_hMutex;
+    CHandle m_mutex;
     bool m_bLocked = false;
     char m_szFolder[MAX_PATH] = {};
     char m_szStore[MAX_PATH] = {};

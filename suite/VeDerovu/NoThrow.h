@@ -1,11 +1,11 @@
-// The library's functions are called from window procedures of other modules, which no C++
-// exception may cross. The only one our code can raise is running out of memory, and that fails
-// the call like any other failure.
+// The guard of the library's exported calls (Exports.cpp): a call that runs out of memory, the
+// only exception our code can raise, fails like any other failure instead of unwinding into the
+// caller's window procedure.
 #pragma once
 
 #include <new>
 
-template <class Call> int CallNoThrow(Call call) {
+template <class Call> int CallNoThrow(Call call) noexcept {
     try {
         return call() ? 1 : 0;
     } catch (const std::bad_alloc&) {

@@ -16,23 +16,23 @@ bool AskService(UINT uMsg, WPARAM wParam, DWORD_PTR& dwAnswer) {
 
 } // namespace
 
-int ZuComGetServer(HWND* phWnd) {
+bool FindService(HWND* phWnd) {
     if (!phWnd) {
-        return 0;
+        return false;
     }
     *phWnd = FindWindowA(CVN_SERVICE_CLASS, nullptr);
     return *phWnd != nullptr;
 }
 
-int ZuComSetClient(HWND hWnd) {
+bool SetServiceClient(HWND hWnd) {
     DWORD_PTR dwAnswer = 0;
     return AskService(WM_SERVICE_SET_CLIENT, reinterpret_cast<WPARAM>(hWnd), dwAnswer) &&
            dwAnswer != 0;
 }
 
-int ZuComGetClient(HWND* phWnd) {
+bool GetServiceClient(HWND* phWnd) {
     if (!phWnd) {
-        return 0;
+        return false;
     }
     DWORD_PTR dwAnswer = 0;
     *phWnd =
@@ -43,7 +43,7 @@ int ZuComGetClient(HWND* phWnd) {
 void NotifyKeyDataChanged() {
     HWND hClient = nullptr;
     DWORD nProcessId = 0;
-    if (ZuComGetClient(&hClient) && GetWindowThreadProcessId(hClient, &nProcessId) &&
+    if (GetServiceClient(&hClient) && GetWindowThreadProcessId(hClient, &nProcessId) &&
         nProcessId != GetCurrentProcessId()) {
         PostMessageA(hClient, WM_PANEL_REFRESH, 0, 0);
     }

@@ -2,6 +2,8 @@
 
 #include "KeyStore.h"
 
+#include "CHandle.h"
+
 #include <cstring>
 
 // The linker's symbol for this module's own image, so the library finds its own folder whoever
@@ -17,7 +19,7 @@ bool GetProgramPath(LPCSTR pszName, LPSTR pszPath) {
         return false;
     }
     *pSlash = '\0';
-    if (pszName && !ZuComPathAppend(szModule, pszName)) {
+    if (pszName && !AppendPath(szModule, pszName)) {
         return false;
     }
     std::strcpy(pszPath, szModule);
@@ -25,32 +27,31 @@ bool GetProgramPath(LPCSTR pszName, LPSTR pszPath) {
 }
 
 FileRead ReadTextFile(LPCSTR pszPath, std::string& strText, DWORD dwMaxSize) {
-    HANDLE hFile = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE) {
+    CHandle file(CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) {
         DWORD dwError = GetLastError();
         bool bMissing = dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND;
         return bMissing ? FileRead::Missing : FileRead::Failed;
     }
     FileRead result = FileRead::Failed;
     LARGE_INTEGER size;
-    if (GetFileSizeEx(hFile, &size)) {
+    if (GetFileSizeEx(file, &size)) {
         if (size.QuadPart > dwMaxSize) {
             result = FileRead::TooLarge;
         } else {
             auto dwSize = static_cast<DWORD>(size.QuadPart);
             strText.assign(dwSize, '\0');
             DWORD dwRead = 0;
-            if (ReadFile(hFile, &strText[0], dwSize, &dwRead, nullptr) && dwRead == dwSize) {
+            if (ReadFile(file, &strText[0], dwSize, &dwRead, nullptr) && dwRead == dwSize) {
                 result = FileRead::Ok;
             }
         }
     }
-    CloseHandle(hFile);
     return result;
 }
 
-int ZuComGetPath(int nKind, LPSTR pszBuffer) {
+bool GetSuitePath(int nKind, LPSTR pszBuffer) {
     LPCSTR pszName = nullptr;
     switch (nKind) {
     case ZUCOM_PATH_PROGRAM_FOLDER:
@@ -64,26 +65,26 @@ int ZuComGetPath(int nKind, LPSTR pszBuffer) {
     case ZUCOM_PATH_KEY_STORE:
         break;
     default:
-        return 0;
+        return false;
     }
     char szFolder[MAX_PATH];
     char szPath[MAX_PATH];
     bool bFound = nKind == ZUCOM_PATH_KEY_STORE ? CKeyStore::Locate(szFolder, szPath)
                                                 : GetProgramPath(pszName, szPath);
     if (!pszBuffer || !bFound) {
-        return 0;
+        return false;
     }
     std::strcpy(pszBuffer, szPath);
-    return 1;
+    return true;
 }
 
-int ZuComPathAppend(LPSTR pszBuffer, LPCSTR pszName) {
+bool AppendPath(LPSTR pszBuffer, LPCSTR pszName) {
     if (!pszBuffer || !pszName) {
-        return 0;
+        return false;
     }
     size_t nLength = strnlen(pszBuffer, MAX_PATH);
     if (nLength == MAX_PATH) {
-        return 0; // no terminator within the buffer: not a path we can extend
+        return false; // no terminator within the buffer: not a path we can extend
     }
     while (*pszName == '\\') {
         ++pszName;
@@ -91,11 +92,11 @@ int ZuComPathAppend(LPSTR pszBuffer, LPCSTR pszName) {
     size_t nSeparator = nLength > 0 && pszBuffer[nLength - 1] != '\\' ? 1 : 0;
     size_t nName = std::strlen(pszName);
     if (nLength + nSeparator + nName >= MAX_PATH) {
-        return 0;
+        return false;
     }
     if (nSeparator) {
         pszBuffer[nLength] = '\\';
     }
     std::memcpy(pszBuffer + nLength + nSeparator, pszName, nName + 1);
-    return 1;
+    return true;
 }

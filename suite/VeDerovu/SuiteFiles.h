@@ -5,6 +5,11 @@
 
 #include <string>
 
+// The path of a kind of ZuComPathKind into pszBuffer (MAX_PATH bytes); false for other kinds.
+bool GetSuitePath(int nKind, LPSTR pszBuffer);
+// Appends a name to a path with one backslash between; false when it does not fit MAX_PATH.
+bool AppendPath(LPSTR pszBuffer, LPCSTR pszName);
+
 // Fills pszPath (MAX_PATH bytes) with <program folder>\<pszName>, or the folder alone when
 // pszName is null; false when the folder is unknown or the path does not fit.
 bool GetProgramPath(LPCSTR pszName, LPSTR pszPath);

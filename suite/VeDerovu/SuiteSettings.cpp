@@ -1,6 +1,5 @@
 #include "SuiteSettings.h"
 
-#include "NoThrow.h"
 #include "SuiteFiles.h"
 
 namespace {
@@ -48,11 +47,4 @@ CKeyTable ReadDefaultKeys() {
         }
     }
     return table;
-}
-
-int ZuComGetSKeyNum(int* pnCount) {
-    return pnCount && CallNoThrow([&] {
-               *pnCount = ReadKeyCount();
-               return true;
-           });
 }
