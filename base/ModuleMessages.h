@@ -4,6 +4,11 @@
 
 #include "CString.h"
 
+// Key button to panel, always sent (never posted) to the button's parent.
+constexpr UINT WM_KEYBUTTON_NOTIFY = WM_USER + 200;
+constexpr WPARAM KBN_ASSIGNED = 1; // lParam: 1 when the current key has an assignment
+constexpr WPARAM KBN_SELECT = 2;   // lParam: the key number to make current
+
 // The registered message with which the target tree tells its host that the selection changed;
 // registered once when the program loads.
 extern const UINT g_nSelectChangedMsg;

@@ -3,15 +3,11 @@
 // current key is assigned, and takes a file dropped on it as the key's new assignment.
 #pragma once
 
+#include "../base/ModuleMessages.h"
 #include "../base/ScreenScale.h"
 #include "../base/ZuCom.h"
 
 #include "afxwin.h"
-
-// Button-to-panel notification, always sent (never posted) to the button's parent.
-constexpr UINT WM_KEYBUTTON_NOTIFY = WM_USER + 200;
-constexpr WPARAM KBN_ASSIGNED = 1; // lParam: 1 when the current key has an assignment
-constexpr WPARAM KBN_SELECT = 2;   // lParam: the key number to make current
 
 // The fill and inner frame of a key's face: not current (no frame); current with the focus;
 // current without it.
