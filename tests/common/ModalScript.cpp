@@ -1,10 +1,9 @@
 #include "ModalScript.h"
 
 #include "ShownDialogs.h"
+#include "Watchdog.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -12,46 +11,6 @@ namespace {
 // beyond what a posted Cancel can reach.
 constexpr DWORD kScriptDeadlineMs = 6000;
 constexpr DWORD kHangDeadlineMs = 12000;
-
-// A dialog that does not end when told to, or a handler caught in a loop, would hold every later
-// test as well: the whole test program ends at once, saying where.
-[[noreturn]] void EndHungTestProgram(const char* pszWhat) {
-    const testing::TestInfo* pTest = testing::UnitTest::GetInstance()->current_test_info();
-    std::fprintf(stderr, "\n%s.%s: %s; ending the test program\n",
-                 pTest ? pTest->test_suite_name() : "?", pTest ? pTest->name() : "?", pszWhat);
-    std::fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 4);
-    ExitProcess(4);
-}
-
-// Watches a dialog run from another thread: a handler caught in a loop never lets the script's
-// timer tick.
-class CWatchdog {
-public:
-    CWatchdog() : m_hDone(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-        m_hThread = CreateThread(nullptr, 0, &Watch, this, 0, nullptr);
-    }
-    ~CWatchdog() {
-        SetEvent(m_hDone);
-        WaitForSingleObject(m_hThread, INFINITE);
-        CloseHandle(m_hThread);
-        CloseHandle(m_hDone);
-    }
-    CWatchdog(const CWatchdog&) = delete;
-    CWatchdog& operator=(const CWatchdog&) = delete;
-
-private:
-    static DWORD WINAPI Watch(void* pParameter) {
-        auto* pWatchdog = static_cast<CWatchdog*>(pParameter);
-        if (WaitForSingleObject(pWatchdog->m_hDone, kHangDeadlineMs) == WAIT_TIMEOUT) {
-            EndHungTestProgram("the dialog hung");
-        }
-        return 0;
-    }
-
-    HANDLE m_hDone;
-    HANDLE m_hThread;
-};
 
 } // namespace
 
@@ -108,7 +67,9 @@ void CModalScript::Tick() {
 }
 
 INT_PTR RunModal(CDialog& dialog, std::vector<ScriptStep> steps) {
-    CWatchdog watchdog;
+    // A dialog that does not end when told to, or a handler caught in a loop, would hold every
+    // later test as well.
+    CWatchdog watchdog(kHangDeadlineMs, "the dialog hung");
     CModalScript script(std::move(steps), &dialog);
     INT_PTR nResult = dialog.DoModal();
     EXPECT_FALSE(script.TimedOut()) << "the script waited in vain";
