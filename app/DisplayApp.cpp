@@ -4,6 +4,9 @@
 #include "../base/ResourceText.h"
 #include "../panel/KeyPanelDlg.h"
 
+#include "CComInit.h"
+#include "CHandle.h"
+
 #include <mbstring.h>
 
 namespace {
@@ -25,8 +28,8 @@ void StartShortcutService() {
     PROCESS_INFORMATION pi = {};
     if (CreateProcessA(szPath, nullptr, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
                        nullptr, &si, &pi)) {
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+        CHandle thread(pi.hThread);
+        CHandle process(pi.hProcess);
     }
 }
 
@@ -94,6 +97,9 @@ BOOL CDisplayApp::RunKeyPanel() {
     }
     ZuComInitSKeyData(0);
 
+    // Once for the module's one thread: the shell's folder browser and its pictures of shortcuts
+    // and the like need COM, whichever dialog asks first.
+    CComInit com;
     CKeyPanelDlg panel;
     m_pMainWnd = &panel;
     panel.DoModal();

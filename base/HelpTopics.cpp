@@ -2,6 +2,8 @@
 
 #include "ZuCom.h"
 
+#include "CRegKey.h"
+
 #include <htmlhelp.h>
 
 namespace {
@@ -20,15 +22,14 @@ bool g_bFailed = false;
 
 // The control where its registration says it is; null without a registration.
 HMODULE LoadRegisteredControl() {
-    HKEY hKey = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kControlKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
+    CRegKey key;
+    if (key.Open(HKEY_CLASSES_ROOT, kControlKey, KEY_READ) != ERROR_SUCCESS) {
         return nullptr;
     }
     char szPath[MAX_PATH] = {};
     DWORD cbPath = sizeof(szPath) - 1; // a value stored without its terminator still ends here
     LONG lResult =
-        RegQueryValueExA(hKey, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(szPath), &cbPath);
-    RegCloseKey(hKey);
+        RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(szPath), &cbPath);
     return lResult == ERROR_SUCCESS ? LoadLibraryA(szPath) : nullptr;
 }
 

@@ -19,6 +19,8 @@
 #include "../suite/VeDerovu/ServiceProtocol.h"
 #include "BenchFigures.h"
 
+#include "CHandle.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -37,13 +39,22 @@ bool ServiceAnswers() {
     return ZuComGetServer(&hServer) && hServer;
 }
 
-bool StartProcess(const std::string& strProgram, const std::string& strArguments,
-                  const std::string& strFolder, PROCESS_INFORMATION& pi) {
+// The started program's process, empty when it could not be started.
+CHandle StartProcess(const std::string& strProgram, const std::string& strArguments,
+                     const std::string& strFolder, DWORD* pnProcessId = nullptr) {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
     std::string strCommand = "\"" + strProgram + "\" " + strArguments;
-    return CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          strFolder.c_str(), &si, &pi) != FALSE;
+    if (!CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        strFolder.c_str(), &si, &pi)) {
+        return CHandle();
+    }
+    CHandle thread(pi.hThread);
+    if (pnProcessId) {
+        *pnProcessId = pi.dwProcessId;
+    }
+    return CHandle(pi.hProcess);
 }
 
 // The shortcut service for the bench's whole run: started when none runs, and then stopped again
@@ -60,12 +71,10 @@ public:
         if (ServiceAnswers()) {
             return true;
         }
-        PROCESS_INFORMATION pi = {};
-        if (!StartProcess(strStage + "VeRiro.exe", "", strStage, pi)) {
+        m_process = StartProcess(strStage + "VeRiro.exe", "", strStage);
+        if (!m_process.IsValid()) {
             return false;
         }
-        CloseHandle(pi.hThread);
-        m_hProcess = pi.hProcess;
         for (DWORD nStart = GetTickCount(); GetTickCount() - nStart < kStartTimeoutMs; Sleep(1)) {
             if (ServiceAnswers()) {
                 return true;
@@ -76,21 +85,20 @@ public:
 
 private:
     void Stop() {
-        if (!m_hProcess) {
+        if (!m_process.IsValid()) {
             return;
         }
         if (HWND hService = FindWindowA(CVN_SERVICE_CLASS, nullptr)) {
             PostMessageA(hService, WM_CLOSE, 0, 0);
         }
-        if (WaitForSingleObject(m_hProcess, kStartTimeoutMs) != WAIT_OBJECT_0) {
-            TerminateProcess(m_hProcess, 1);
-            WaitForSingleObject(m_hProcess, kStartTimeoutMs);
+        if (WaitForSingleObject(m_process, kStartTimeoutMs) != WAIT_OBJECT_0) {
+            TerminateProcess(m_process, 1);
+            WaitForSingleObject(m_process, kStartTimeoutMs);
         }
-        CloseHandle(m_hProcess);
-        m_hProcess = nullptr;
+        m_process.Close();
     }
 
-    HANDLE m_hProcess = nullptr;
+    CHandle m_process;
 };
 
 struct WindowSearch {
@@ -129,28 +137,28 @@ struct StartedProgram {
 
 // One start of a program: milliseconds until its dialog is shown, or a negative number.
 double TimeOneStart(const StartedProgram& program) {
-    PROCESS_INFORMATION pi = {};
+    DWORD nProcessId = 0;
     LARGE_INTEGER start = Now();
-    if (!StartProcess(program.strPath, program.strArguments, program.strFolder, pi)) {
+    CHandle process =
+        StartProcess(program.strPath, program.strArguments, program.strFolder, &nProcessId);
+    if (!process.IsValid()) {
         return -1;
     }
     double dShown = -1;
     for (DWORD nStart = GetTickCount(); GetTickCount() - nStart < kStartTimeoutMs; Sleep(1)) {
-        if (HWND hDialog = ShownDialogOf(pi.dwProcessId, program.nControlID)) {
+        if (HWND hDialog = ShownDialogOf(nProcessId, program.nControlID)) {
             dShown = Milliseconds(start, Now());
             PostMessageA(hDialog, WM_CLOSE, 0, 0);
             break;
         }
-        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) {
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
             break; // ended without its dialog
         }
     }
-    if (WaitForSingleObject(pi.hProcess, kStartTimeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(pi.hProcess, 1);
+    if (WaitForSingleObject(process, kStartTimeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 1);
         dShown = -1;
     }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     return dShown;
 }
 

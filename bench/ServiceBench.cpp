@@ -3,6 +3,8 @@
 // The target is the tests' LaunchProbe.exe, which logs the time its process was created.
 #include "BenchFigures.h"
 
+#include "CHandle.h"
+
 #include <shellapi.h>
 
 #include <cstdio>
@@ -83,7 +85,9 @@ int main(int argc, char** argv) {
         std::printf("cannot start %s\n", strService.c_str());
         return 1;
     }
-    WaitForInputIdle(pi.hProcess, 5000);
+    CHandle process(pi.hProcess);
+    CHandle thread(pi.hThread);
+    WaitForInputIdle(process, 5000);
     Sleep(500); // the service takes its keys after its window is up
 
     std::vector<double> viaService;
@@ -109,8 +113,6 @@ int main(int argc, char** argv) {
     std::printf("the service's own time: %.1f ms (median over median)\n", dService - dDirect);
 
     PostMessageA(FindWindowA("CvnShortcutService", nullptr), WM_CLOSE, 0, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
+    WaitForSingleObject(process, 5000);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "../base/KeySettingsFile.h"
 
 #include "CChangeGuard.h"
+#include "CComHeapPtr.h"
 #include "CFileFind.h"
 #include "CWaitCursor.h"
 
@@ -84,12 +85,10 @@ HTREEITEM InsertChild(CTreeCtrl& tree, HTREEITEM hParent, LPCSTR pszText, int nI
 
 CString SpecialFolderPath(HWND hOwner, int nFolder) {
     char szPath[MAX_PATH] = {};
-    LPITEMIDLIST pidl = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(hOwner, nFolder, &pidl)) && pidl) {
-        if (!SHGetPathFromIDListA(pidl, szPath)) {
-            szPath[0] = '\0';
-        }
-        CoTaskMemFree(pidl);
+    CComHeapPtr<ITEMIDLIST> pidl;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(hOwner, nFolder, &pidl)) && pidl &&
+        !SHGetPathFromIDListA(pidl, szPath)) {
+        szPath[0] = '\0';
     }
     return szPath;
 }
@@ -106,9 +105,6 @@ END_MESSAGE_MAP()
 CTargetTree::~CTargetTree() {
     // The system image list belongs to the shell and to every other program using it.
     m_imageList.Detach();
-    if (SUCCEEDED(m_hrCom)) {
-        CoUninitialize();
-    }
 }
 
 BOOL CTargetTree::Init(LPCSTR pszKeyName, LPCSTR pszCategoryFile, HWND hNotifyWnd,
@@ -121,11 +117,6 @@ BOOL CTargetTree::Init(LPCSTR pszKeyName, LPCSTR pszCategoryFile, HWND hNotifyWn
     }
     m_imageList.Detach();
     m_imageList.Attach(hSystemList);
-    // The shell's pictures of shortcuts and the like come through COM, asked item by item as
-    // the tree draws them: initialised once for the tree's life, not around every query.
-    if (FAILED(m_hrCom)) {
-        m_hrCom = CoInitialize(nullptr);
-    }
     m_strCategoryFile = pszCategoryFile;
     m_strSectionPrefix = CString(pszKeyName) + "Button";
     m_hNotifyWnd = hNotifyWnd;

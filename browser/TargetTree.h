@@ -77,6 +77,5 @@ private:
 
     int m_nShownKind = kindNone; // the kind whose items the tree holds, for their pictures
     CShellIcons m_icons;
-    HRESULT m_hrCom = E_FAIL; // COM for the shell's queries, from Init to the tree's end
     std::unordered_set<HTREEITEM> m_folders; // items that stand for folders, for their pictures
 };

@@ -4,42 +4,14 @@
 
 #include "../res/resource.h"
 
+#include "CComHeapPtr.h"
 #include "CFileFind.h"
 
 #include <cstring>
 #include <shlobj.h>
+#include <wrl/client.h>
 
 namespace {
-
-// The shell's allocator and the item list the browser returned, freed and released when it goes.
-class CShellMemory {
-public:
-    CShellMemory() {
-        if (FAILED(SHGetMalloc(&m_pMalloc))) {
-            m_pMalloc = nullptr;
-        }
-    }
-    ~CShellMemory() {
-        if (m_pItems) {
-            m_pMalloc->Free(m_pItems);
-        }
-        if (m_pMalloc) {
-            m_pMalloc->Release();
-        }
-    }
-    CShellMemory(const CShellMemory&) = delete;
-    CShellMemory& operator=(const CShellMemory&) = delete;
-
-    BOOL IsReady() const { return m_pMalloc != nullptr; }
-    LPITEMIDLIST Hold(LPITEMIDLIST pItems) {
-        m_pItems = pItems;
-        return pItems;
-    }
-
-private:
-    IMalloc* m_pMalloc = nullptr;
-    LPITEMIDLIST m_pItems = nullptr;
-};
 
 // Folders the browser shows but will not let the user choose: no file-system path, the network
 // neighbourhood, a drive that may be gone. Drives of unknown type are refused only at OK.
@@ -127,8 +99,9 @@ CString InitialBrowseFolder(CString strTyped, const CString& strTarget) {
 }
 
 BOOL BrowseForWorkingFolder(HWND hOwner, const CString& strInitial, CString& strChosen) {
-    CShellMemory memory;
-    if (!memory.IsReady()) {
+    // Without the shell's allocator the browser's answer could not be given back.
+    Microsoft::WRL::ComPtr<IMalloc> pMalloc;
+    if (FAILED(SHGetMalloc(&pMalloc)) || !pMalloc) {
         return FALSE;
     }
     CString strTitle;
@@ -142,7 +115,7 @@ BOOL BrowseForWorkingFolder(HWND hOwner, const CString& strInitial, CString& str
     info.lpfn = OnBrowserEvent;
     info.lParam =
         strInitial.IsEmpty() ? 0 : reinterpret_cast<LPARAM>(static_cast<LPCSTR>(strInitial));
-    LPITEMIDLIST pItems = memory.Hold(SHBrowseForFolderA(&info));
+    CComHeapPtr<ITEMIDLIST> pItems(SHBrowseForFolderA(&info));
     char szPath[MAX_PATH] = "";
     if (!pItems || !SHGetPathFromIDListA(pItems, szPath)) {
         return FALSE;

@@ -1,41 +1,37 @@
 #include "FolderWatch.h"
 
 CFolderWatch::~CFolderWatch() {
-    if (m_hThread) {
-        SetEvent(m_hStop);
-        WaitForSingleObject(m_hThread, INFINITE);
-        CloseHandle(m_hThread);
-    }
-    if (m_hStop) {
-        CloseHandle(m_hStop);
-    }
-    for (HANDLE hChange : m_changes) {
-        FindCloseChangeNotification(hChange);
+    // The thread waits on the handles: it ends before they are closed.
+    if (m_thread.IsValid()) {
+        SetEvent(m_stop);
+        WaitForSingleObject(m_thread, INFINITE);
     }
 }
 
 bool CFolderWatch::Add(const std::string& strFolder, UINT uMessage) {
-    HANDLE hChange = FindFirstChangeNotificationA(
+    CChangeHandle change(FindFirstChangeNotificationA(
         strFolder.c_str(), FALSE,
-        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
-    if (hChange == INVALID_HANDLE_VALUE) {
+        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE));
+    if (!change.IsValid()) {
         return false;
     }
-    m_changes.push_back(hChange);
+    m_changes.push_back(std::move(change));
     m_messages.push_back(uMessage);
     return true;
 }
 
 bool CFolderWatch::Start(HWND hWnd) {
     m_hWnd = hWnd;
-    m_hStop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    m_hThread = m_hStop ? CreateThread(nullptr, 0, Run, this, 0, nullptr) : nullptr;
-    return m_hThread != nullptr;
+    m_stop.Attach(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (m_stop.IsValid()) {
+        m_thread.Attach(CreateThread(nullptr, 0, Run, this, 0, nullptr));
+    }
+    return m_thread.IsValid();
 }
 
 DWORD WINAPI CFolderWatch::Run(void* pParameter) {
     auto* pWatch = static_cast<CFolderWatch*>(pParameter);
-    std::vector<HANDLE> handles{pWatch->m_hStop};
+    std::vector<HANDLE> handles{pWatch->m_stop};
     handles.insert(handles.end(), pWatch->m_changes.begin(), pWatch->m_changes.end());
     for (;;) {
         DWORD dwWait = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(),

@@ -2,7 +2,7 @@
 // hears of a change as a message, with no polling.
 #pragma once
 
-#include <windows.h>
+#include "CHandle.h"
 
 #include <string>
 #include <vector>
@@ -24,8 +24,8 @@ private:
     static DWORD WINAPI Run(void* pParameter);
 
     HWND m_hWnd = nullptr;
-    HANDLE m_hStop = nullptr;
-    HANDLE m_hThread = nullptr;
-    std::vector<HANDLE> m_changes;
+    CHandle m_stop;
+    CHandle m_thread;
+    std::vector<CChangeHandle> m_changes;
     std::vector<UINT> m_messages;
 };

@@ -2,7 +2,9 @@
 
 #include "ServiceText.h"
 
-#include <objbase.h>
+#include "CComInit.h"
+#include "CHandle.h"
+
 #include <shellapi.h>
 
 #include <memory>
@@ -95,10 +97,10 @@ std::string Launch(const CLaunchRequest& request) {
 DWORD WINAPI LaunchThread(void* pParameter) {
     std::unique_ptr<CLaunch> pLaunch(static_cast<CLaunch*>(pParameter));
     // Shell extensions and shortcut files need COM on the thread that asks the shell.
-    HRESULT hrCom = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    std::string strReason = Launch(pLaunch->request);
-    if (SUCCEEDED(hrCom)) {
-        CoUninitialize();
+    std::string strReason;
+    {
+        CComInit com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        strReason = Launch(pLaunch->request);
     }
     if (!strReason.empty()) {
         const CLaunchRequest& request = pLaunch->request;
@@ -116,11 +118,10 @@ DWORD WINAPI LaunchThread(void* pParameter) {
 
 bool StartLaunch(HWND hReply, UINT uReply, const CLaunchRequest& request) {
     auto pLaunch = std::make_unique<CLaunch>(CLaunch{hReply, uReply, request});
-    HANDLE hThread = CreateThread(nullptr, 0, LaunchThread, pLaunch.get(), 0, nullptr);
-    if (!hThread) {
+    CHandle thread(CreateThread(nullptr, 0, LaunchThread, pLaunch.get(), 0, nullptr));
+    if (!thread.IsValid()) {
         return false;
     }
     pLaunch.release();
-    CloseHandle(hThread);
     return true;
 }

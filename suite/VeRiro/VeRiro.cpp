@@ -5,6 +5,8 @@
 
 #include "../VeDerovu/ServiceProtocol.h"
 
+#include "CHandle.h"
+
 namespace {
 
 constexpr int EXIT_ALREADY_RUNNING = 1;
@@ -23,8 +25,8 @@ int RunMessageLoop() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
-    HANDLE hMutex = CreateMutexA(nullptr, FALSE, CVN_SERVICE_MUTEX);
-    DWORD dwWait = hMutex ? WaitForSingleObject(hMutex, 0) : WAIT_FAILED;
+    CHandle mutex(CreateMutexA(nullptr, FALSE, CVN_SERVICE_MUTEX));
+    DWORD dwWait = mutex.IsValid() ? WaitForSingleObject(mutex, 0) : WAIT_FAILED;
     if (dwWait != WAIT_OBJECT_0 && dwWait != WAIT_ABANDONED) {
         return EXIT_ALREADY_RUNNING;
     }
@@ -37,7 +39,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
             nExitCode = RunMessageLoop();
         }
     }
-    ReleaseMutex(hMutex);
-    CloseHandle(hMutex);
+    ReleaseMutex(mutex);
     return nExitCode;
 }

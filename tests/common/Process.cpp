@@ -47,11 +47,15 @@ CChildProcess::CChildProcess(const std::string& strProgram, const std::string& s
         "\"" + strProgram + "\"" + (strArguments.empty() ? "" : " ") + strArguments;
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        strFolder.empty() ? nullptr : strFolder.c_str(), &si, &m_pi)) {
-        m_pi = {};
+                        strFolder.empty() ? nullptr : strFolder.c_str(), &si, &pi)) {
         ADD_FAILURE() << "cannot start " << strProgram << ", error " << GetLastError();
+        return;
     }
+    CHandle thread(pi.hThread);
+    m_process.Attach(pi.hProcess);
+    m_nId = pi.dwProcessId;
 }
 
 CChildProcess::~CChildProcess() {
@@ -59,22 +63,20 @@ CChildProcess::~CChildProcess() {
         return;
     }
     if (!HasEnded()) {
-        TerminateProcess(m_pi.hProcess, 99);
-        WaitForSingleObject(m_pi.hProcess, kDeadlineMs);
+        TerminateProcess(m_process, 99);
+        WaitForSingleObject(m_process, kDeadlineMs);
     }
-    CloseHandle(m_pi.hThread);
-    CloseHandle(m_pi.hProcess);
 }
 
 bool CChildProcess::HasEnded() const {
-    return !Started() || WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0;
+    return !Started() || WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0;
 }
 
 DWORD CChildProcess::WaitForExit(DWORD nTimeoutMs) const {
     DWORD nCode = STILL_ACTIVE;
     if (Started()) {
-        WaitForSingleObject(m_pi.hProcess, nTimeoutMs);
-        GetExitCodeProcess(m_pi.hProcess, &nCode);
+        WaitForSingleObject(m_process, nTimeoutMs);
+        GetExitCodeProcess(m_process, &nCode);
     }
     return nCode;
 }

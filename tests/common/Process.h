@@ -2,7 +2,7 @@
 // this test program run again for cases that end their process, and waiting for a condition.
 #pragma once
 
-#include <windows.h>
+#include "CHandle.h"
 
 #include <functional>
 #include <string>
@@ -35,15 +35,16 @@ public:
     CChildProcess(const CChildProcess&) = delete;
     CChildProcess& operator=(const CChildProcess&) = delete;
 
-    bool Started() const { return m_pi.hProcess != nullptr; }
-    DWORD Id() const { return m_pi.dwProcessId; }
+    bool Started() const { return m_process.IsValid(); }
+    DWORD Id() const { return m_nId; }
     bool HasEnded() const;
-    void Terminate(UINT nExitCode) const { TerminateProcess(m_pi.hProcess, nExitCode); }
+    void Terminate(UINT nExitCode) const { TerminateProcess(m_process, nExitCode); }
     // The exit code, or STILL_ACTIVE when it did not end in time.
     DWORD WaitForExit(DWORD nTimeoutMs = kDeadlineMs) const;
 
 private:
-    PROCESS_INFORMATION m_pi = {};
+    CHandle m_process;
+    DWORD m_nId = 0;
 };
 
 // Runs this test program again with only the tests that match the filter (disabled ones

@@ -1,5 +1,7 @@
 #include "ScratchFolder.h"
 
+#include "CHandle.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -74,12 +76,11 @@ bool WriteFileText(const std::string& strPath, const std::string& strText) {
 std::vector<std::string> ListFiles(const std::string& strFolder, const char* pszPattern) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA((strFolder + "\\" + pszPattern).c_str(), &data);
-    if (hFind != INVALID_HANDLE_VALUE) {
+    CFindHandle find(FindFirstFileA((strFolder + "\\" + pszPattern).c_str(), &data));
+    if (find.IsValid()) {
         do {
             names.push_back(data.cFileName);
-        } while (FindNextFileA(hFind, &data));
-        FindClose(hFind);
+        } while (FindNextFileA(find, &data));
     }
     return names;
 }

@@ -29,12 +29,11 @@ bool StopShortcutService() {
     }
     DWORD nProcessId = 0;
     GetWindowThreadProcessId(hService, &nProcessId);
-    HANDLE hProcess = OpenProcess(SYNCHRONIZE, FALSE, nProcessId);
+    CHandle process(OpenProcess(SYNCHRONIZE, FALSE, nProcessId));
     PostMessageA(hService, WM_CLOSE, 0, 0);
-    if (hProcess) {
+    if (process.IsValid()) {
         // The service may be telling this thread's windows something (a fake taskbar) as it goes.
-        WaitFor([&] { return WaitForSingleObject(hProcess, 0) == WAIT_OBJECT_0; });
-        CloseHandle(hProcess);
+        WaitFor([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; });
     }
     return FindWindowA(CVN_SERVICE_CLASS, nullptr) == nullptr;
 }

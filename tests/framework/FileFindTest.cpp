@@ -1,4 +1,5 @@
 #include "CFileFind.h"
+#include "CHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,8 @@ protected:
         CreateDirectoryA(m_strDir, nullptr);
         CreateDirectoryA(m_strDir + "\\sub", nullptr);
         for (LPCSTR pszName : {"\\a.txt", "\\b.txt"}) {
-            HANDLE h = CreateFileA(m_strDir + pszName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-            CloseHandle(h);
+            CHandle(CreateFileA(m_strDir + pszName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
         }
     }
     void TearDown() override {

@@ -5,6 +5,9 @@
 
 #include "../../base/HelpTopics.h"
 
+#include "CComHeapPtr.h"
+#include "CComInit.h"
+
 #include <gtest/gtest.h>
 #include <wrl/client.h>
 
@@ -40,17 +43,13 @@ std::wstring Wide(const std::string& strText) {
 class HelpFile : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+        ASSERT_TRUE(SUCCEEDED(m_com.Result()));
         ComPtr<IITStorage> pFactory;
         ASSERT_EQ(S_OK, CoCreateInstance(kItStorageClass, nullptr, CLSCTX_INPROC_SERVER,
                                          kItStorageInterface, &pFactory));
         ASSERT_EQ(S_OK, pFactory->StgOpenStorage(Wide(StagedPath("Corvane.chm")).c_str(), nullptr,
                                                  STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0,
                                                  &m_pRoot));
-    }
-    void TearDown() override {
-        m_pRoot.Reset();
-        CoUninitialize();
     }
 
     // A file inside the help file, found as the help control finds a topic.
@@ -83,8 +82,8 @@ protected:
         ULONG nFetched = 0; // Wine's storage writes the count even when asked not to
         while (pEntries->Next(1, &entry, &nFetched) == S_OK) {
             // Wine names the entries from the top of the file, Windows within the folder.
-            std::wstring strPath(entry.pwcsName);
-            CoTaskMemFree(entry.pwcsName);
+            CComHeapPtr<WCHAR> pName(entry.pwcsName);
+            std::wstring strPath(pName);
             std::string strName(strPath.begin() + strPath.find_last_of(L'/') + 1, strPath.end());
             if (strName.size() > 4 && strName.substr(strName.size() - 4) == ".htm") {
                 pages.insert(strName);
@@ -93,6 +92,7 @@ protected:
         return pages;
     }
 
+    CComInit m_com; // before the storage, which must go first
     ComPtr<IStorage> m_pRoot;
 };
 

@@ -8,6 +8,8 @@
 
 #include "../../base/HelpTopics.h"
 
+#include "CRegKey.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -27,16 +29,16 @@ void AppendToLog(const std::string& strLine) {
 // Lets this process see HKEY_CLASSES_ROOT as a private key that registers the help control at
 // strPath, or registers none when strPath is empty.
 void UseControlRegistration(const std::string& strPath) {
-    HKEY hClasses = nullptr;
+    // The override keeps a reference of its own: the key may close.
+    CRegKey classes;
     ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VuViravuz tests\\Classes", 0, nullptr,
-                              0, KEY_ALL_ACCESS, nullptr, &hClasses, nullptr));
-    RegDeleteTreeA(hClasses, nullptr);
+              classes.Create(HKEY_CURRENT_USER, "Software\\VuViravuz tests\\Classes"));
+    RegDeleteTreeA(classes, nullptr);
     if (!strPath.empty()) {
-        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(hClasses, kControlKey, nullptr, REG_SZ,
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(classes, kControlKey, nullptr, REG_SZ,
                                                  strPath.c_str(), strPath.size() + 1));
     }
-    ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(HKEY_CLASSES_ROOT, hClasses));
+    ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(HKEY_CLASSES_ROOT, classes));
 }
 
 // The help windows this process shows. The control keeps one window for the file: each request

@@ -11,6 +11,8 @@
 
 #include "../../panel/KeyPanelDlg.h"
 
+#include "CComInit.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -87,6 +89,7 @@ class PanelTest : public testing::Test {
 protected:
     void SetUp() override;
 
+    CComInit m_com; // as the program has it for its one thread
     HINSTANCE m_hLocale = UseLocaleLibrary();
     CFakeShortcutLibrary m_library;
     CTestPanel m_panel;

@@ -138,12 +138,9 @@ TEST_F(StartupTest, OtherTailsShowThePanel) {
 }
 
 TEST_F(StartupTest, SecondResetExitsSilentlyWhileOneRuns) {
-    HANDLE hMutex = CreateMutexA(nullptr, TRUE, "CvnSkeyInit");
-    {
-        CChildProcess reset = Start("-I");
-        EXPECT_EQ(reset.WaitForExit(), 1u);
-    }
-    CloseHandle(hMutex);
+    CHandle mutex(CreateMutexA(nullptr, TRUE, "CvnSkeyInit"));
+    CChildProcess reset = Start("-I");
+    EXPECT_EQ(reset.WaitForExit(), 1u);
 }
 
 TEST_F(StartupTest, ServiceIsStartedAndPanelRegistersWithIt) {

@@ -1,7 +1,7 @@
 // A target for the service to start: it appends one line to the file named by VV_PROBE_LOG, with
 // the folder it was started in, its command-line tail and the time its process was created (in
 // 100-ns units), as "folder|arguments|time".
-#include <windows.h>
+#include "CHandle.h"
 
 #include <string>
 
@@ -20,14 +20,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR pszArguments, int) {
     std::string strLine =
         std::string(szFolder) + "|" + pszArguments + "|" + std::to_string(nCreated) + "\r\n";
     // Appends are whole lines even when several probes write at once.
-    HANDLE hLog = CreateFileA(szLog, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    CHandle log(CreateFileA(szLog, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD dwWritten = 0;
     bool bWritten =
-        hLog != INVALID_HANDLE_VALUE &&
-        WriteFile(hLog, strLine.data(), static_cast<DWORD>(strLine.size()), &dwWritten, nullptr);
-    if (hLog != INVALID_HANDLE_VALUE) {
-        CloseHandle(hLog);
-    }
+        log.IsValid() &&
+        WriteFile(log, strLine.data(), static_cast<DWORD>(strLine.size()), &dwWritten, nullptr);
     return bWritten ? 0 : 1;
 }
