@@ -22,6 +22,13 @@ CSuiteLibrary::~CSuiteLibrary() {
     }
 }
 
+CScratchSuite::CScratchSuite(const std::vector<std::string>& files) {
+    for (const std::string& strName : files) {
+        EXPECT_TRUE(CopyFileA(StagedPath(strName).c_str(), (m_folder / strName).c_str(), FALSE))
+            << strName;
+    }
+}
+
 bool StopShortcutService() {
     HWND hService = FindWindowA(CVN_SERVICE_CLASS, nullptr);
     if (!hService) {

@@ -1,10 +1,13 @@
 // The staged shortcut-service library, loaded by path as the key panel loads it, its entry points
-// in the module's own table.
+// in the module's own table; private copies of the staged suite.
 #pragma once
+
+#include "ScratchFolder.h"
 
 #include "../../base/ZuCom.h"
 
 #include <string>
+#include <vector>
 
 class CSuiteLibrary : public ZuComLibrary {
 public:
@@ -16,6 +19,23 @@ public:
     CSuiteLibrary& operator=(const CSuiteLibrary&) = delete;
 
     HMODULE m_hModule;
+};
+
+// A private copy of some of the staged suite's files in a scratch folder, and a key store of its
+// own (APPDATA at a scratch folder for the object's life, inherited by programs started meanwhile),
+// so that a test can take files away and change settings and keys without touching anybody
+// else's. A file that cannot be copied fails the test.
+class CScratchSuite {
+public:
+    explicit CScratchSuite(const std::vector<std::string>& files);
+
+    const std::string& Path() const { return m_folder.Path(); }
+    std::string operator/(const std::string& strName) const { return m_folder / strName; }
+    const CScratchAppData& AppData() const { return m_appData; }
+
+private:
+    CScratchAppData m_appData;
+    CScratchFolder m_folder;
 };
 
 // Closes the running shortcut service, if any, and waits for its process to end; false when one

@@ -108,7 +108,7 @@ TEST_F(DetailDialog, TheFolderBrowserStartsAtTheWorkingFolder) {
 // OK needs a title that is more than blanks; 0 becomes 1 and 100 is refused until corrected, each
 // with the range message.
 TEST_F(DetailDialog, OkFollowsTheTitleAndTheNumberStaysInRange) {
-    m_library.m_options[0] = {1, 5};
+    m_library.SetOption(1, 1, 5);
     std::string strZero, strHundred, strAtOk;
     EXPECT_EQ(IDOK, RunKeyDialog(m_dialog, 1,
                                  {Do([&] {
@@ -141,31 +141,32 @@ TEST_F(DetailDialog, OkFollowsTheTitleAndTheNumberStaysInRange) {
         EXPECT_EQ(std::string(strRange), strMessage);
     }
     EXPECT_EQ("  x", std::string(m_library.Record(1).Title));
-    EXPECT_EQ(12, m_library.m_options[0].nNumber);
+    EXPECT_EQ(12, m_library.Option(1).nNumber);
 }
 
 // The four fields are stored as typed and the rest of the record as the library gave it, even a
 // target too long to type; then the option, whose group follows the check box.
 TEST_F(DetailDialog, OkStoresTheFieldsThenTheOption) {
     const std::string strTarget = "C:\\" + std::string(300, 't');
-    KeyAssignment& record = m_library.Record(1);
+    KeyAssignment record = m_library.Record(1);
     record.Target = strTarget.c_str();
     record.IconSource = "icon.dll";
     record.nReserved = 7;
     record.Reserved1 = "r1";
     record.Reserved2 = "r2";
+    m_library.Store(1, record);
     const struct {
-        FakeKeyOption stored;
+        KeyOption stored;
         bool bClick;
         std::string strShown, strTyped; // empty typed: the number as shown
-        FakeKeyOption expected;
+        KeyOption expected;
     } cases[] = {
         {{1, 7}, true, "7", "", {0, 7}}, // turned off, the number kept
         {{0, 150}, true, "5", "", {1, 5}},
         {{1, 20}, false, "20", "42", {1, 42}},
     };
     for (const auto& test : cases) {
-        m_library.m_options[0] = test.stored;
+        m_library.SetOption(1, test.stored.bFlag, test.stored.nNumber);
         EXPECT_EQ(
             IDOK,
             RunKeyDialog(m_dialog, 1, {Do([&] {
@@ -187,10 +188,11 @@ TEST_F(DetailDialog, OkStoresTheFieldsThenTheOption) {
                              PressButton(m_dialog, IDOK);
                          })},
                          true));
-        EXPECT_EQ(test.expected.bFlag, m_library.m_options[0].bFlag);
-        EXPECT_EQ(test.expected.nNumber, m_library.m_options[0].nNumber);
-        EXPECT_LT(m_library.LastStore(), m_library.m_nOptionStoredAt) << "record first";
-        const KeyAssignment& stored = m_library.Record(1);
+        EXPECT_EQ(test.expected.bFlag, m_library.Option(1).bFlag);
+        EXPECT_EQ(test.expected.nNumber, m_library.Option(1).nNumber);
+        EXPECT_LT(m_library.LastStore(), m_library.LastStore(LibraryCall::StoreOption))
+            << "record first";
+        const KeyAssignment stored = m_library.Record(1);
         for (auto [pSlot, pszValue] : {std::pair{&stored.Title, " New"},
                                        {&stored.Comment, " c "},
                                        {&stored.Parameters, " -p "},

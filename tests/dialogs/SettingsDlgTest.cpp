@@ -69,8 +69,8 @@ TEST_F(SettingsDialog, OkStoresTheTargetAsTypedWithItsNameAndKind) {
                                         PressButton(m_dialog, IDOK);
                                     })},
                                     true));
-        const KeyAssignment& record = m_library.Record(nKey);
-        EXPECT_EQ(nKey + ZUCOM_EVENT_BASE, m_library.m_calls[m_library.LastStore()].nEvent);
+        const KeyAssignment record = m_library.Record(nKey);
+        EXPECT_EQ(nKey, m_library.m_calls[m_library.LastStore()].nKey);
         EXPECT_EQ(test.strTarget, std::string(record.Target));
         EXPECT_EQ(test.strTitle, std::string(record.Title));
         EXPECT_EQ(std::string(FormatResourceText(
@@ -141,7 +141,8 @@ TEST_F(SettingsDialog, CategoryButtonsNeedACaptionAndATree) {
 // Settings and Detail of the panel: the current key's dialog, with that key's picture; after OK
 // the key shows what was stored.
 TEST_F(SettingsDialog, ThePanelOpensItsDialogsForTheCurrentKeyAndShowsTheResult) {
-    m_library.AddIcon("keyicon2", RGB(0, 0, 255));
+    const std::string strKeyIcon = m_library.MakeIcon("key2.ico", RGB(0, 0, 255));
+    m_library.WriteKeyFile({}, {{2, strKeyIcon}});
     m_library.Assign(2, "Two", "", "C:\\");
     const struct {
         int nCommand, nPicture, nEdit;
@@ -168,7 +169,7 @@ TEST_F(SettingsDialog, ThePanelOpensItsDialogsForTheCurrentKeyAndShowsTheResult)
                               SendDlgItemMessageA(hDialog, test.nPicture, STM_GETICON, 0, 0));
                           EXPECT_NE(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + 2)),
                                     hIcon);
-                          EXPECT_EQ("keyicon2", m_library.m_iconRequests.front());
+                          EXPECT_EQ(strKeyIcon, m_library.m_iconRequests.front());
                           SetDlgItemTextA(hDialog, test.nEdit, test.strTyped.c_str());
                           nBefore = m_library.m_calls.size();
                           PressButton(hDialog, IDOK);

@@ -1,20 +1,8 @@
 #include "DialogHarness.h"
 
+#include "../common/Icons.h"
+
 #include <gtest/gtest.h>
-
-namespace {
-
-bool IconAlive(HICON hIcon) {
-    ICONINFO info = {};
-    if (!GetIconInfo(hIcon, &info)) {
-        return false;
-    }
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return true;
-}
-
-} // namespace
 
 TEST(Controls, TemplateWithTreeAndUpDownCreates) {
     ASSERT_TRUE(AfxInitCommonControls());
@@ -120,14 +108,14 @@ TEST(Controls, IconHolderDestroysWhatItHoldsOnce) {
     {
         CIconHolder holder(hFirst);
         holder.Attach(hSecond);
-        EXPECT_FALSE(IconAlive(hFirst));
+        EXPECT_FALSE(IconExists(hFirst));
         CIconHolder moved(std::move(holder));
         EXPECT_EQ(static_cast<HICON>(holder), nullptr);
         CIconHolder given(hGiven);
         EXPECT_EQ(given.Detach(), hGiven);
     }
-    EXPECT_FALSE(IconAlive(hSecond));
-    EXPECT_TRUE(IconAlive(hGiven));
+    EXPECT_FALSE(IconExists(hSecond));
+    EXPECT_TRUE(IconExists(hGiven));
     DestroyIcon(hGiven);
 }
 

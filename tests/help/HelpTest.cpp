@@ -65,16 +65,6 @@ void SetControlLoadOrder(const char* pszOrder) {
     }
 }
 
-// Stands in for the system's WinHelp engine and logs the commands that reach it.
-LRESULT CALLBACK WinHelpEngine(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-        const auto* pData = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        AppendToLog("winhelp " + std::to_string(static_cast<const WORD*>(pData->lpData)[1]));
-        return TRUE;
-    }
-    return DefWindowProcA(hWnd, message, wParam, lParam);
-}
-
 // What a user asks for, in the order the child presses it.
 struct HelpRequest {
     int nDialog;  // 0: the panel; otherwise the panel's command that opens the dialog
@@ -100,13 +90,11 @@ TEST_F(HelpTest, DISABLED_AskForEveryTopic) {
     if (strControl != "system") {
         UseControlRegistration(strControl);
     }
-    WNDCLASSA engineClass = {};
-    engineClass.lpfnWndProc = WinHelpEngine;
-    engineClass.lpszClassName = "MS_WINHELP";
-    RegisterClassA(&engineClass);
-    HWND hEngine =
-        CreateWindowA("MS_WINHELP", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    // Stands in for the system's WinHelp engine.
+    CMessageRecorder engine("MS_WINHELP", {VV_MESSAGE(WM_COPYDATA)});
     m_library.Assign(1, "One", "", "C:\\");
+    // The help file lies in this run's own copy of the suite.
+    AppendToLog("file " + m_library / "Corvane.chm");
 
     HWND hDialog = nullptr;
     auto ask = [&](HWND hWindow, bool bButton) {
@@ -141,7 +129,10 @@ TEST_F(HelpTest, DISABLED_AskForEveryTopic) {
         AppendToLog("windows " + std::to_string(ShownHelpWindows()));
     }));
     RunPanel(m_panel, std::move(steps));
-    DestroyWindow(hEngine);
+    for (const RecordedMessage& command : engine.Messages()) {
+        AppendToLog("winhelp " +
+                    std::to_string(reinterpret_cast<const WORD*>(command.strData.data())[1]));
+    }
 }
 
 // How the control is found: through its registration, by name, or not at all, in which case
@@ -149,7 +140,6 @@ TEST_F(HelpTest, DISABLED_AskForEveryTopic) {
 // the WinHelp engine that it is needed no more.
 TEST(Help, EveryWindowOpensItsTopicWhereverTheControlIs) {
     const std::string strStandIn = ThisProgramFolder() + "\\";
-    const std::string strHelpFile = StagedPath("Corvane.chm");
     enum class Answer { Recorded, Window, Nothing };
     const struct {
         const char* pszName;
@@ -170,13 +160,18 @@ TEST(Help, EveryWindowOpensItsTopicWhereverTheControlIs) {
     for (const auto& scenario : scenarios) {
         SCOPED_TRACE(scenario.pszName);
         CScratchFolder folder;
-        const std::string strLog = folder / "help.log";
+        const std::string strLogPath = folder / "help.log";
         SetControlLoadOrder(scenario.pszLoadOrder);
         ASSERT_EQ(0, RunThisProgram("HelpTest.DISABLED_AskForEveryTopic",
                                     {{"VV_HELP_CONTROL", scenario.strControl},
-                                     {"VV_HELP_LOG", strLog},
+                                     {"VV_HELP_LOG", strLogPath},
                                      {"VV_HELP_FAIL", scenario.bFail ? "1" : ""}}));
+        const std::string strLog = ReadFileText(strLogPath);
+        const std::string strHelpFile = strLog.substr(5, strLog.find('\n') - 5);
+        EXPECT_TRUE(strHelpFile.size() > 12 &&
+                    strHelpFile.substr(strHelpFile.size() - 12) == "\\Corvane.chm");
         std::ostringstream expected;
+        expected << "file " << strHelpFile << '\n';
         if (scenario.pszAttach) {
             expected << scenario.pszAttach << '\n';
         }
@@ -191,7 +186,7 @@ TEST(Help, EveryWindowOpensItsTopicWhereverTheControlIs) {
         }
         expect(kPanelCaption, "0");
         expected << "winhelp " << HELP_QUIT << '\n';
-        EXPECT_EQ(expected.str(), ReadFileText(strLog));
+        EXPECT_EQ(expected.str(), strLog);
     }
 }
 

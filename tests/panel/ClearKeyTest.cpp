@@ -1,12 +1,13 @@
 // Clearing the current key: the confirmation dialog and what the panel does with its answer.
-#include "GdiTracker.h"
 #include "PanelHarness.h"
+
+#include "../common/Icons.h"
 
 #include "../common/ShownDialogs.h"
 
 #include "../../keybutton/KeyIconDlg.h"
 
-#include <memory>
+#include <algorithm>
 
 namespace {
 
@@ -58,19 +59,16 @@ TEST_F(ClearKey, KeyWithoutIconFromTheLibraryShowsItsBuiltInIcon) {
 }
 
 TEST_F(ClearKey, IconFromTheLibraryGoesWithTheDialog) {
-    m_library.AddIcon("keyicon3", RGB(0, 128, 0));
-    std::unique_ptr<CGdiTracker> pTracker;
-    RunPanel(m_panel, {Do([&] {
-                           m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, 3);
-                           pTracker = std::make_unique<CGdiTracker>();
-                       }),
-                       PressClear(), ConfirmationShown(),
-                       Do([&] { EXPECT_EQ(1u, pTracker->Live().count(ShownKeyIcon())); }),
-                       Answer(IDCANCEL), ConfirmationGone(), Do([&] {
-                           EXPECT_TRUE(pTracker->Hooked());
-                           EXPECT_EQ(0u, pTracker->Live().size());
-                           pTracker.reset();
-                       })});
+    m_library.WriteKeyFile({}, {{3, m_library.MakeIcon("key3.ico", RGB(0, 128, 0))}});
+    HICON hShown = nullptr;
+    RunPanel(m_panel,
+             {Do([&] { m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, 3); }), PressClear(),
+              ConfirmationShown(), Do([&] {
+                  hShown = ShownKeyIcon();
+                  const std::vector<HICON>& made = m_library.m_icons;
+                  EXPECT_NE(made.end(), std::find(made.begin(), made.end(), hShown));
+              }),
+              Answer(IDCANCEL), ConfirmationGone(), Do([&] { EXPECT_FALSE(IconExists(hShown)); })});
 }
 
 TEST_F(ClearKey, DialogWithoutKeyNumberEndsAtOnceWithCancel) {
@@ -94,7 +92,7 @@ TEST_F(ClearKey, ConfirmingStoresAnEmptyRecordEvenForAKeyWithoutAssignment) {
         steps.push_back(Do([this, nKey] {
             SCOPED_TRACE("key " + std::to_string(nKey));
             ASSERT_EQ(nKey, m_library.Stores());
-            EXPECT_EQ(nKey + ZUCOM_EVENT_BASE, m_library.m_calls[m_library.LastStore()].nEvent);
+            EXPECT_EQ(nKey, m_library.m_calls[m_library.LastStore()].nKey);
             EXPECT_FALSE(m_library.IsAssigned(nKey));
             EXPECT_FALSE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
         }));
@@ -124,7 +122,7 @@ TEST_F(ClearKey, TheKeyAskedAboutIsTheKeyCleared) {
 TEST_F(ClearKey, OnlyAStoredClearRepaintsTheKey) {
     for (BOOL bStoreSucceeds : {TRUE, FALSE}) {
         SCOPED_TRACE(bStoreSucceeds ? "stored" : "not stored");
-        m_library.m_bStoreResult = bStoreSucceeds;
+        m_library.m_bStoresFail = !bStoreSucceeds;
         m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
         CTestPanel panel;
         bool bCleared = false;

@@ -61,7 +61,7 @@ protected:
     }
 
     void ExpectOnlyDropSlots(int nKey) {
-        const KeyAssignment& record = m_library.Record(nKey);
+        const KeyAssignment record = m_library.Record(nKey);
         EXPECT_STREQ("", record.WorkingFolder);
         EXPECT_STREQ("", record.Parameters);
         EXPECT_STREQ("", record.IconSource);
@@ -99,7 +99,7 @@ TEST_F(DropOnKey, EachKindOfTargetGetsItsTitleAndComment) {
                      SCOPED_TRACE(drop.strPath);
                      m_library.Assign(2, "Old", "Old comment", "C:\\old.exe");
                      Drop(m_panel.KeyWindow(2), {drop.strPath});
-                     const KeyAssignment& record = m_library.Record(2);
+                     const KeyAssignment record = m_library.Record(2);
                      EXPECT_EQ(drop.strTitle, std::string(record.Title));
                      EXPECT_EQ(Comment(drop.nComment, drop.strTitle, drop.strExtension),
                                std::string(record.Comment));
@@ -131,13 +131,13 @@ TEST_F(DropOnKey, TheKeyBecomesCurrentAndTakesTheFocus) {
                                                    : m_panel.Item(IDC_PANEL_SETTINGS));
                          m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nOther);
                          m_library.Assign(nKey, "", "", "");
-                         m_panel.m_notifications.clear();
+                         CMessageRecorder notifications = KeyNotifications(m_panel);
                          Drop(m_panel.KeyWindow(nKey), {m_files / "plan.txt"});
                          EXPECT_EQ(nKey, m_panel.CurrentKey());
                          EXPECT_EQ(m_panel.KeyWindow(nKey), GetFocus());
-                         ASSERT_FALSE(m_panel.m_notifications.empty());
-                         EXPECT_EQ(std::make_pair(KBN_SELECT, LPARAM(nKey)),
-                                   m_panel.m_notifications[0]);
+                         ASSERT_FALSE(notifications.Messages().empty());
+                         EXPECT_EQ(KeyNotification(KBN_SELECT, nKey),
+                                   notifications.Messages().front());
                          EXPECT_EQ(KEY_FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(nOther)));
                          EXPECT_EQ(KEY_FILL_FOCUSED, FaceFill(m_panel.KeyWindow(nKey)));
                          // The new assignment was read back: Detail and Clear apply to it.
@@ -149,14 +149,17 @@ TEST_F(DropOnKey, TheKeyBecomesCurrentAndTakesTheFocus) {
 }
 
 TEST_F(DropOnKey, ReplacesTheWholePreviousAssignment) {
-    m_library.Assign(3, "Editor", "Starts the editor", "C:\\editor.exe");
-    KeyAssignment& old = m_library.Record(3);
+    KeyAssignment old;
+    old.Title = "Editor";
+    old.Comment = "Starts the editor";
+    old.Target = "C:\\editor.exe";
     old.WorkingFolder = "C:\\work";
     old.Parameters = "-n";
     old.IconSource = "C:\\editor.ico";
     old.nReserved = 7;
     old.Reserved1 = "one";
     old.Reserved2 = "two";
+    m_library.Store(3, old);
     RunPanel(m_panel, {Do([&] {
                  Drop(m_panel.KeyWindow(3), {m_files / "README"});
                  EXPECT_STREQ("README", m_library.Record(3).Title);

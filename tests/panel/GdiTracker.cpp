@@ -60,19 +60,10 @@ struct GdiHooks {
             Real<decltype(::CreateFontIndirectA)>("gdi32.dll", "CreateFontIndirectA");
         return Created(pfn(pFont));
     }
-    static HICON WINAPI CreateIconIndirect(ICONINFO* pInfo) {
-        static auto* pfn = Real<decltype(::CreateIconIndirect)>("user32.dll", "CreateIconIndirect");
-        return Created(pfn(pInfo));
-    }
     static BOOL WINAPI DeleteObject(HGDIOBJ hObject) {
         static auto* pfn = Real<decltype(::DeleteObject)>("gdi32.dll", "DeleteObject");
         Forget(hObject);
         return pfn(hObject);
-    }
-    static BOOL WINAPI DestroyIcon(HICON hIcon) {
-        static auto* pfn = Real<decltype(::DestroyIcon)>("user32.dll", "DestroyIcon");
-        Forget(hIcon);
-        return pfn(hIcon);
     }
     template <class T> static T Created(T hObject) {
         if (hObject && CGdiTracker::s_pActive) {
@@ -94,15 +85,16 @@ struct GdiHooks {
         void** ppSlot;
         void* pfnOriginal;
     };
-    static Hook s_hooks[6];
+    static Hook s_hooks[4];
 };
 
 #define GDI_HOOK(module, name)                                                                     \
     { module, #name, reinterpret_cast<void*>(&GdiHooks::name), nullptr, nullptr }
-GdiHooks::Hook GdiHooks::s_hooks[6] = {
-    GDI_HOOK("gdi32.dll", CreateSolidBrush),    GDI_HOOK("gdi32.dll", CreatePen),
-    GDI_HOOK("gdi32.dll", CreateFontIndirectA), GDI_HOOK("gdi32.dll", DeleteObject),
-    GDI_HOOK("user32.dll", CreateIconIndirect), GDI_HOOK("user32.dll", DestroyIcon),
+GdiHooks::Hook GdiHooks::s_hooks[4] = {
+    GDI_HOOK("gdi32.dll", CreateSolidBrush),
+    GDI_HOOK("gdi32.dll", CreatePen),
+    GDI_HOOK("gdi32.dll", CreateFontIndirectA),
+    GDI_HOOK("gdi32.dll", DeleteObject),
 };
 #undef GDI_HOOK
 

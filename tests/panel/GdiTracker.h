@@ -1,7 +1,8 @@
-// Counts the drawing objects and icons that this program creates and does not release while a
-// tracker lives. The system's own count (GetGuiResources) is not available under Wine, so the
-// program's imports of the creating and releasing calls are routed through the tracker instead;
-// the module is linked into the test program, so its calls go through those imports.
+// Counts the drawing objects (brushes, pens, fonts) that this program creates and does not
+// release while a tracker lives. The system's own count (GetGuiResources) is not available under
+// Wine, so the program's imports of the creating and releasing calls are routed through the
+// tracker instead; the module is linked into the test program, so its calls go through those
+// imports. Icons come from the shortcut library, which the bound library's log follows.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +19,7 @@ public:
     // False when an import could not be found, so that the counts would mean nothing.
     bool Hooked() const { return m_bHooked; }
     size_t Created() const { return m_nCreated; }
-    // Objects and icons created while tracking and not yet deleted or destroyed.
+    // Objects created while tracking and not yet deleted.
     const std::set<HANDLE>& Live() const { return m_live; }
 
 private:

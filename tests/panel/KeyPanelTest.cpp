@@ -8,6 +8,7 @@
 #include "../common/ShownDialogs.h"
 
 #include "../../panel/KeyPanelLayout.h"
+#include "../../suite/VeDerovu/ServiceProtocol.h"
 
 #include <algorithm>
 #include <map>
@@ -72,15 +73,16 @@ TEST(KeyCountLayouts, EachMissingKeyTakesOneRowAway) {
     }
 }
 
-// The library's count (and whether it could be had) and the keys the panel then shows.
+// The count in Corvane.ini (and whether the library could tell it) and the keys the panel then
+// shows.
 struct KeyCountCase {
-    int nLibraryCount;
-    int nLibraryResult;
+    int nSettingsCount;
+    bool bLibraryAnswers;
     int nKeys;
 };
 
 void PrintTo(const KeyCountCase& test, std::ostream* pOut) {
-    *pOut << "count " << test.nLibraryCount << (test.nLibraryResult ? "" : " (failed)");
+    *pOut << "count " << test.nSettingsCount << (test.bLibraryAnswers ? "" : " (failed)");
 }
 
 // Cases that depend on the screen resolution; the resolution case below runs them again at 120
@@ -89,8 +91,8 @@ class ScaledLayout : public PanelTest, public testing::WithParamInterface<KeyCou
 
 TEST_P(ScaledLayout, RowsControlsAndWindowFollowTheKeyCount) {
     const KeyCountCase test = GetParam();
-    m_library.m_nKeyCount = test.nLibraryCount;
-    m_library.m_nKeyCountResult = test.nLibraryResult;
+    m_library.SetKeyCount(test.nSettingsCount);
+    m_library.m_bKeyCountFails = !test.bLibraryAnswers;
     const Geometry before = TemplateGeometry();
     Geometry after;
     std::vector<bool> wired;
@@ -178,11 +180,11 @@ TEST_P(ScaledLayout, RowsControlsAndWindowFollowTheKeyCount) {
 // Counts outside 1 to 6 are kept within them; a library that cannot tell the count gives the
 // suite's usual six keys.
 INSTANTIATE_TEST_SUITE_P(KeyCounts, ScaledLayout,
-                         testing::Values(KeyCountCase{6, 1, 6}, KeyCountCase{5, 1, 5},
-                                         KeyCountCase{4, 1, 4}, KeyCountCase{3, 1, 3},
-                                         KeyCountCase{2, 1, 2}, KeyCountCase{1, 1, 1},
-                                         KeyCountCase{0, 1, 1}, KeyCountCase{9, 1, 6},
-                                         KeyCountCase{2, 0, 6}));
+                         testing::Values(KeyCountCase{6, true, 6}, KeyCountCase{5, true, 5},
+                                         KeyCountCase{4, true, 4}, KeyCountCase{3, true, 3},
+                                         KeyCountCase{2, true, 2}, KeyCountCase{1, true, 1},
+                                         KeyCountCase{0, true, 1}, KeyCountCase{7, true, 6},
+                                         KeyCountCase{2, false, 6}));
 
 // The screen resolution is read once per process: run the cases above, and the key face's, in
 // new processes at 120 and 144 dots per inch.
@@ -260,8 +262,9 @@ TEST_F(KeyPanel, RowsTakeLegendAndIconFromTheKeySettingsFile) {
     // longer than the panel reads.
     const std::string strLong(600, 'L');
     m_library.WriteKeyFile({{1, "Mail"}, {3, "Web"}, {4, strLong}},
-                           {{1, "C:\\icons\\mail.ico"}, {2, "keyicon2"}, {4, "C:\\" + strLong}});
-    m_library.AddIcon("C:\\icons\\mail.ico", RGB(255, 0, 0));
+                           {{1, m_library.MakeIcon("mail.ico", RGB(255, 0, 0))},
+                            {2, "keyicon2"},
+                            {4, "C:\\" + strLong}});
     auto shownIcon = [this](int nKey) {
         return reinterpret_cast<HICON>(
             SendDlgItemMessageA(m_panel, IDC_KEY_ICON_FIRST + nKey - 1, STM_GETICON, 0, 0));
@@ -288,7 +291,7 @@ TEST_F(KeyPanel, RowsTakeLegendAndIconFromTheKeySettingsFile) {
 }
 
 TEST_F(KeyPanel, SelectionOfAKeyThatIsNotThereIsIgnored) {
-    m_library.m_nKeyCount = 4;
+    m_library.SetKeyCount(4);
     m_library.Assign(2, "Mail", "Opens mail", "C:\\mail.exe");
     RunPanel(m_panel, {Do([&] {
                  m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, 2);
@@ -347,34 +350,34 @@ TEST_F(KeyPanel, RefreshShowsWhatTheLibraryHoldsNow) {
 TEST_F(KeyPanel, RegistersItsWindowAsTheServiceClient) {
     HWND hPanel = nullptr;
     RunPanel(m_panel, {Do([&] { hPanel = m_panel.m_hWnd; })});
-    EXPECT_EQ(1, m_library.m_nSetClientCalls);
-    EXPECT_EQ(hPanel, m_library.m_hClient);
+    EXPECT_TRUE(m_library.Service()->Matches(
+        {{WM_SERVICE_SET_CLIENT, reinterpret_cast<WPARAM>(hPanel), 0}}));
     EXPECT_EQ(1, m_library.m_nServerAsks);
 }
 
 // Waits for the service for 2.5 seconds by design.
 TEST_F(KeyPanel, WithoutTheServiceThereIsAMessageAndNoPanel) {
-    m_library.m_bServerAnswers = false;
+    m_library.StopService();
     std::string strMessage;
     DWORD nStart = GetTickCount();
     EXPECT_EQ(-1, RunModal(m_panel, {AnswerMessageBox(&strMessage)}));
     EXPECT_LE(2400u, GetTickCount() - nStart);
     EXPECT_EQ(ResourceString(IDS_SERVICE_MISSING), strMessage);
     EXPECT_EQ(6, m_library.m_nServerAsks);
-    EXPECT_EQ(0, m_library.m_nSetClientCalls);
+    EXPECT_EQ(0, m_library.m_nRegistrations);
 }
 
 TEST_F(KeyPanel, RefusedRegistrationEndsThePanelWithoutAMessage) {
-    m_library.m_bSetClientResult = FALSE;
+    m_library.m_bRegistrationRefused = true;
     // A message box would hold DoModal until the script gives up.
     EXPECT_EQ(-1, RunModal(m_panel, {}));
-    EXPECT_EQ(1, m_library.m_nSetClientCalls);
+    EXPECT_EQ(1, m_library.m_nRegistrations);
     EXPECT_EQ(0, m_library.ReadsOf(1));
 }
 
 // Runs only as a child of the case below: the panel ends the process.
 TEST_F(KeyPanel, DISABLED_MissingKeySettingsFileChild) {
-    m_library.SetKeyFilePath(m_library.KeyFilePath() + ".missing");
+    ASSERT_TRUE(DeleteFileA(m_library.KeyFilePath().c_str()));
     std::string strMessage;
     ScriptStep answer = AnswerMessageBox(&strMessage);
     // The process ends as soon as the message is answered: report it first.

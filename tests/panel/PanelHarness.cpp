@@ -25,11 +25,12 @@ HINSTANCE UseLocaleLibrary() {
     return s_hLibrary;
 }
 
-LRESULT CTestPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYBUTTON_NOTIFY) {
-        m_notifications.emplace_back(wParam, lParam);
-    }
-    return CKeyPanelDlg::WindowProc(message, wParam, lParam);
+CMessageRecorder KeyNotifications(const CTestPanel& panel) {
+    return CMessageRecorder(panel.m_hWnd, {VV_MESSAGE(WM_KEYBUTTON_NOTIFY)});
+}
+
+RecordedMessage KeyNotification(WPARAM nCode, LPARAM lParam) {
+    return {WM_KEYBUTTON_NOTIFY, nCode, lParam};
 }
 
 void CTestPanel::Click(int nID) const {

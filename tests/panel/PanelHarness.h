@@ -1,10 +1,9 @@
 // Running the key panel and its dialogs in a test: the real locale resource library as resource
-// handle, a fake shortcut library, modal dialogs driven from inside their own message loops,
-// message boxes read and answered, and other screen resolutions in child runs.
+// handle, the real shortcut library over a scratch suite, modal dialogs driven from inside their
+// own message loops, message boxes read and answered, and other screen resolutions in child runs.
 #pragma once
 
-#include "FakeShortcutLibrary.h"
-
+#include "../common/BoundLibrary.h"
 #include "../common/DialogGeometry.h"
 #include "../common/ModalScript.h"
 #include "../common/ShownDialogs.h"
@@ -23,7 +22,7 @@
 // null when it cannot be loaded.
 HINSTANCE UseLocaleLibrary();
 
-// The panel with its inner state in view, recording every notification its key buttons send.
+// The panel with its inner state in view.
 class CTestPanel : public CKeyPanelDlg {
 public:
     int CurrentKey() const { return m_nCurKey; }
@@ -35,12 +34,12 @@ public:
     void Click(int nID) const;
     // Posts it instead, so that a dialog the click opens runs while the script goes on.
     void PostClick(int nID) const;
-
-    std::vector<std::pair<WPARAM, LPARAM>> m_notifications;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
+
+// Records the notifications that the key buttons send to the panel from now on.
+CMessageRecorder KeyNotifications(const CTestPanel& panel);
+// One such notification, as the recorder holds it.
+RecordedMessage KeyNotification(WPARAM nCode, LPARAM lParam);
 
 // Runs the panel as the application's main window: the steps start once it is shown, and after
 // the last one its Close button (936) ends it.
@@ -83,7 +82,7 @@ private:
     bool m_bApplied;
 };
 
-// Every panel test: the locale library, a fake shortcut library and a panel. A case run again
+// Every panel test: the locale library, the shortcut library and a panel. A case run again
 // by a parent at another resolution (VV_PANEL_DPI) first checks that it really runs at it.
 class PanelTest : public testing::Test {
 protected:
@@ -91,6 +90,6 @@ protected:
 
     CComInit m_com; // as the program has it for its one thread
     HINSTANCE m_hLocale = UseLocaleLibrary();
-    CFakeShortcutLibrary m_library;
+    CBoundLibrary m_library;
     CTestPanel m_panel;
 };

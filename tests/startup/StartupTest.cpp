@@ -50,14 +50,7 @@ void ClosePanel(HWND hPanel) {
 // here inherit the private key store.
 class StartupTest : public testing::Test {
 protected:
-    void SetUp() override {
-        for (const char* pszFile : {"VuViravuz.exe", "VeDerovu.dll", "VeRiro.exe", "RuRoredo.DLL",
-                                    "CvnSKey.ini", "Corvane.ini"}) {
-            ASSERT_TRUE(CopyFileA(StagedPath(pszFile).c_str(), (m_suite / pszFile).c_str(), FALSE))
-                << pszFile;
-        }
-        ASSERT_TRUE(StopShortcutService());
-    }
+    void SetUp() override { ASSERT_TRUE(StopShortcutService()); }
 
     void TearDown() override { StopShortcutService(); }
 
@@ -90,8 +83,8 @@ protected:
         return sz;
     }
 
-    CScratchAppData m_appData;
-    CScratchFolder m_suite;
+    CScratchSuite m_suite{{"VuViravuz.exe", "VeDerovu.dll", "VeRiro.exe", "RuRoredo.DLL",
+                           "CvnSKey.ini", "Corvane.ini"}};
     std::unique_ptr<CSuiteLibrary> m_pLibrary;
 };
 
