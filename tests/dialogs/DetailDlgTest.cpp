@@ -44,6 +44,7 @@ TEST_F(DetailDialog, OkTakesOnlyFoldersOnALocalHardDisk) {
         {"", 0, ""},
         {" C:\\ ", 0, "C:\\"},
         {"C:\\vvdetail\\Data\\", 0, "C:\\vvdetail\\Data\\"},
+        {"C:\\vvdetail\\Data\\\\", IDS_WORKDIR_INVALID, ""}, // only one trailing backslash
         {"Q:\\", IDS_WORKDIR_DRIVE, ""},
         {"R:\\Work", IDS_WORKDIR_DRIVE, ""},
         {"N:\\Work\\", IDS_WORKDIR_DRIVE, ""},
@@ -164,6 +165,11 @@ TEST_F(DetailDialog, OkStoresTheFieldsThenTheOption) {
         {{1, 7}, true, "7", "", {0, 7}}, // turned off, the number kept
         {{0, 150}, true, "5", "", {1, 5}},
         {{1, 20}, false, "20", "42", {1, 42}},
+        // A stored number outside 1 to 99 shows as 5.
+        {{1, 1}, false, "1", "", {1, 1}},
+        {{1, 99}, false, "99", "", {1, 99}},
+        {{1, 0}, false, "5", "", {1, 5}},
+        {{1, 100}, false, "5", "", {1, 5}},
     };
     for (const auto& test : cases) {
         m_library.SetOption(1, test.stored.bFlag, test.stored.nNumber);
@@ -204,6 +210,53 @@ TEST_F(DetailDialog, OkStoresTheFieldsThenTheOption) {
             EXPECT_EQ(std::string(pszValue), std::string(*pSlot));
         }
         EXPECT_EQ(7, stored.nReserved);
+    }
+}
+
+// Each text field takes as many characters as it may hold and refuses one more, naming its limit,
+// and keeps the dialog open with the text as typed.
+TEST_F(DetailDialog, FieldsTakeTheirLengthAndRefuseOneMore) {
+    const struct {
+        int nID;
+        size_t nLimit;
+        std::string strStart; // blanks fill up to the length; the working folder is trimmed
+        CString KeyAssignment::*pSlot;
+    } fields[] = {{IDC_DETAIL_TITLE, 64, "T", &KeyAssignment::Title},
+                  {IDC_DETAIL_COMMENT, 64, "C", &KeyAssignment::Comment},
+                  {IDC_DETAIL_PARAMETERS, 256, "-p", &KeyAssignment::Parameters},
+                  {IDC_DETAIL_WORKDIR, 256, "C:\\vvdetail\\Data", &KeyAssignment::WorkingFolder}};
+    auto text = [](const auto& field, size_t nLength) {
+        std::string strText = field.strStart;
+        strText.resize(nLength, field.nID == IDC_DETAIL_WORKDIR ? ' ' : 'x');
+        return strText;
+    };
+    std::vector<std::string> messages(std::size(fields));
+    std::vector<ScriptStep> steps;
+    for (size_t i = 0; i < std::size(fields); ++i) {
+        const auto& field = fields[i];
+        steps.push_back(Do([&, i] {
+            m_dialog.Type(field.nID, text(field, field.nLimit + 1));
+            m_dialog.PostMessage(WM_COMMAND, IDOK);
+        }));
+        steps.push_back(AnswerMessageBox(&messages[i]));
+        steps.push_back(Do([&] {
+            EXPECT_EQ(text(field, field.nLimit + 1), m_dialog.Text(field.nID));
+            m_dialog.Type(field.nID, text(field, field.nLimit));
+        }));
+    }
+    steps.push_back(Do([&] { PressButton(m_dialog, IDOK); }));
+    EXPECT_EQ(IDOK, RunKeyDialog(m_dialog, 1, steps, true));
+    const KeyAssignment stored = m_library.Record(1);
+    for (size_t i = 0; i < std::size(fields); ++i) {
+        const auto& field = fields[i];
+        CString strLimit;
+        strLimit.Format("%zu", field.nLimit);
+        CString strMessage;
+        AfxFormatString2(strMessage, AFX_IDP_PARSE_STRING_SIZE, strLimit, "");
+        EXPECT_EQ(std::string(strMessage), messages[i]);
+        std::string strStored =
+            field.nID == IDC_DETAIL_WORKDIR ? field.strStart : text(field, field.nLimit);
+        EXPECT_EQ(strStored, std::string(stored.*field.pSlot));
     }
 }
 

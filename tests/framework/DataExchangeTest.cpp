@@ -20,8 +20,12 @@ TEST(DataExchange, IntegerTextMustBeOneWholeNumber) {
     const struct {
         const char* pszText;
         int nValue; // the member afterwards; 5 where the text is refused
-    } cases[] = {{" 42 ", 42}, {"-7", -7}, {"+3", 3},  {"", 5},
-                 {"4x", 5},    {"-", 5},   {"+ 5", 5}, {"99999999999", 5}};
+    } cases[] = {{" 42 ", 42},       {"-7", -7},
+                 {"+3", 3},          {"", 5},
+                 {"4x", 5},          {"-", 5},
+                 {"+ 5", 5},         {"2147483647", INT_MAX},
+                 {"2147483648", 5},  {"-2147483648", INT_MIN},
+                 {"-2147483649", 5}, {"99999999999", 5}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("\"") + c.pszText + "\"");
         CTestDialog dialog;
@@ -49,11 +53,17 @@ TEST(DataExchange, OutOfRangeNamesTheLimitsAndKeepsWhatWasTyped) {
     ASSERT_TRUE(dialog.Create()); // towards the controls a value out of range is just shown
     EXPECT_TRUE(answerer.m_texts.empty());
 
-    SetDlgItemTextA(dialog, IDC_NUMBER, "0");
-    EXPECT_FALSE(dialog.UpdateData(TRUE));
-    EXPECT_EQ(answerer.m_texts, Strings{"Please enter an integer between 1 and 99."});
-    EXPECT_EQ(dialog.m_nNumber, 0);
-    EXPECT_EQ(FocusAndSelection(), std::to_string(IDC_NUMBER) + " 0-1");
+    for (auto [pszTyped, bInRange] :
+         {std::pair{"0", false}, {"1", true}, {"99", true}, {"100", false}}) {
+        SCOPED_TRACE(pszTyped);
+        answerer.m_texts.clear();
+        SetDlgItemTextA(dialog, IDC_NUMBER, pszTyped);
+        EXPECT_EQ(bInRange, dialog.UpdateData(TRUE) != FALSE);
+        EXPECT_EQ(answerer.m_texts,
+                  bInRange ? Strings{} : Strings{"Please enter an integer between 1 and 99."});
+        EXPECT_EQ(std::to_string(dialog.m_nNumber), pszTyped);
+    }
+    EXPECT_EQ(FocusAndSelection(), std::to_string(IDC_NUMBER) + " 0-3");
 }
 
 TEST(DataExchange, MaxCharsLimitsTypingAndRefusesLongerText) {
@@ -64,12 +74,17 @@ TEST(DataExchange, MaxCharsLimitsTypingAndRefusesLongerText) {
         SendMessageA(hName, WM_CHAR, static_cast<WPARAM>(ch), 1);
     }
     EXPECT_EQ(GetWindowTextLengthA(hName), 10);
-
-    SetWindowTextA(hName, "set by code, too long");
     CMessageBoxAnswerer answerer;
-    EXPECT_FALSE(dialog.UpdateData(TRUE));
-    EXPECT_EQ(answerer.m_texts, Strings{"Please enter no more than 10 characters."});
-    EXPECT_STREQ(dialog.m_strName, "set by code, too long");
+    EXPECT_TRUE(dialog.UpdateData(TRUE)) << "ten characters fit";
+
+    // Text set by code is not cut short; one character more than ten is refused.
+    for (const char* pszText : {"elevenchars", "set by code, too long"}) {
+        SetWindowTextA(hName, pszText);
+        answerer.m_texts.clear();
+        EXPECT_FALSE(dialog.UpdateData(TRUE));
+        EXPECT_EQ(answerer.m_texts, Strings{"Please enter no more than 10 characters."});
+        EXPECT_STREQ(dialog.m_strName, pszText);
+    }
 }
 
 TEST(DataExchange, FirstFailureEndsThePass) {

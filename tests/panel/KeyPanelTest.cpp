@@ -7,6 +7,7 @@
 #include "../common/Process.h"
 #include "../common/ShownDialogs.h"
 
+#include "../../base/ModuleMessages.h"
 #include "../../panel/KeyPanelLayout.h"
 #include "../../suite/VeDerovu/ServiceProtocol.h"
 
@@ -261,10 +262,9 @@ TEST_F(KeyPanel, RowsTakeLegendAndIconFromTheKeySettingsFile) {
     // Key 2 has no legend and key 3 no icon path; key 1's path gives an icon; key 4's values are
     // longer than the panel reads.
     const std::string strLong(600, 'L');
+    const std::string strMail = m_library.MakeIcon("mail.ico", RGB(255, 0, 0));
     m_library.WriteKeyFile({{1, "Mail"}, {3, "Web"}, {4, strLong}},
-                           {{1, m_library.MakeIcon("mail.ico", RGB(255, 0, 0))},
-                            {2, "keyicon2"},
-                            {4, "C:\\" + strLong}});
+                           {{1, strMail}, {2, "keyicon2"}, {4, "C:\\" + strLong}});
     auto shownIcon = [this](int nKey) {
         return reinterpret_cast<HICON>(
             SendDlgItemMessageA(m_panel, IDC_KEY_ICON_FIRST + nKey - 1, STM_GETICON, 0, 0));
@@ -287,22 +287,44 @@ TEST_F(KeyPanel, RowsTakeLegendAndIconFromTheKeySettingsFile) {
                  EXPECT_EQ(builtInIcon(4), shownIcon(4));
                  EXPECT_EQ(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_PANEL)),
                            reinterpret_cast<HICON>(m_panel.SendMessage(WM_GETICON, ICON_BIG)));
+
+                 // The dialogs ask the panel for a key's icon path, for keys 1 to 6 only.
+                 const struct {
+                     WPARAM nKey;
+                     LRESULT nKnown;
+                     std::string strPath;
+                 } asks[] = {{0, FALSE, "-"}, {1, TRUE, strMail}, {6, TRUE, ""}, {7, FALSE, "-"}};
+                 for (const auto& ask : asks) {
+                     char szPath[MAX_PATH] = "-";
+                     EXPECT_EQ(ask.nKnown, m_panel.SendMessage(WM_GET_KEY_ICON_PATH, ask.nKey,
+                                                               reinterpret_cast<LPARAM>(szPath)));
+                     EXPECT_EQ(ask.strPath, szPath) << "key " << ask.nKey;
+                 }
+                 EXPECT_EQ(FALSE, m_panel.SendMessage(WM_GET_KEY_ICON_PATH, 1, 0));
              })});
 }
 
+// With four keys, 1 and 4 are the edges of what can be selected.
 TEST_F(KeyPanel, SelectionOfAKeyThatIsNotThereIsIgnored) {
     m_library.SetKeyCount(4);
     m_library.Assign(2, "Mail", "Opens mail", "C:\\mail.exe");
     RunPanel(m_panel, {Do([&] {
-                 m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, 2);
-                 for (LPARAM nKey : {0, 5, 6, 7, -1, 1000}) {
-                     m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nKey);
-                     EXPECT_EQ(2, m_panel.CurrentKey()) << "after KBN_SELECT " << nKey;
+                 const struct {
+                     LPARAM nSelected;
+                     int nCurrent;
+                 } selections[] = {{2, 2},  {0, 2},    {5, 2}, {6, 2}, {7, 2},
+                                   {-1, 2}, {1000, 2}, {4, 4}, {1, 1}, {2, 2}};
+                 for (const auto& selection : selections) {
+                     m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, selection.nSelected);
+                     EXPECT_EQ(selection.nCurrent, m_panel.CurrentKey())
+                         << "after KBN_SELECT " << selection.nSelected;
                  }
                  // Clicks on the unwired buttons of absent keys change nothing either.
                  m_panel.Click(IDC_KEY_BUTTON_FIRST + 4);
                  EXPECT_EQ(2, m_panel.CurrentKey());
                  EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
+                 m_panel.Click(IDC_KEY_BUTTON_FIRST + 3);
+                 EXPECT_EQ(4, m_panel.CurrentKey());
              })});
 }
 
