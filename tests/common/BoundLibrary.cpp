@@ -57,14 +57,12 @@ CBoundLibrary::~CBoundLibrary() {
 }
 
 void CBoundLibrary::WriteKeyFile(const std::map<int, std::string>& legends,
-                                 const std::map<int, std::string>& iconPaths,
-                                 const std::string& strSections) {
+                                 const std::map<int, std::string>& iconPaths) {
     const std::string strFile = KeyFilePath();
     ASSERT_TRUE(WriteFileText(strFile, "; key settings of the module's tests\r\n"));
     WriteSection("SKeySilk", legends, strFile);
     WriteSection("SKeyIcon", iconPaths, strFile);
     FlushProfile(strFile);
-    AppendToKeyFile(strSections);
 }
 
 void CBoundLibrary::AppendToKeyFile(const std::string& strSections) {

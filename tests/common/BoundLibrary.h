@@ -37,11 +37,9 @@ public:
     // A file of the suite's program folder.
     std::string operator/(const std::string& strName) const { return m_suite / strName; }
     std::string KeyFilePath() const { return m_suite / "CvnSKey.ini"; }
-    // Rewrites the key settings file; a missing value leaves the key out of its section, and
-    // strSections (INI text) follows the two sections.
+    // Rewrites the key settings file; a missing value leaves the key out of its section.
     void WriteKeyFile(const std::map<int, std::string>& legends,
-                      const std::map<int, std::string>& iconPaths,
-                      const std::string& strSections = "");
+                      const std::map<int, std::string>& iconPaths);
     // Adds sections (INI text) at the end of the key settings file.
     void AppendToKeyFile(const std::string& strSections);
     void SetKeyCount(int nCount);

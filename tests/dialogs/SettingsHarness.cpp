@@ -81,8 +81,7 @@ LRESULT CTestSettingsDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 void SettingsTest::WriteCategories(const std::string& strSections) {
-    const std::string& strPath = m_library.KeyFilePath();
-    ASSERT_TRUE(WriteFileText(strPath, ReadFileText(strPath) + "\n" + strSections));
+    m_library.AppendToKeyFile(strSections);
 }
 
 INT_PTR SettingsTest::RunSettings(int nKey, std::vector<ScriptStep> steps, bool bStepsEndIt) {
