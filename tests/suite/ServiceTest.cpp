@@ -186,6 +186,9 @@ protected:
     void TearDown() override {
         EXPECT_TRUE(StopShortcutService());
         SetEnvironmentVariableA("VV_PROBE_LOG", nullptr);
+        // The document type a test may have made, however it ended.
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, ".vvprobe");
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "VvProbeFile");
     }
 
     // Waits until the library finds the service, or until the service's process has ended.
@@ -358,8 +361,6 @@ TEST_F(ServiceTest, APressStartsTheTargetAsTheShellWouldOrTellsWhyNot) {
         // A key the service mishandles would fail every later case too, each after a wait.
         ASSERT_FALSE(HasFailure());
     }
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".vvprobe");
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, "VvProbeFile");
     EXPECT_TRUE(ShownDialogsOfProcess(m_pService->Id()).empty()) << "the service showed a dialog";
 }
 
