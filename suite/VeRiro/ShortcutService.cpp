@@ -33,6 +33,16 @@ std::string FolderOf(const char* pszPath) {
     return nSlash == std::string::npos ? std::string() : strPath.substr(0, nSlash);
 }
 
+// Read at each new press, so that a key does what the panel shows at that moment.
+std::optional<CHoldOption> ReadHoldOption(int nKey) {
+    int bOn = 0;
+    int nTenths = 0;
+    if (!ZuComGetKeyOption(nKey - 1, &bOn, &nTenths)) {
+        return std::nullopt;
+    }
+    return CHoldOption{bOn != 0, nTenths};
+}
+
 std::string TargetName(const KeyAssignment& record) {
     if (!record.Title.IsEmpty()) {
         return static_cast<LPCSTR>(record.Title);
@@ -189,21 +199,18 @@ void CShortcutService::ApplyKeyBindings() {
 }
 
 void CShortcutService::OnHotKey(int nKey) {
-    if (nKey < 1 || nKey > SERVICE_KEY_COUNT || m_presses[nKey - 1].bActive) {
+    if (nKey < 1 || nKey > SERVICE_KEY_COUNT) {
         return;
     }
-    CKeyPress& press = m_presses[nKey - 1];
-    int bHold = 0;
-    int nTenths = 0;
-    press = CKeyPress();
-    press.bActive = true;
-    press.nStart = GetTickCount64();
-    if (ZuComGetKeyOption(nKey - 1, &bHold, &nTenths) && bHold) {
-        press.nHoldMs = static_cast<DWORD>(nTenths) * 100;
-    } else {
-        press.bLaunched = true;
+    KeyPressStep step =
+        m_presses[nKey - 1].OnHotKey(GetTickCount64(), [nKey] { return ReadHoldOption(nKey); });
+    if (step == KeyPressStep::Ignored) {
+        return;
+    }
+    if (step == KeyPressStep::Launch) {
         Launch(nKey);
     }
+    // The keys' state is looked at while the key is down: the system never tells of letting go.
     SetTimer(m_hWnd, static_cast<UINT_PTR>(nKey), HOLD_CHECK_MS, nullptr);
 }
 
@@ -221,12 +228,11 @@ void CShortcutService::OnTimer(UINT_PTR nId) {
         return;
     }
     int nKey = static_cast<int>(nId);
-    CKeyPress& press = m_presses[nKey - 1];
-    if (!IsHotKeyHeld(m_bindings.keys[nKey - 1].hotKey)) {
+    KeyPressStep step = m_presses[nKey - 1].OnLook(GetTickCount64(),
+                                                   IsHotKeyHeld(m_bindings.keys[nKey - 1].hotKey));
+    if (step == KeyPressStep::LetGo) {
         KillTimer(m_hWnd, nId);
-        press.bActive = false;
-    } else if (!press.bLaunched && GetTickCount64() - press.nStart >= press.nHoldMs) {
-        press.bLaunched = true;
+    } else if (step == KeyPressStep::Launch) {
         Launch(nKey);
     }
 }

@@ -7,6 +7,7 @@
 
 #include "FolderWatch.h"
 #include "HotKeys.h"
+#include "KeyPress.h"
 #include "TrayIcon.h"
 
 #include "../VeDerovu/StoreState.h"
@@ -26,16 +27,6 @@ public:
     bool Create(HINSTANCE hInstance);
 
 private:
-    // A key from its WM_HOTKEY until its combination is let go: presses that come meanwhile are
-    // the keyboard's repeat, not new presses. The keys' state is looked at on a timer while a key
-    // is down: the system tells of a hot key's press only, never of its letting go.
-    struct CKeyPress {
-        bool bActive = false;
-        bool bLaunched = false;
-        ULONGLONG nStart = 0;
-        DWORD nHoldMs = 0; // 0: the key launches at once
-    };
-
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
     // What the service does once its window is there: icon, watches, keys.

@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <climits>
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
-
-constexpr int KEY_EVENT_1 = ZUCOM_EVENT_BASE + 1;
 
 KeyAssignment Assignment(const char* pszTitle, const char* pszTarget) {
     KeyAssignment record;
@@ -22,16 +22,15 @@ KeyAssignment Assignment(const char* pszTitle, const char* pszTarget) {
     return record;
 }
 
-void ExpectSameRecord(const KeyAssignment& expected, const KeyAssignment& actual) {
-    EXPECT_STREQ(expected.Title, actual.Title);
-    EXPECT_STREQ(expected.Comment, actual.Comment);
-    EXPECT_STREQ(expected.Target, actual.Target);
-    EXPECT_STREQ(expected.WorkingFolder, actual.WorkingFolder);
-    EXPECT_STREQ(expected.Parameters, actual.Parameters);
-    EXPECT_STREQ(expected.IconSource, actual.IconSource);
-    EXPECT_EQ(expected.nReserved, actual.nReserved);
-    EXPECT_STREQ(expected.Reserved1, actual.Reserved1);
-    EXPECT_STREQ(expected.Reserved2, actual.Reserved2);
+// The record's nine slots, to be compared whole.
+std::vector<std::string> Slots(const KeyAssignment& r) {
+    std::vector<std::string> slots;
+    for (const CString* pText : {&r.Title, &r.Comment, &r.Target, &r.WorkingFolder, &r.Parameters,
+                                 &r.IconSource, &r.Reserved1, &r.Reserved2}) {
+        slots.emplace_back(*pText);
+    }
+    slots.push_back(std::to_string(r.nReserved));
+    return slots;
 }
 
 class KeyStoreTest : public testing::Test {
@@ -52,16 +51,20 @@ protected:
     int Store(int nKey, KeyAssignment record) {
         return m_lib.pfnSetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey);
     }
+    // The key's option as (flag, number); (-1, -1) when it is refused.
+    std::pair<int, int> Option(int nIndex) {
+        int bFlag = -1;
+        int nNumber = -1;
+        return m_lib.pfnGetKeyOption(nIndex, &bFlag, &nNumber) ? std::make_pair(bFlag, nNumber)
+                                                               : std::make_pair(-1, -1);
+    }
 
     CScratchAppData m_appData;
     CSuiteLibrary m_lib;
 };
 
-TEST_F(KeyStoreTest, EveryFieldRoundTripsExactlyAndPathsStayReadable) {
-    std::string strLong;
-    while (strLong.size() < 2000) {
-        strLong += "-x %1 \"quoted\" ";
-    }
+TEST_F(KeyStoreTest, EveryFieldRoundTripsExactlyAndAnEmptyRecordClearsAllButTheOption) {
+    const std::string strLong = std::string(1000, '%') + std::string(1000, '"');
     KeyAssignment record;
     record.Title = "  blanks at both ends  ";
     record.Comment = "100% sure; a=b [Key1] #not a comment";
@@ -72,48 +75,45 @@ TEST_F(KeyStoreTest, EveryFieldRoundTripsExactlyAndPathsStayReadable) {
     record.nReserved = INT_MIN;
     record.Reserved1 = "\x01\x7f\xe9\xff";
     record.Reserved2 = " ";
-
     ASSERT_EQ(1, Store(3, record));
+    ASSERT_EQ(1, m_lib.pfnSetKeyOption(2, 1, 42));
     int nResult = 0;
-    ExpectSameRecord(record, Read(3, &nResult));
+    EXPECT_EQ(Slots(record), Slots(Read(3, &nResult)));
     EXPECT_EQ(1, nResult);
     EXPECT_FALSE(IsAssigned(2));
     EXPECT_FALSE(IsAssigned(4));
-
     std::string strText = ReadFileText(m_appData.StorePath());
     EXPECT_NE(std::string::npos, strText.find("Target=C:\\Program Files\\App\\app.exe\r\n"));
-}
-
-TEST_F(KeyStoreTest, EmptyRecordRemovesTheAssignmentButKeepsTheOption) {
-    ASSERT_EQ(1, Store(2, Assignment("Notes", "C:\\notes.txt")));
-    ASSERT_EQ(1, m_lib.pfnSetKeyOption(1, 1, 42));
 
     KeyAssignment empty;
     empty.nReserved = 7; // not one of the strings: the record still counts as empty
-    ASSERT_EQ(1, Store(2, empty));
-
-    int nResult = 1;
-    ExpectSameRecord(KeyAssignment(), Read(2, &nResult));
+    ASSERT_EQ(1, Store(3, empty));
+    EXPECT_EQ(Slots(KeyAssignment()), Slots(Read(3, &nResult)));
     EXPECT_EQ(0, nResult);
-    int bFlag = 0;
-    int nNumber = 0;
-    ASSERT_EQ(1, m_lib.pfnGetKeyOption(1, &bFlag, &nNumber));
-    EXPECT_EQ(1, bFlag);
-    EXPECT_EQ(42, nNumber);
+    EXPECT_EQ(std::make_pair(1, 42), Option(2));
 }
 
-TEST_F(KeyStoreTest, BadEventNumbersAreRefusedAndLeaveTheRecordAlone) {
-    ASSERT_EQ(1, Store(1, Assignment("Stored", "C:\\a.exe")));
-    for (int nEvent :
-         {0, 1, ZUCOM_EVENT_BASE, ZUCOM_EVENT_BASE + 7, -KEY_EVENT_1, INT_MIN, INT_MAX}) {
-        KeyAssignment record = Assignment("untouched", "C:\\b.exe");
-        EXPECT_EQ(0, m_lib.pfnGetAppDataOfHarlEvent(&record, nEvent)) << nEvent;
-        EXPECT_STREQ("untouched", record.Title) << nEvent;
-        EXPECT_EQ(0, m_lib.pfnSetAppDataOfHarlEvent(&record, nEvent)) << nEvent;
+// A key's event number is its number plus 512.
+TEST_F(KeyStoreTest, EventNumbersOfKeysOneToSixAloneAreTakenAndRefusedOnesLeaveAllAlone) {
+    const struct {
+        int nEvent;
+        int nKey; // 0: refused
+    } cases[] = {{INT_MIN, 0}, {-513, 0}, {0, 0},   {1, 0},      {512, 0},
+                 {513, 1},     {518, 6},  {519, 0}, {INT_MAX, 0}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.nEvent);
+        std::string strTitle = "event " + std::to_string(test.nEvent);
+        KeyAssignment record = Assignment(strTitle.c_str(), "C:\\a.exe");
+        EXPECT_EQ(test.nKey != 0, m_lib.pfnSetAppDataOfHarlEvent(&record, test.nEvent));
+        record = Assignment("untouched", "C:\\b.exe");
+        EXPECT_EQ(test.nKey != 0, m_lib.pfnGetAppDataOfHarlEvent(&record, test.nEvent));
+        EXPECT_STREQ(test.nKey ? strTitle.c_str() : "untouched", record.Title);
     }
-    EXPECT_EQ(0, m_lib.pfnGetAppDataOfHarlEvent(nullptr, KEY_EVENT_1));
-    EXPECT_EQ(0, m_lib.pfnSetAppDataOfHarlEvent(nullptr, KEY_EVENT_1));
-    EXPECT_STREQ("Stored", Read(1).Title);
+    EXPECT_EQ(0, m_lib.pfnGetAppDataOfHarlEvent(nullptr, 513));
+    EXPECT_EQ(0, m_lib.pfnSetAppDataOfHarlEvent(nullptr, 513));
+    for (int nKey = 1; nKey <= 6; ++nKey) {
+        EXPECT_STREQ(nKey == 1 ? "event 513" : nKey == 6 ? "event 518" : "", Read(nKey).Title);
+    }
 }
 
 TEST_F(KeyStoreTest, InitCreatesTheDefaultsOnceAndResetRestoresThem) {
@@ -139,47 +139,73 @@ TEST_F(KeyStoreTest, InitCreatesTheDefaultsOnceAndResetRestoresThem) {
 
     ASSERT_EQ(1, m_lib.pfnInitSKeyData(1));
     for (int nKey = 1; nKey <= 6; ++nKey) {
-        ExpectSameRecord(defaults[nKey - 1], Read(nKey));
+        EXPECT_EQ(Slots(defaults[nKey - 1]), Slots(Read(nKey))) << nKey;
     }
-    int bFlag = -1;
-    int nNumber = -1;
-    ASSERT_EQ(1, m_lib.pfnGetKeyOption(0, &bFlag, &nNumber));
-    EXPECT_EQ(0, bFlag);
-    EXPECT_EQ(5, nNumber);
-
+    EXPECT_EQ(std::make_pair(0, 5), Option(0));
     EXPECT_EQ(0, m_lib.pfnInitSKeyData(2));
     EXPECT_EQ(0, m_lib.pfnInitSKeyData(-1));
 }
 
-TEST_F(KeyStoreTest, DamagedStoreIsSetAsideAndReadsAsUnassigned) {
-    const std::string strValid = "[KeyStore]\r\nFormat=Corvane key store\r\nVersion=1\r\n";
-    const std::string damages[] = {
-        std::string("\x00\x01garbage", 9),
-        "[KeyStore]\r\nFormat=Corvane key store\r\nVersion=2\r\n[Key1]\r\nTitle=a\r\n",
-        strValid + "[Key1]\r\nTitle=50%\r\n",
-        strValid + "[Key1]\r\nTitle=a\r\njust words\r\n",
-        strValid + "[Key1]\r\nOptionNumber=five\r\n",
-        "",
+const char kStoreHeader[] = "[KeyStore]\r\nFormat=Corvane key store\r\nVersion=1\r\n";
+const size_t kStoreLimit = 16 * 1024 * 1024; // the largest store the library reads
+
+// A store of nSize bytes, key 2 titled "Big": a comment fills it up.
+std::string StoreOfSize(size_t nSize) {
+    std::string strStore = std::string(kStoreHeader) + "[Key2]\r\nTitle=Big\r\n;";
+    return strStore + std::string(nSize - strStore.size() - 2, 'x') + "\r\n";
+}
+
+// A store edited by hand is read by the rules the library writes by: names of sections and fields
+// in any case, blanks around '=' ignored, flags and numbers as written. One that breaks them is
+// set aside whole, under a name of its own, and reads as unassigned.
+TEST_F(KeyStoreTest, AStoreWrittenByHandIsReadByTheRulesOrSetAsideWhole) {
+    const std::string strHeader = kStoreHeader;
+    const struct {
+        std::string strStore;
+        const char* pszTitle;                // key 2's; null: damaged
+        std::pair<int, int> option = {0, 5}; // key 2's
+    } cases[] = {
+        {"[KEYSTORE]\r\nformat = Corvane key store\r\nVERSION\t=\t1\r\n"
+         "[key2]\r\ntItLe =  Case and blanks  \r\noptionflag = 1\r\n",
+         "Case and blanks",
+         {1, 5}},
+        {strHeader + "[Key2]\r\nTitle=a\r\nOptionFlag=1\r\nOptionNumber=0\r\n", "a", {1, 0}},
+        {strHeader + "[Key2]\r\nTitle=a\r\nOptionFlag=1\r\nOptionNumber=1\r\n", "a", {1, 1}},
+        {strHeader + "[Key2]\r\nTitle=a\r\nOptionFlag=0\r\nOptionNumber=99\r\n", "a", {0, 99}},
+        {strHeader + "[Key2]\r\nTitle=a\r\nOptionFlag=7\r\nOptionNumber=100\r\n", "a", {1, 100}},
+        {StoreOfSize(kStoreLimit), "Big"},
+        {std::string("\x00\x01garbage", 9), nullptr},
+        {"[KeyStore]\r\nFormat=Corvane key store\r\nVersion=2\r\n[Key2]\r\nTitle=a\r\n", nullptr},
+        {"[KeyStore]\r\nFormat=corvane key store\r\nVersion=1\r\n[Key2]\r\nTitle=a\r\n", nullptr},
+        {strHeader + "[Key2]\r\nTitle=50%\r\n", nullptr},
+        {strHeader + "[Key2]\r\nTitle=a\r\njust words\r\n", nullptr},
+        {strHeader + "[Key2]\r\nTitle=a\r\nOptionNumber=five\r\n", nullptr},
+        {StoreOfSize(kStoreLimit + 1), nullptr},
+        {"", nullptr},
     };
+    CreateDirectoryA(m_appData.StoreFolder().c_str(), nullptr);
     size_t nAside = 0;
-    for (const std::string& strDamage : damages) {
-        CreateDirectoryA(m_appData.StoreFolder().c_str(), nullptr);
-        ASSERT_TRUE(WriteFileText(m_appData.StorePath(), strDamage));
-
-        EXPECT_FALSE(IsAssigned(1)) << strDamage;
-        std::vector<std::string> aside =
-            ListFiles(m_appData.StoreFolder(), "KeyStore.damaged-*.ini");
-        ASSERT_EQ(++nAside, aside.size()) << strDamage;
-        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_appData.StorePath().c_str()));
-
-        ASSERT_EQ(1, m_lib.pfnInitSKeyData(0));
-        EXPECT_TRUE(IsAssigned(1)) << "defaults written after " << strDamage;
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.strStore.substr(0, 100));
+        ASSERT_TRUE(WriteFileText(m_appData.StorePath(), test.strStore));
+        int nResult = 0;
+        EXPECT_STREQ(test.pszTitle ? test.pszTitle : "", Read(2, &nResult).Title);
+        EXPECT_EQ(test.pszTitle != nullptr, nResult);
+        EXPECT_EQ(test.option, Option(1));
+        nAside += test.pszTitle ? 0 : 1;
+        ASSERT_EQ(nAside, ListFiles(m_appData.StoreFolder(), "KeyStore.damaged-*.ini").size());
+        EXPECT_EQ(test.pszTitle != nullptr,
+                  GetFileAttributesA(m_appData.StorePath().c_str()) != INVALID_FILE_ATTRIBUTES);
+        // The defaults again, over a store read well too: the next one, written by hand within the
+        // file system's tick and at the same size, would look unchanged to the library.
+        ASSERT_EQ(1, m_lib.pfnInitSKeyData(test.pszTitle ? 1 : 0));
+        EXPECT_TRUE(IsAssigned(1)) << "defaults written";
     }
-    // Each damaged store is kept whole under a name of its own.
     for (const std::string& strName :
          ListFiles(m_appData.StoreFolder(), "KeyStore.damaged-*.ini")) {
         std::string strText = ReadFileText(m_appData.StoreFolder() + "\\" + strName);
-        EXPECT_NE(std::end(damages), std::find(std::begin(damages), std::end(damages), strText));
+        EXPECT_TRUE(std::any_of(std::begin(cases), std::end(cases),
+                                [&](const auto& test) { return test.strStore == strText; }));
     }
 }
 
@@ -235,34 +261,30 @@ TEST_F(KeyStoreTest, FailedWritesReturnZeroAndKeepTheOldState) {
 }
 
 TEST_F(KeyStoreTest, KeyOptionsRoundTripAndOutOfRangeInputIsRefused) {
-    for (int nIndex = 0; nIndex < 6; ++nIndex) {
-        int bFlag = -1;
-        int nNumber = -1;
-        ASSERT_EQ(1, m_lib.pfnGetKeyOption(nIndex, &bFlag, &nNumber));
-        EXPECT_EQ(0, bFlag);
-        EXPECT_EQ(5, nNumber);
+    const std::pair<int, bool> indexes[] = {{INT_MIN, false}, {-1, false}, {0, true},
+                                            {5, true},        {6, false},  {INT_MAX, false}};
+    for (const auto& [nIndex, bKey] : indexes) {
+        EXPECT_EQ(bKey ? std::make_pair(0, 5) : std::make_pair(-1, -1), Option(nIndex))
+            << nIndex << ": a key never set has its option off, and 5";
+        EXPECT_EQ(bKey, m_lib.pfnSetKeyOption(nIndex, 1, 9)) << nIndex;
     }
-    ASSERT_EQ(1, m_lib.pfnSetKeyOption(5, 7, 99));
-    ASSERT_EQ(1, m_lib.pfnSetKeyOption(4, 0, 1));
-    for (int nNumber : {0, 100, -1, INT_MIN}) {
-        EXPECT_EQ(0, m_lib.pfnSetKeyOption(5, 1, nNumber)) << nNumber;
+    const struct {
+        int bFlag;
+        int nNumber;
+        std::pair<int, int> stored; // (-1, -1): refused, and the key keeps what it had
+    } cases[] = {{7, 99, {1, 99}},   {0, 1, {0, 1}},         {1, 0, {-1, -1}},
+                 {1, 100, {-1, -1}}, {1, INT_MIN, {-1, -1}}, {1, -1, {-1, -1}},
+                 {1, 2, {1, 2}},     {1, INT_MAX, {-1, -1}}};
+    std::pair<int, int> expected = {1, 9};
+    for (const auto& test : cases) {
+        bool bStored = test.stored.first >= 0;
+        EXPECT_EQ(bStored, m_lib.pfnSetKeyOption(2, test.bFlag, test.nNumber)) << test.nNumber;
+        expected = bStored ? test.stored : expected;
+        EXPECT_EQ(expected, Option(2)) << test.nNumber;
     }
-    for (int nIndex : {-1, 6, INT_MAX}) {
-        int bFlag = 0;
-        int nNumber = 0;
-        EXPECT_EQ(0, m_lib.pfnSetKeyOption(nIndex, 1, 5)) << nIndex;
-        EXPECT_EQ(0, m_lib.pfnGetKeyOption(nIndex, &bFlag, &nNumber)) << nIndex;
-    }
-    int bFlag = -1;
-    int nNumber = -1;
-    ASSERT_EQ(1, m_lib.pfnGetKeyOption(5, &bFlag, &nNumber));
-    EXPECT_EQ(1, bFlag);
-    EXPECT_EQ(99, nNumber);
-    ASSERT_EQ(1, m_lib.pfnGetKeyOption(4, &bFlag, &nNumber));
-    EXPECT_EQ(0, bFlag);
-    EXPECT_EQ(1, nNumber);
+    int nNumber = 0;
     EXPECT_EQ(0, m_lib.pfnGetKeyOption(0, nullptr, &nNumber));
-    EXPECT_FALSE(IsAssigned(6)) << "an option alone is no assignment";
+    EXPECT_FALSE(IsAssigned(3)) << "an option alone is no assignment";
 }
 
 // One round of writes from one process: each of its keys and options gets a value naming the
@@ -286,12 +308,10 @@ TEST(KeyStoreConcurrency, DISABLED_ChildWriter) {
     }
 }
 
-TEST(KeyStoreConcurrency, TwoProcessesWritingAtOnceLoseNoUpdate) {
-    CScratchAppData appData;
-    CSuiteLibrary lib;
+TEST_F(KeyStoreTest, TwoProcessesWritingAtOnceLoseNoUpdate) {
     CChildProcess child(ThisProgramPath(),
-                        "--gtest_also_run_disabled_tests"
-                        " --gtest_filter=KeyStoreConcurrency.DISABLED_ChildWriter");
+                        "--gtest_also_run_disabled_tests "
+                        "--gtest_filter=KeyStoreConcurrency.DISABLED_ChildWriter");
     ASSERT_TRUE(child.Started());
 
     // The parent writes keys 1 to 3 for as long as the child runs, so the two overlap whatever
@@ -299,14 +319,15 @@ TEST(KeyStoreConcurrency, TwoProcessesWritingAtOnceLoseNoUpdate) {
     DWORD dwStart = GetTickCount();
     int nRound = 0;
     while (!child.HasEnded() && GetTickCount() - dwStart < 4 * kDeadlineMs) {
-        WriteRound(lib, "parent", nRound++, 3);
+        WriteRound(m_lib, "parent", nRound++, 3);
     }
     EXPECT_EQ(0u, child.WaitForExit(0)) << "the child's writes failed or did not end";
 
     std::string strChildLast = "child-" + std::to_string(CHILD_ROUNDS - 1);
     for (int nKey = 1; nKey <= 6; ++nKey) {
-        KeyAssignment record;
-        ASSERT_EQ(1, lib.pfnGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey));
+        int nResult = 0;
+        KeyAssignment record = Read(nKey, &nResult);
+        ASSERT_EQ(1, nResult);
         std::string strTitle = static_cast<LPCSTR>(record.Title);
         EXPECT_STREQ(record.Title, record.Target) << "a record mixed from two writes";
         if (nKey <= 3) {
@@ -314,14 +335,11 @@ TEST(KeyStoreConcurrency, TwoProcessesWritingAtOnceLoseNoUpdate) {
                 << strTitle;
         } else {
             EXPECT_EQ(strChildLast, strTitle) << "the child's last write to key " << nKey;
-            int bFlag = 0;
-            int nNumber = 0;
-            ASSERT_EQ(1, lib.pfnGetKeyOption(nKey - 1, &bFlag, &nNumber));
-            EXPECT_EQ((CHILD_ROUNDS - 1) % 2, bFlag);
-            EXPECT_EQ((CHILD_ROUNDS - 1) % 99 + 1, nNumber);
+            EXPECT_EQ(std::make_pair((CHILD_ROUNDS - 1) % 2, (CHILD_ROUNDS - 1) % 99 + 1),
+                      Option(nKey - 1));
         }
     }
-    EXPECT_EQ(1u, ListFiles(appData.StoreFolder(), "KeyStore.*").size())
+    EXPECT_EQ(1u, ListFiles(m_appData.StoreFolder(), "KeyStore.*").size())
         << "a damaged store was set aside or a temporary file left behind";
 }
 
