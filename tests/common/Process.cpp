@@ -2,6 +2,23 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// Every child of this program, in one job that ends them all when its last handle closes, which
+// the system does when this program ends.
+HANDLE ChildrenJob() {
+    static const CHandle s_job = [] {
+        CHandle job(CreateJobObjectA(nullptr, nullptr));
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return job;
+    }();
+    return s_job;
+}
+
+} // namespace
+
 bool WaitFor(const std::function<bool()>& condition, DWORD nTimeoutMs) {
     const DWORD nStart = GetTickCount();
     while (!condition()) {
@@ -56,6 +73,7 @@ CChildProcess::CChildProcess(const std::string& strProgram, const std::string& s
     CHandle thread(pi.hThread);
     m_process.Attach(pi.hProcess);
     m_nId = pi.dwProcessId;
+    AssignProcessToJobObject(ChildrenJob(), m_process);
 }
 
 CChildProcess::~CChildProcess() {

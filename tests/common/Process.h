@@ -27,7 +27,9 @@ std::string EnvironmentValue(const char* pszName);
 class CChildProcess {
 public:
     // Starts strProgram with the command-line tail strArguments, in strFolder (empty: this
-    // program's current folder). A start that fails fails the test.
+    // program's current folder). A start that fails fails the test. The child, and whatever it
+    // starts, ends with this program however that ends (by a watchdog, say): left running, it
+    // would hold the test run open through the output it inherited.
     explicit CChildProcess(const std::string& strProgram, const std::string& strArguments = "",
                            const std::string& strFolder = "");
     // Ends the process if it still runs.

@@ -172,15 +172,7 @@ protected:
     void SetUp() override {
         // A service left over from an earlier run would answer in place of the one under test.
         ASSERT_TRUE(StopShortcutService());
-        for (const char* pszName : {"VeRiro.exe", "VeDerovu.dll", "Corvane.ini", "CvnSKey.ini"}) {
-            ASSERT_TRUE(
-                CopyFileA(StagedPath(pszName).c_str(), (m_program / pszName).c_str(), FALSE));
-        }
         SetEnvironmentVariableA("VV_PROBE_LOG", m_log.c_str());
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        ASSERT_TRUE(SetInformationJobObject(m_job, JobObjectExtendedLimitInformation, &limits,
-                                            sizeof limits));
     }
 
     void TearDown() override {
@@ -199,14 +191,9 @@ protected:
                m_hService;
     }
 
-    // The service takes the keys in order; the last one taken means it listens. In the test's
-    // job, it ends with this program however that ends (by the watchdog, say), instead of holding
-    // the test run open through its output.
+    // The service takes the keys in order; the last one taken means it listens.
     void StartService(int nLastKey = 6) {
-        m_pService = std::make_unique<CChildProcess>(m_program / "VeRiro.exe");
-        CHandle process(
-            OpenProcess(PROCESS_SET_QUOTA | PROCESS_TERMINATE, FALSE, m_pService->Id()));
-        EXPECT_TRUE(AssignProcessToJobObject(m_job, process));
+        m_pService = std::make_unique<CChildProcess>(m_suite / "VeRiro.exe");
         ASSERT_TRUE(WaitForServer(*m_pService));
         ASSERT_TRUE(
             WaitForService([=] { return IsHotKeyTaken(MOD_CONTROL | MOD_ALT, '0' + nLastKey); }));
@@ -271,11 +258,9 @@ protected:
     static std::string ProbePath() { return ThisProgramFolder() + "\\" + kProbe; }
 
     CWatchdog m_watchdog{kTestDeadlineMs, "the test hung"};
-    CScratchAppData m_appData;
-    CScratchFolder m_program;
+    CScratchSuite m_suite{{"VeRiro.exe", "VeDerovu.dll", "Corvane.ini", "CvnSKey.ini"}};
     CScratchFolder m_files;
     std::string m_log = m_files / "probe.log";
-    CHandle m_job{CreateJobObjectA(nullptr, nullptr)}; // ends what is left before the folders go
     // The taskbar, found by its class before the shell's own (it is topmost): the service's icon
     // and notices reach it as WM_COPYDATA, their texts in UTF-16 on Windows and on Wine.
     CMessageRecorder m_tray{
@@ -399,7 +384,7 @@ TEST_F(ServiceTest, AChangeRefreshesOnlyAPanelOfAnotherProcess) {
 TEST_F(ServiceTest, AStoreChangedByHandReachesTheKeyPanel) {
     StartService();
     ASSERT_EQ(1, m_lib.pfnSetClient(m_panel.Handle()));
-    ASSERT_TRUE(WriteFileText(m_appData.StorePath(),
+    ASSERT_TRUE(WriteFileText(m_suite.AppData().StorePath(),
                               "[KeyStore]\r\nFormat=Corvane key store\r\nVersion=1\r\n"
                               "[Key2]\r\nTitle=By hand\r\nTarget=C:\\windows\\notepad.exe\r\n"));
     EXPECT_TRUE(WaitForService([&] { return m_panel.Count(WM_PANEL_REFRESH) > 0; }))
@@ -409,28 +394,28 @@ TEST_F(ServiceTest, AStoreChangedByHandReachesTheKeyPanel) {
     EXPECT_EQ(1, m_lib.pfnGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + 2));
     EXPECT_STREQ("By hand", record.Title);
 
-    ASSERT_TRUE(WriteFileText(m_appData.StorePath(), "not a key store\r\n"));
+    ASSERT_TRUE(WriteFileText(m_suite.AppData().StorePath(), "not a key store\r\n"));
     // An edit can reach the service in two steps (emptied, then written), each announced.
     EXPECT_TRUE(WaitForService([&] {
-        return ListFiles(m_appData.StoreFolder(), "KeyStore.damaged-*.ini").size() == 1;
+        return ListFiles(m_suite.AppData().StoreFolder(), "KeyStore.damaged-*.ini").size() == 1;
     })) << "a damaged store put in place";
     EXPECT_TRUE(WaitForService([&] { return m_panel.Count(WM_PANEL_REFRESH) > 0; }));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_appData.StorePath().c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_suite.AppData().StorePath().c_str()));
 }
 
 TEST_F(ServiceTest, HotKeysFollowTheKeySettingsFile) {
-    std::string strSettings = ReadFileText(m_program / "CvnSKey.ini");
+    std::string strSettings = ReadFileText(m_suite / "CvnSKey.ini");
     auto edit = [&](const std::string& strFrom, const std::string& strTo) {
         size_t nAt = strSettings.find(strFrom);
         ASSERT_NE(std::string::npos, nAt) << strFrom;
         strSettings.replace(nAt, strFrom.size(), strTo);
-        ASSERT_TRUE(WriteFileText(m_program / "CvnSKey.ini", strSettings));
+        ASSERT_TRUE(WriteFileText(m_suite / "CvnSKey.ini", strSettings));
     };
     edit("S3=Ctrl+Alt+3", "S3=");
     edit("S4=Ctrl+Alt+4", "S4=Ctrl+Banana");
     edit("S5=Ctrl+Alt+5", ""); // a key without a line gets Ctrl+Alt and its number
     // A machine of five keys: the sixth gets no combination.
-    ASSERT_TRUE(WriteFileText(m_program / "Corvane.ini", "[Suite]\r\nKeyCount=5\r\n"));
+    ASSERT_TRUE(WriteFileText(m_suite / "Corvane.ini", "[Suite]\r\nKeyCount=5\r\n"));
     ASSERT_TRUE(RegisterHotKey(nullptr, 2, MOD_CONTROL | MOD_ALT, '2'))
         << "held by another program";
     StartService(5);
