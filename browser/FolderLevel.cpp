@@ -27,6 +27,7 @@ std::string SortKey(LPCSTR pszName) {
     return std::string(reinterpret_cast<const char*>(key), static_cast<size_t>(nSize));
 }
 
+// A name as the file system compares names: case ignored.
 std::string UpperName(const CString& strName) {
     std::string strUpper(strName);
     CharUpperBuffA(&strUpper[0], static_cast<DWORD>(strUpper.size()));
