@@ -44,6 +44,12 @@ int IconIndex(LPCSTR pszPath, BOOL bOpen) {
     return nIndex;
 }
 
+// A folder shows itself open while selected.
+bool FolderImages(LPCSTR pszPath, ShellImages* pImages) {
+    return ShellIconIndex(pszPath, FALSE, &pImages->nNormal) &&
+           ShellIconIndex(pszPath, TRUE, &pImages->nSelected);
+}
+
 } // namespace
 
 bool CShellIcons::HasOwnIcons(const std::string& strExtension) {
@@ -65,10 +71,20 @@ bool CShellIcons::HasOwnIcons(const std::string& strExtension) {
     return bOwn;
 }
 
-ShellImages CShellIcons::Lookup(const CString& strPath, BOOL bFolder) {
-    if (bFolder) {
-        int nClosed = IconIndex(strPath, FALSE);
-        return {nClosed, IconIndex(strPath, TRUE)};
+ShellImages CShellIcons::Lookup(const CString& strPath, DWORD nAttributes) {
+    if (nAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        // The shell reads a folder's desktop.ini, which may give it a picture of its own, only
+        // when the folder is read-only or a system folder. Only an answer the shell really gave
+        // is shared, so that a folder it cannot find does not blank every other.
+        ShellImages images = {0, 0};
+        if (nAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) {
+            FolderImages(strPath, &images);
+        } else if (m_plainFolder) {
+            images = *m_plainFolder;
+        } else if (FolderImages(strPath, &images)) {
+            m_plainFolder = images;
+        }
+        return images;
     }
     std::string strKey(LowerExtension(strPath));
     if (!strKey.empty() && HasOwnIcons(strKey)) {

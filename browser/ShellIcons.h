@@ -1,10 +1,12 @@
 // Where the target tree's items find their pictures in the shell's system image list. Asking the
-// shell costs milliseconds per query, so the tree asks only for items it draws, and a file whose
-// type alone decides its icon shares the answer with every file of that type.
+// shell costs milliseconds per query, so the tree asks only for items it draws, a file whose type
+// alone decides its icon shares the answer with every file of that type, and a folder that no
+// desktop.ini can customise shares it with every such folder.
 #pragma once
 
 #include "CString.h"
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -15,7 +17,9 @@ struct ShellImages {
 
 class CShellIcons {
 public:
-    ShellImages Lookup(const CString& strPath, BOOL bFolder);
+    // The pictures of the entry at strPath, whose attributes (FILE_ATTRIBUTE_...) its folder's
+    // search gave: a file's are not needed.
+    ShellImages Lookup(const CString& strPath, DWORD nAttributes);
 
 private:
     // Programs, shortcuts, icon files: types whose files each carry their own picture.
@@ -23,6 +27,7 @@ private:
 
     std::unordered_map<std::string, int> m_byExtension;
     std::unordered_map<std::string, bool> m_ownIcons;
+    std::optional<ShellImages> m_plainFolder;
 };
 
 // The extension of a name or path as _splitpath gives it (from the last dot of the file name on),

@@ -4,69 +4,12 @@
 
 #include "CChangeGuard.h"
 #include "CComHeapPtr.h"
-#include "CFileFind.h"
 #include "CWaitCursor.h"
 
-#include <algorithm>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <string>
 
 namespace {
-
-constexpr int kTextSize = MAX_PATH;
-
-// One entry of a folder level, as it will be inserted.
-struct Entry {
-    CString strName;
-    bool bFolder;
-    LPARAM nTag;
-    std::string strSortKey;
-};
-
-// The order in which the tree control itself sorts its items (TVI_SORT): the linguistic
-// comparison of the thread's locale, taken once per name as a sort key instead of once per pair.
-std::string SortKey(LPCSTR pszName) {
-    WCHAR szWide[kTextSize];
-    if (!MultiByteToWideChar(CP_ACP, 0, pszName, -1, szWide, kTextSize)) {
-        szWide[0] = L'\0';
-    }
-    // A key takes a few bytes per character; this holds one for any name that fits the tree.
-    BYTE key[kTextSize * 8];
-    int nSize = LCMapStringW(GetThreadLocale(), LCMAP_SORTKEY, szWide, -1,
-                             reinterpret_cast<LPWSTR>(key), sizeof(key));
-    return std::string(reinterpret_cast<const char*>(key), static_cast<size_t>(nSize));
-}
-
-// Files of these kinds are parts of programs and the system, not targets; the test is on the
-// start of the extension, so .info, .data and .axd go too, and it applies to folders alike.
-bool HiddenByExtension(const CString& strName) {
-    CString strExtension = LowerExtension(strName);
-    for (LPCSTR pszHidden : {".dll", ".ocx", ".nls", ".ini", ".sys", ".inf", ".dat"}) {
-        if (strncmp(strExtension, pszHidden, 4) == 0) {
-            return true;
-        }
-    }
-    return strncmp(strExtension, ".ax", 3) == 0;
-}
-
-// A folder whose search finds nothing cannot be listed (even an empty one holds . and ..).
-bool CanBeListed(const CString& strFolder) {
-    CFileFind probe;
-    return probe.FindFile(strFolder + "\\*.*") != FALSE;
-}
-
-// Calls onEntry(name, isFolder) for every entry of the folder but . and .., in search order.
-template <class OnEntry> void ForEachEntry(const CString& strFolder, OnEntry onEntry) {
-    CFileFind finder;
-    BOOL bMore = finder.FindFile(strFolder + "\\*.*");
-    while (bMore) {
-        bMore = finder.FindNextFile();
-        if (!finder.IsDots()) {
-            onEntry(finder.GetFileName(), finder.IsDirectory() != FALSE);
-        }
-    }
-}
 
 // A folder or drive has an expand button before anything under it has been read.
 HTREEITEM InsertChild(CTreeCtrl& tree, HTREEITEM hParent, LPCSTR pszText, int nImage,
@@ -172,7 +115,7 @@ BOOL CTargetTree::LoadCategory(int nCategory) {
         break;
     default:
         BeginFill();
-        AddFolderEntries(m_strRoot1, TVI_ROOT);
+        AddLevel({{m_strRoot1, 0}}, TVI_ROOT);
         break;
     }
     return TRUE;
@@ -220,64 +163,25 @@ void CTargetTree::FillAllFiles() {
         CString strText = drive->strRoot.Left(drive->strRoot.GetLength() - 1);
         InsertChild(*this, TVI_ROOT, strText, drive->nImage, drive->nSelectedImage, true, 0);
     }
-    AddFilteredEntries({{m_strRoot1, 1}, {m_strRoot2, 2}}, TVI_ROOT);
+    AddLevel({{m_strRoot1, 1}, {m_strRoot2, 2}}, TVI_ROOT);
 }
 
 void CTargetTree::FillPrograms() {
     BeginFill();
     m_strRoot1 = SpecialFolderPath(m_hWnd, CSIDL_COMMON_STARTMENU);
     m_strRoot2 = SpecialFolderPath(m_hWnd, CSIDL_STARTMENU);
-    AddFilteredEntries({{m_strRoot1, 1}, {m_strRoot2, 2}}, TVI_ROOT);
+    AddLevel({{m_strRoot1, 1}, {m_strRoot2, 2}}, TVI_ROOT);
 }
 
-namespace {
-
-// Inserts the entries under hParent in the order the control would sort them into, all at the
-// end and without painting in between: inserting each with TVI_SORT would compare it with every
-// sibling, and painting would follow every insertion.
-void InsertSorted(CTreeCtrl& tree, std::vector<Entry>& entries, HTREEITEM hParent,
-                  std::unordered_set<HTREEITEM>& folders) {
-    for (Entry& entry : entries) {
-        entry.strSortKey = SortKey(entry.strName);
-    }
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const Entry& a, const Entry& b) { return a.strSortKey < b.strSortKey; });
-    tree.SetRedraw(FALSE);
-    for (const Entry& entry : entries) {
-        // The pictures are asked for when the item is first drawn.
-        HTREEITEM hItem = InsertChild(tree, hParent, entry.strName, I_IMAGECALLBACK,
-                                      I_IMAGECALLBACK, entry.bFolder, entry.nTag);
-        if (hItem && entry.bFolder) {
-            folders.insert(hItem);
-        }
-    }
-    tree.SetRedraw(TRUE);
-}
-
-} // namespace
-
-void CTargetTree::AddFilteredEntries(const std::vector<Source>& sources, HTREEITEM hParent) {
-    std::vector<Entry> entries;
-    std::unordered_set<std::string> names; // upper case: the first source wins
-    for (const Source& source : sources) {
-        if (source.strFolder.IsEmpty()) {
-            continue; // a root the shell could not name adds nothing
-        }
-        ForEachEntry(source.strFolder, [&](const CString& strName, bool bFolder) {
-            if ((bFolder && !CanBeListed(source.strFolder + "\\" + strName)) ||
-                HiddenByExtension(strName)) {
-                return;
-            }
-            CString strUpper = strName;
-            strUpper.MakeUpper();
-            if (names.insert(std::string(strUpper)).second) {
-                entries.push_back({strName, bFolder, source.nTag, {}});
-            }
-        });
-    }
+void CTargetTree::AddLevel(const std::vector<LevelSource>& sources, HTREEITEM hParent) {
+    LevelRule rule = m_nKind == kindFolder      ? LevelRule::kEverything
+                     : m_nKind == kindFavorites ? LevelRule::kFavorites
+                                                : LevelRule::kTargets;
+    std::vector<LevelEntry> entries = ReadFolderLevel(sources, rule);
     if (entries.empty()) {
-        // A folder with nothing to show loses its expand button; a Start-menu folder keeps it.
-        if (m_nKind != kindPrograms && hParent != TVI_ROOT) {
+        // An all-files folder with nothing to show loses its expand button; a Start-menu folder
+        // keeps it, and so does a folder of the one-root kinds, which hides nothing.
+        if (m_nKind == kindAllFiles && hParent != TVI_ROOT) {
             TVITEMA item = {};
             item.mask = TVIF_HANDLE | TVIF_CHILDREN;
             item.hItem = hParent;
@@ -286,17 +190,18 @@ void CTargetTree::AddFilteredEntries(const std::vector<Source>& sources, HTREEIT
         }
         return;
     }
-    InsertSorted(*this, entries, hParent, m_folders);
-}
-
-void CTargetTree::AddFolderEntries(const CString& strFolder, HTREEITEM hParent) {
-    std::vector<Entry> entries;
-    ForEachEntry(strFolder, [&](const CString& strName, bool bFolder) {
-        if (bFolder || m_nKind != kindFavorites || LowerExtension(strName) == ".url") {
-            entries.push_back({strName, bFolder, 0, {}});
+    // All at the end and without painting in between: inserting each with TVI_SORT would compare
+    // it with every sibling, and painting would follow every insertion.
+    SetRedraw(FALSE);
+    for (const LevelEntry& entry : entries) {
+        // The pictures are asked for when the item is first drawn.
+        HTREEITEM hItem = InsertChild(*this, hParent, entry.strName, I_IMAGECALLBACK,
+                                      I_IMAGECALLBACK, entry.IsFolder(), entry.nTag);
+        if (hItem && entry.IsFolder()) {
+            m_folders.emplace(hItem, entry.nAttributes);
         }
-    });
-    InsertSorted(*this, entries, hParent, m_folders);
+    }
+    SetRedraw(TRUE);
 }
 
 CString CTargetTree::RelativePath(HTREEITEM hItem) const {
@@ -361,16 +266,16 @@ void CTargetTree::OnItemExpanding(NMHDR* pNMHDR, LRESULT* pResult) {
     switch (m_nKind) {
     case kindAllFiles: {
         auto nTag = static_cast<LPARAM>(GetItemData(hItem));
-        AddFilteredEntries({{TaggedPath(hItem, nTag), nTag}}, hItem);
+        AddLevel({{TaggedPath(hItem, nTag), nTag}}, hItem);
         break;
     }
     case kindPrograms:
         // A Start-menu folder shows what the same-named folders of both Start menus hold.
-        AddFilteredEntries({{TaggedPath(hItem, 1), 1}, {TaggedPath(hItem, 2), 2}}, hItem);
+        AddLevel({{TaggedPath(hItem, 1), 1}, {TaggedPath(hItem, 2), 2}}, hItem);
         break;
     case kindFolder:
     case kindFavorites:
-        AddFolderEntries(RootedPath(hItem), hItem);
+        AddLevel({{RootedPath(hItem), 0}}, hItem);
         break;
     default:
         break;
@@ -386,8 +291,10 @@ void CTargetTree::OnGetDispInfo(NMHDR* pNMHDR, LRESULT*) {
     if (!(item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE))) {
         return;
     }
-    bool bFolder = m_folders.count(item.hItem) != 0;
-    ShellImages images = m_icons.Lookup(ItemPath(item.hItem, m_nShownKind), bFolder);
+    auto folder = m_folders.find(item.hItem);
+    // A file's picture follows from its path alone.
+    DWORD nAttributes = folder != m_folders.end() ? folder->second : FILE_ATTRIBUTE_NORMAL;
+    ShellImages images = m_icons.Lookup(ItemPath(item.hItem, m_nShownKind), nAttributes);
     item.iImage = images.nNormal;
     item.iSelectedImage = images.nSelected;
     // The control keeps the answer and does not ask again.

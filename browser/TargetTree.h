@@ -4,11 +4,12 @@
 // change tells its host, which then reads m_strSelectedPath.
 #pragma once
 
+#include "FolderLevel.h"
 #include "ShellIcons.h"
 
 #include "CTreeCtrl.h"
 
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 class CTargetTree : public CTreeCtrl {
@@ -54,20 +55,12 @@ protected:
     BOOL m_bFilling = FALSE;
 
 private:
-    struct Source {
-        CString strFolder;
-        LPARAM nTag; // which root the entries come from: 1, 2, or 0 under a drive
-    };
-
     void BeginFill();
     void FillAllFiles();
     void FillPrograms();
-    // The entries of one folder level, for the two-root kinds: merged from every source, the
-    // first source winning where names are equal, hidden by extension or when not listable.
-    void AddFilteredEntries(const std::vector<Source>& sources, HTREEITEM hParent);
-    // The entries of one folder of the one-root kinds, unfiltered (favourites: folders and
-    // Internet shortcuts only).
-    void AddFolderEntries(const CString& strFolder, HTREEITEM hParent);
+    // The entries of one folder level under hParent, read by the rule of the kind shown; a
+    // source's tag (1 or 2 for a root, 0 under a drive) goes with each of its entries.
+    void AddLevel(const std::vector<LevelSource>& sources, HTREEITEM hParent);
 
     CString RelativePath(HTREEITEM hItem) const;
     CString TaggedPath(HTREEITEM hItem, LPARAM nTag) const;
@@ -77,5 +70,6 @@ private:
 
     int m_nShownKind = kindNone; // the kind whose items the tree holds, for their pictures
     CShellIcons m_icons;
-    std::unordered_set<HTREEITEM> m_folders; // items that stand for folders, for their pictures
+    // The items that stand for folders, with the attributes that decide their pictures.
+    std::unordered_map<HTREEITEM, DWORD> m_folders;
 };

@@ -19,7 +19,9 @@ public:
     CString GetFileName() const { return m_found.cFileName; }
     CString GetFilePath() const;
     CString GetRoot() const { return m_strRoot; }
-    BOOL IsDirectory() const { return (m_found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    // Whether the entry found has any of the attributes in dwMask (FILE_ATTRIBUTE_...).
+    BOOL MatchesMask(DWORD dwMask) const { return (m_found.dwFileAttributes & dwMask) != 0; }
+    BOOL IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
     BOOL IsDots() const;
 
 private:

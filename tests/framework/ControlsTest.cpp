@@ -2,6 +2,10 @@
 
 #include "../common/Icons.h"
 
+#include "CComInit.h"
+#include "CHandle.h"
+#include "CRegKey.h"
+
 #include <gtest/gtest.h>
 
 TEST(Controls, TemplateWithTreeAndUpDownCreates) {
@@ -117,6 +121,66 @@ TEST(Controls, IconHolderDestroysWhatItHoldsOnce) {
     EXPECT_FALSE(IconExists(hSecond));
     EXPECT_TRUE(IconExists(hGiven));
     DestroyIcon(hGiven);
+}
+
+// Null and INVALID_HANDLE_VALUE both mean "none"; a handle is closed when it is replaced, when its
+// holder goes, or when Close is called, once; one that is moved on or detached is left open.
+TEST(Controls, HandleAndKeyHoldersCloseWhatTheyHoldOnce) {
+    auto event = [] { return CreateEventA(nullptr, TRUE, FALSE, nullptr); };
+    auto isOpen = [](HANDLE hHandle) {
+        DWORD dwFlags = 0;
+        return GetHandleInformation(hHandle, &dwFlags) != FALSE;
+    };
+    HANDLE hFirst = event();
+    HANDLE hSecond = event();
+    HANDLE hKept = event();
+    {
+        CHandle holder(hFirst);
+        holder.Attach(hSecond);
+        EXPECT_FALSE(isOpen(hFirst));
+        CHandle moved(std::move(holder));
+        EXPECT_FALSE(holder.IsValid());
+        EXPECT_TRUE(moved.Close());
+        EXPECT_FALSE(isOpen(hSecond));
+        EXPECT_TRUE(moved.Close()) << "closing an empty holder does nothing";
+        CHandle kept(hKept);
+        EXPECT_EQ(kept.Detach(), hKept);
+        EXPECT_FALSE(CHandle(INVALID_HANDLE_VALUE).IsValid());
+        EXPECT_TRUE(CHandle(INVALID_HANDLE_VALUE).Close());
+    }
+    EXPECT_TRUE(isOpen(hKept));
+    CHandle(hKept).Close();
+    EXPECT_FALSE(isOpen(hKept));
+
+    HKEY hKey = nullptr;
+    {
+        CRegKey key;
+        ASSERT_EQ(ERROR_SUCCESS, key.Open(HKEY_CURRENT_USER, "Software", KEY_READ));
+        hKey = key;
+    }
+    EXPECT_NE(ERROR_SUCCESS,
+              RegQueryInfoKeyA(hKey, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, nullptr, nullptr, nullptr));
+}
+
+// COM is left as the holder found it: a nested or refused initialisation undoes nothing.
+TEST(Controls, ComInitUndoesOnlyItsOwnInitialisation) {
+    {
+        CComInit com;
+        EXPECT_EQ(S_OK, com.Result());
+        {
+            CComInit nested;
+            EXPECT_EQ(S_FALSE, nested.Result());
+        }
+        {
+            CComInit other(COINIT_MULTITHREADED);
+            EXPECT_EQ(RPC_E_CHANGED_MODE, other.Result());
+        }
+        CComInit still;
+        EXPECT_EQ(S_FALSE, still.Result()) << "an inner holder uninitialised the thread";
+    }
+    CComInit again;
+    EXPECT_EQ(S_OK, again.Result()) << "the thread was left initialised";
 }
 
 TEST(Controls, DCSelectionPutsBackWhatItReplaced) {
