@@ -101,7 +101,7 @@ TEST_F(SettingsDialog, ATreeItemFillsTheTargetOnlyWhenItNamesOne) {
                     EXPECT_TRUE(m_dialog.IsEnabled(IDOK));
                     DeleteFileA((m_folder / "a.txt").c_str());
                     PressOn(tree, FindChild(tree, TVI_ROOT, "a.txt"));
-                    EXPECT_EQ(m_folder / "a.txt", m_dialog.m_reports.back());
+                    EXPECT_EQ(m_folder / "a.txt", LastReport());
                     EXPECT_EQ(m_folder / "Data", m_dialog.Text(IDC_SETTINGS_PATH));
                 })});
 }

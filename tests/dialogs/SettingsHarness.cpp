@@ -73,17 +73,20 @@ std::vector<std::string> OnlyOf(const std::vector<std::string>& texts,
     return kept;
 }
 
-LRESULT CTestSettingsDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == g_nSelectChangedMsg) {
-        m_reports.emplace_back(m_tree.m_strSelectedPath);
-    }
-    return CSettingsDlg::WindowProc(message, wParam, lParam);
-}
-
 void SettingsTest::WriteCategories(const std::string& strSections) {
     m_library.AppendToKeyFile(strSections);
 }
 
+BOOL CTestSettingsDlg::OnInitDialog() {
+    m_pReports = std::make_unique<CMessageRecorder>(
+        m_hWnd, MessageNames{{g_nSelectChangedMsg, "ZuSelectChanged"}});
+    return CDriven<CSettingsDlg>::OnInitDialog();
+}
+
 INT_PTR SettingsTest::RunSettings(int nKey, std::vector<ScriptStep> steps, bool bStepsEndIt) {
     return RunKeyDialog(m_dialog, nKey, std::move(steps), bStepsEndIt);
+}
+
+std::string SettingsTest::LastReport() {
+    return Reports() ? std::string(m_dialog.Tree().m_strSelectedPath) : "";
 }

@@ -7,6 +7,7 @@
 
 #include "../../dialogs/SettingsDlg.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,10 +42,11 @@ class CTestSettingsDlg : public CDriven<CSettingsDlg> {
 public:
     CTargetTree& Tree() { return m_tree; }
 
-    std::vector<std::string> m_reports; // the tree's path each time it reported a selection
+    // The tree's reports of a selection since the dialog opened.
+    std::unique_ptr<CMessageRecorder> m_pReports;
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
 };
 
 class SettingsTest : public PanelTest {
@@ -53,6 +55,9 @@ protected:
     void WriteCategories(const std::string& strSections);
     // Runs the dialog for the key; after the steps it is cancelled, unless they end it.
     INT_PTR RunSettings(int nKey, std::vector<ScriptStep> steps, bool bStepsEndIt = false);
+    // How often the tree has told the running dialog of a selection, and the path it told of last.
+    size_t Reports() const { return m_dialog.m_pReports->Messages().size(); }
+    std::string LastReport();
 
     CTestSettingsDlg m_dialog;
 };

@@ -40,7 +40,7 @@ protected:
     // Selects the child with this text and returns the path last reported.
     std::string Report(HTREEITEM hParent, LPCSTR pszText) {
         PressOn(Tree(), FindChild(Tree(), hParent, pszText));
-        return m_dialog.m_reports.empty() ? "" : m_dialog.m_reports.back();
+        return LastReport();
     }
     CScratchFolder m_folder;
     CMadeEntries m_made;
@@ -99,17 +99,17 @@ TEST_F(TargetTree, EachKindReadsItsRootsByItsRuleAndReportsItsPaths) {
         for (const auto& [nCategory, pszItem] : loads) {
             EXPECT_EQ(nCategory == 7, Tree().LoadCategory(nCategory) != FALSE);
             EXPECT_EQ(shown, ChildTexts(Tree()));
-            size_t nReports = m_dialog.m_reports.size();
+            size_t nReports = Reports();
             strPath = nCategory == 7 ? strPath : m_folder.Path() + "\\\\" + pszItem;
             EXPECT_EQ(strPath, Report(TVI_ROOT, pszItem));
-            EXPECT_EQ(nReports + 1, m_dialog.m_reports.size()) << nCategory;
+            EXPECT_EQ(nReports + 1, Reports()) << nCategory;
         }
         // Clearing and refilling select items by themselves; only the user's selection counts.
-        size_t nReports = m_dialog.m_reports.size();
+        size_t nReports = Reports();
         EXPECT_TRUE(Tree().LoadCategory(0));
-        EXPECT_EQ(nReports, m_dialog.m_reports.size());
+        EXPECT_EQ(nReports, Reports());
         PressOn(Tree(), FindChild(Tree(), TVI_ROOT, "C:"));
-        EXPECT_EQ(nReports + 1, m_dialog.m_reports.size());
+        EXPECT_EQ(nReports + 1, Reports());
     });
 }
 
