@@ -91,19 +91,7 @@ void CBoundLibrary::Assign(int nKey, const char* pszTitle, const char* pszCommen
 }
 
 void CBoundLibrary::Store(int nKey, const KeyAssignment& record) {
-    KeyAssignment copy = record;
-    ASSERT_EQ(1, m_real.pfnSetAppDataOfHarlEvent(&copy, nKey + ZUCOM_EVENT_BASE));
-}
-
-KeyAssignment CBoundLibrary::Record(int nKey) const {
-    KeyAssignment record;
-    m_real.pfnGetAppDataOfHarlEvent(&record, nKey + ZUCOM_EVENT_BASE);
-    return record;
-}
-
-bool CBoundLibrary::IsAssigned(int nKey) const {
-    KeyAssignment record;
-    return m_real.pfnGetAppDataOfHarlEvent(&record, nKey + ZUCOM_EVENT_BASE) != 0;
+    ASSERT_EQ(1, m_real.Store(nKey, record));
 }
 
 void CBoundLibrary::SetOption(int nKey, int bFlag, int nNumber) {
@@ -116,12 +104,6 @@ void CBoundLibrary::SetOption(int nKey, int bFlag, int nNumber) {
                                    std::to_string(nNumber).c_str(), strStore.c_str());
         FlushProfile(strStore);
     }
-}
-
-KeyOption CBoundLibrary::Option(int nKey) const {
-    KeyOption option = {-1, -1};
-    m_real.pfnGetKeyOption(nKey - 1, &option.bFlag, &option.nNumber);
-    return option;
 }
 
 int CBoundLibrary::ReadsOf(int nKey, size_t nFrom) const {

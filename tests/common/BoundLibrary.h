@@ -20,11 +20,6 @@ struct LibraryCall {
     int nKey;
 };
 
-struct KeyOption {
-    int bFlag;
-    int nNumber;
-};
-
 class CBoundLibrary {
 public:
     // Six keys, none assigned; a legend for every key ("Legend 1" to "Legend 6") and an icon path
@@ -49,11 +44,12 @@ public:
     // The keys as the library holds them, read and written through it (not logged).
     void Assign(int nKey, const char* pszTitle, const char* pszComment, const char* pszTarget);
     void Store(int nKey, const KeyAssignment& record);
-    KeyAssignment Record(int nKey) const;
-    bool IsAssigned(int nKey) const;
-    // A number the library refuses (outside 1 to 99) goes into the store as a hand edit would.
+    KeyAssignment Record(int nKey) const { return m_real.Read(nKey); }
+    bool IsAssigned(int nKey) const { return m_real.IsAssigned(nKey); }
+    // Key k's option as (flag, number). A number the library refuses (outside 1 to 99) goes into
+    // the store as a hand edit would.
     void SetOption(int nKey, int bFlag, int nNumber);
-    KeyOption Option(int nKey) const;
+    std::pair<int, int> Option(int nKey) const { return m_real.Option(nKey - 1); }
 
     // The service: a window of the service's class that takes the key panel's registration.
     const CMessageRecorder* Service() const { return m_pService.get(); }

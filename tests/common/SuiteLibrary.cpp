@@ -22,6 +22,32 @@ CSuiteLibrary::~CSuiteLibrary() {
     }
 }
 
+KeyAssignment CSuiteLibrary::Read(int nKey, int* pnResult) const {
+    KeyAssignment record;
+    int nResult = pfnGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey);
+    if (pnResult) {
+        *pnResult = nResult;
+    }
+    return record;
+}
+
+bool CSuiteLibrary::IsAssigned(int nKey) const {
+    int nResult = 0;
+    Read(nKey, &nResult);
+    return nResult != 0;
+}
+
+int CSuiteLibrary::Store(int nKey, KeyAssignment record) const {
+    return pfnSetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey);
+}
+
+std::pair<int, int> CSuiteLibrary::Option(int nIndex) const {
+    int bFlag = -1;
+    int nNumber = -1;
+    return pfnGetKeyOption(nIndex, &bFlag, &nNumber) ? std::make_pair(bFlag, nNumber)
+                                                     : std::make_pair(-1, -1);
+}
+
 CScratchSuite::CScratchSuite(const std::vector<std::string>& files) {
     for (const std::string& strName : files) {
         EXPECT_TRUE(CopyFileA(StagedPath(strName).c_str(), (m_folder / strName).c_str(), FALSE))

@@ -7,6 +7,7 @@
 #include "../../base/ZuCom.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class CSuiteLibrary : public ZuComLibrary {
@@ -17,6 +18,14 @@ public:
     ~CSuiteLibrary();
     CSuiteLibrary(const CSuiteLibrary&) = delete;
     CSuiteLibrary& operator=(const CSuiteLibrary&) = delete;
+
+    // Key k's record, with the call's result (whether the key is assigned) in *pnResult.
+    KeyAssignment Read(int nKey, int* pnResult = nullptr) const;
+    bool IsAssigned(int nKey) const;
+    int Store(int nKey, KeyAssignment record) const;
+    // The option of the key with this index (its number minus 1) as (flag, number); (-1, -1)
+    // when the call refuses.
+    std::pair<int, int> Option(int nIndex) const;
 
     HMODULE m_hModule;
 };

@@ -142,7 +142,7 @@ TEST_F(DetailDialog, OkFollowsTheTitleAndTheNumberStaysInRange) {
         EXPECT_EQ(std::string(strRange), strMessage);
     }
     EXPECT_EQ("  x", std::string(m_library.Record(1).Title));
-    EXPECT_EQ(12, m_library.Option(1).nNumber);
+    EXPECT_EQ(12, m_library.Option(1).second);
 }
 
 // The four fields are stored as typed and the rest of the record as the library gave it, even a
@@ -157,10 +157,10 @@ TEST_F(DetailDialog, OkStoresTheFieldsThenTheOption) {
     record.Reserved2 = "r2";
     m_library.Store(1, record);
     const struct {
-        KeyOption stored;
+        std::pair<int, int> stored;
         bool bClick;
         std::string strShown, strTyped; // empty typed: the number as shown
-        KeyOption expected;
+        std::pair<int, int> expected;
     } cases[] = {
         {{1, 7}, true, "7", "", {0, 7}}, // turned off, the number kept
         {{0, 150}, true, "5", "", {1, 5}},
@@ -172,7 +172,7 @@ TEST_F(DetailDialog, OkStoresTheFieldsThenTheOption) {
         {{1, 100}, false, "5", "", {1, 5}},
     };
     for (const auto& test : cases) {
-        m_library.SetOption(1, test.stored.bFlag, test.stored.nNumber);
+        m_library.SetOption(1, test.stored.first, test.stored.second);
         EXPECT_EQ(
             IDOK,
             RunKeyDialog(m_dialog, 1, {Do([&] {
@@ -183,7 +183,7 @@ TEST_F(DetailDialog, OkStoresTheFieldsThenTheOption) {
                              }
                              for (int nID : {IDC_DETAIL_OPTION_NUMBER, IDC_DETAIL_OPTION_SPIN,
                                              IDC_DETAIL_OPTION_LABEL1, IDC_DETAIL_OPTION_LABEL2}) {
-                                 EXPECT_EQ(test.expected.bFlag != 0, m_dialog.IsEnabled(nID));
+                                 EXPECT_EQ(test.expected.first != 0, m_dialog.IsEnabled(nID));
                              }
                              if (!test.strTyped.empty()) {
                                  m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, test.strTyped);
@@ -194,8 +194,7 @@ TEST_F(DetailDialog, OkStoresTheFieldsThenTheOption) {
                              PressButton(m_dialog, IDOK);
                          })},
                          true));
-        EXPECT_EQ(test.expected.bFlag, m_library.Option(1).bFlag);
-        EXPECT_EQ(test.expected.nNumber, m_library.Option(1).nNumber);
+        EXPECT_EQ(test.expected, m_library.Option(1));
         EXPECT_LT(m_library.LastStore(), m_library.LastStore(LibraryCall::StoreOption))
             << "record first";
         const KeyAssignment stored = m_library.Record(1);

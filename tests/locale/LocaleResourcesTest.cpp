@@ -49,11 +49,6 @@ TEST(FormatConversions, FindsEveryConversionAndSkipsDoubledPercent) {
     EXPECT_EQ(Conversions("50% off"), std::vector<std::string>{"% o"});
 }
 
-TEST_F(LocaleResources, DialogTemplatesArePresent) {
-    EXPECT_NE(FindResourceA(s_hLibrary, MAKEINTRESOURCEA(IDD_KEYPANEL), RT_DIALOG), nullptr);
-    EXPECT_NE(FindResourceA(s_hLibrary, MAKEINTRESOURCEA(IDD_KEYICON), RT_DIALOG), nullptr);
-}
-
 TEST_F(LocaleResources, EveryStringOfTheModuleHasText) {
     const UINT ids[] = {IDS_KEYFILE_MISSING,     IDS_COMMENT_PROGRAM, IDS_COMMENT_OTHER,
                         IDS_BROWSE_FOLDER_TITLE, IDS_SERVICE_MISSING, IDS_WORKDIR_DRIVE,

@@ -3,6 +3,8 @@
 #include "PanelHarness.h"
 #include "PanelImage.h"
 
+#include "../../base/ResourceText.h"
+
 #include <cstring>
 #include <shlobj.h>
 
@@ -29,21 +31,6 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
 
 void Drop(HWND hKey, const std::vector<std::string>& paths) {
     SendMessageA(hKey, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
-}
-
-// A comment text as the user reads it: the resource with its two %s replaced, in order.
-std::string Comment(UINT nID, const std::string& strName, const std::string& strExtension) {
-    std::string strText = ResourceString(nID);
-    size_t nAt = 0;
-    for (const std::string* pArg : {&strName, &strExtension}) {
-        nAt = strText.find("%s", nAt);
-        if (nAt == std::string::npos) {
-            break;
-        }
-        strText.replace(nAt, 2, *pArg);
-        nAt += pArg->size();
-    }
-    return strText;
 }
 
 class DropOnKey : public PanelTest {
@@ -101,8 +88,10 @@ TEST_F(DropOnKey, EachKindOfTargetGetsItsTitleAndComment) {
                      Drop(m_panel.KeyWindow(2), {drop.strPath});
                      const KeyAssignment record = m_library.Record(2);
                      EXPECT_EQ(drop.strTitle, std::string(record.Title));
-                     EXPECT_EQ(Comment(drop.nComment, drop.strTitle, drop.strExtension),
-                               std::string(record.Comment));
+                     EXPECT_EQ(
+                         std::string(FormatResourceText(
+                             drop.nComment, {drop.strTitle.c_str(), drop.strExtension.c_str()})),
+                         std::string(record.Comment));
                      EXPECT_EQ(drop.strPath, std::string(record.Target));
                      ExpectOnlyDropSlots(2);
                  }

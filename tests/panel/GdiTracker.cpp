@@ -1,13 +1,11 @@
 #include "GdiTracker.h"
 
-#include <cstring>
-
 CGdiTracker* CGdiTracker::s_pActive = nullptr;
 
 namespace {
 
-// The import slot of this program that holds pfnTarget, imported from pszModule; null if none.
-void** FindImportSlot(const char* pszModule, void* pfnTarget) {
+// The import slot of this program that holds pfnTarget, imported from gdi32; null if none.
+void** FindImportSlot(void* pfnTarget) {
     auto* pBase = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     const auto* pDos = reinterpret_cast<const IMAGE_DOS_HEADER*>(pBase);
     const auto* pNt = reinterpret_cast<const IMAGE_NT_HEADERS*>(pBase + pDos->e_lfanew);
@@ -15,7 +13,7 @@ void** FindImportSlot(const char* pszModule, void* pfnTarget) {
         pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     for (auto* pImport = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(pBase + imports.VirtualAddress);
          imports.VirtualAddress && pImport->Name; ++pImport) {
-        if (lstrcmpiA(reinterpret_cast<const char*>(pBase + pImport->Name), pszModule) != 0) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(pBase + pImport->Name), "gdi32.dll") != 0) {
             continue;
         }
         for (auto* pThunk = reinterpret_cast<IMAGE_THUNK_DATA*>(pBase + pImport->FirstThunk);
@@ -38,31 +36,35 @@ void* SwapImport(void** ppSlot, void* pfnNew) {
     return pfnOld;
 }
 
+void* SystemFunction(const char* pszName) {
+    return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("gdi32.dll"), pszName));
+}
+
 // The system's own function; calling it through the program's imports would come back here.
-template <class Fn> Fn* Real(const char* pszModule, const char* pszName) {
-    return reinterpret_cast<Fn*>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(pszModule), pszName)));
+template <class Fn> Fn* Real(const char* pszName) {
+    return reinterpret_cast<Fn*>(SystemFunction(pszName));
 }
 
 } // namespace
 
 struct GdiHooks {
     static HBRUSH WINAPI CreateSolidBrush(COLORREF cr) {
-        static auto* pfn = Real<decltype(::CreateSolidBrush)>("gdi32.dll", "CreateSolidBrush");
+        static auto* pfn = Real<decltype(::CreateSolidBrush)>("CreateSolidBrush");
         return Created(pfn(cr));
     }
     static HPEN WINAPI CreatePen(int nStyle, int nWidth, COLORREF cr) {
-        static auto* pfn = Real<decltype(::CreatePen)>("gdi32.dll", "CreatePen");
+        static auto* pfn = Real<decltype(::CreatePen)>("CreatePen");
         return Created(pfn(nStyle, nWidth, cr));
     }
     static HFONT WINAPI CreateFontIndirectA(const LOGFONTA* pFont) {
-        static auto* pfn =
-            Real<decltype(::CreateFontIndirectA)>("gdi32.dll", "CreateFontIndirectA");
+        static auto* pfn = Real<decltype(::CreateFontIndirectA)>("CreateFontIndirectA");
         return Created(pfn(pFont));
     }
     static BOOL WINAPI DeleteObject(HGDIOBJ hObject) {
-        static auto* pfn = Real<decltype(::DeleteObject)>("gdi32.dll", "DeleteObject");
-        Forget(hObject);
+        static auto* pfn = Real<decltype(::DeleteObject)>("DeleteObject");
+        if (CGdiTracker::s_pActive) {
+            CGdiTracker::s_pActive->m_live.erase(hObject);
+        }
         return pfn(hObject);
     }
     template <class T> static T Created(T hObject) {
@@ -72,14 +74,8 @@ struct GdiHooks {
         }
         return hObject;
     }
-    static void Forget(HANDLE hObject) {
-        if (CGdiTracker::s_pActive) {
-            CGdiTracker::s_pActive->m_live.erase(hObject);
-        }
-    }
 
     struct Hook {
-        const char* pszModule;
         const char* pszName;
         void* pfnHook;
         void** ppSlot;
@@ -88,21 +84,16 @@ struct GdiHooks {
     static Hook s_hooks[4];
 };
 
-#define GDI_HOOK(module, name)                                                                     \
-    { module, #name, reinterpret_cast<void*>(&GdiHooks::name), nullptr, nullptr }
-GdiHooks::Hook GdiHooks::s_hooks[4] = {
-    GDI_HOOK("gdi32.dll", CreateSolidBrush),
-    GDI_HOOK("gdi32.dll", CreatePen),
-    GDI_HOOK("gdi32.dll", CreateFontIndirectA),
-    GDI_HOOK("gdi32.dll", DeleteObject),
-};
+#define GDI_HOOK(name)                                                                             \
+    { #name, reinterpret_cast < void*>(&GdiHooks::name), nullptr, nullptr }
+GdiHooks::Hook GdiHooks::s_hooks[4] = {GDI_HOOK(CreateSolidBrush), GDI_HOOK(CreatePen),
+                                       GDI_HOOK(CreateFontIndirectA), GDI_HOOK(DeleteObject)};
 #undef GDI_HOOK
 
 CGdiTracker::CGdiTracker() : m_bHooked(true) {
     for (GdiHooks::Hook& hook : GdiHooks::s_hooks) {
-        void* pfnTarget =
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(hook.pszModule), hook.pszName));
-        hook.ppSlot = pfnTarget ? FindImportSlot(hook.pszModule, pfnTarget) : nullptr;
+        void* pfnTarget = SystemFunction(hook.pszName);
+        hook.ppSlot = pfnTarget ? FindImportSlot(pfnTarget) : nullptr;
         if (hook.ppSlot) {
             hook.pfnOriginal = SwapImport(hook.ppSlot, hook.pfnHook);
         }

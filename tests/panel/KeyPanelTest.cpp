@@ -1,5 +1,6 @@
 // The key panel: its layout by key count and screen resolution, the current key, Enter on a
-// key, the refresh from outside, and the start-up failures.
+// key, the refresh from outside, and the start-up failures (a missing key settings file, which
+// ends the process, is the start-up tests' case).
 #include "PanelHarness.h"
 #include "PanelImage.h"
 
@@ -250,14 +251,6 @@ TEST_F(KeyPanel, EveryKeyBecomesCurrentByClickFocusAndNotification) {
              })});
 }
 
-TEST_F(KeyPanel, TabMovesTheFocusAndTheCurrentKeyOn) {
-    RunPanel(m_panel, {Do([&] { ::SetFocus(m_panel.KeyWindow(2)); }), Do([&] {
-                           m_panel.SendMessage(WM_NEXTDLGCTL, 0, 0);
-                           EXPECT_EQ(m_panel.KeyWindow(3), GetFocus());
-                           EXPECT_EQ(3, m_panel.CurrentKey());
-                       })});
-}
-
 TEST_F(KeyPanel, RowsTakeLegendAndIconFromTheKeySettingsFile) {
     // Key 2 has no legend and key 3 no icon path; key 1's path gives an icon; key 4's values are
     // longer than the panel reads.
@@ -395,31 +388,6 @@ TEST_F(KeyPanel, RefusedRegistrationEndsThePanelWithoutAMessage) {
     EXPECT_EQ(-1, RunModal(m_panel, {}));
     EXPECT_EQ(1, m_library.m_nRegistrations);
     EXPECT_EQ(0, m_library.ReadsOf(1));
-}
-
-// Runs only as a child of the case below: the panel ends the process.
-TEST_F(KeyPanel, DISABLED_MissingKeySettingsFileChild) {
-    ASSERT_TRUE(DeleteFileA(m_library.KeyFilePath().c_str()));
-    std::string strMessage;
-    ScriptStep answer = AnswerMessageBox(&strMessage);
-    // The process ends as soon as the message is answered: report it first.
-    RunModal(m_panel, {[&] {
-                 bool bAnswered = answer();
-                 if (bAnswered) {
-                     WriteFileText(EnvironmentValue("VV_PANEL_REPORT"), strMessage);
-                 }
-                 return bAnswered;
-             }});
-    ADD_FAILURE() << "the process should have ended";
-}
-
-TEST(PanelProcess, MissingKeySettingsFileEndsTheProgramWithCode1) {
-    CScratchFolder folder;
-    const std::string strReport = folder / "message.txt";
-    EXPECT_EQ(1, RunThisProgram("KeyPanel.DISABLED_MissingKeySettingsFileChild",
-                                {{"VV_PANEL_REPORT", strReport}}));
-    ASSERT_TRUE(UseLocaleLibrary());
-    EXPECT_EQ(ResourceString(IDS_KEYFILE_MISSING), ReadFileText(strReport));
 }
 
 } // namespace

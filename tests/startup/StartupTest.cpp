@@ -61,17 +61,11 @@ protected:
     }
 
     // The suite's own library, loaded from the copy, for checking and changing the keys.
-    const ZuComLibrary& Library() {
+    const CSuiteLibrary& Library() {
         if (!m_pLibrary) {
             m_pLibrary = std::make_unique<CSuiteLibrary>(m_suite / "VeDerovu.dll");
         }
         return *m_pLibrary;
-    }
-
-    CString KeyTitle(int nKey) {
-        KeyAssignment record;
-        Library().pfnGetAppDataOfHarlEvent(&record, nKey + ZUCOM_EVENT_BASE);
-        return record.Title;
     }
 
     std::string LocaleString(UINT nID) {
@@ -95,7 +89,7 @@ TEST_F(StartupTest, ResetAsksAndResetsOnlyOnOk) {
     KeyAssignment changed;
     changed.Title = "Changed";
     changed.Target = "C:\\windows";
-    Library().pfnSetAppDataOfHarlEvent(&changed, 513);
+    Library().Store(1, changed);
 
     {
         CChildProcess reset = Start("-I");
@@ -105,7 +99,7 @@ TEST_F(StartupTest, ResetAsksAndResetsOnlyOnOk) {
         EXPECT_EQ(box.strText, LocaleString(4117));
         PressButton(box.hWnd, IDCANCEL);
         EXPECT_EQ(reset.WaitForExit(), 0u);
-        EXPECT_STREQ(KeyTitle(1), "Changed");
+        EXPECT_STREQ(Library().Read(1).Title, "Changed");
     }
     {
         // Whatever follows the two bytes is ignored.
@@ -114,7 +108,7 @@ TEST_F(StartupTest, ResetAsksAndResetsOnlyOnOk) {
         ASSERT_NE(box.hWnd, nullptr);
         PressButton(box.hWnd, IDOK);
         EXPECT_EQ(reset.WaitForExit(), 0u);
-        EXPECT_STREQ(KeyTitle(1), "Notepad");
+        EXPECT_STREQ(Library().Read(1).Title, "Notepad");
     }
     EXPECT_EQ(FindWindowA(CVN_SERVICE_CLASS, nullptr),
               nullptr); // the reset never starts the service
@@ -211,14 +205,14 @@ TEST_F(StartupTest, ChangesMadeByAnotherProcessShowInTheOpenPanel) {
     ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(hDetail) != FALSE; }));
 
     KeyAssignment empty;
-    ASSERT_EQ(1, Library().pfnSetAppDataOfHarlEvent(&empty, 1 + ZUCOM_EVENT_BASE));
+    ASSERT_EQ(1, Library().Store(1, empty));
     EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(hDetail); }))
         << "the panel did not show that S1 was cleared";
 
     KeyAssignment mail;
     mail.Title = "Mail";
     mail.Target = "C:\\windows\\notepad.exe";
-    ASSERT_EQ(1, Library().pfnSetAppDataOfHarlEvent(&mail, 1 + ZUCOM_EVENT_BASE));
+    ASSERT_EQ(1, Library().Store(1, mail));
     EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(hDetail) != FALSE; }));
 
     ClosePanel(hPanel);

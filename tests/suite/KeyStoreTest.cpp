@@ -35,29 +35,10 @@ std::vector<std::string> Slots(const KeyAssignment& r) {
 
 class KeyStoreTest : public testing::Test {
 protected:
-    KeyAssignment Read(int nKey, int* pnResult = nullptr) {
-        KeyAssignment record;
-        int nResult = m_lib.pfnGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey);
-        if (pnResult) {
-            *pnResult = nResult;
-        }
-        return record;
-    }
-    bool IsAssigned(int nKey) {
-        int nResult = 0;
-        Read(nKey, &nResult);
-        return nResult != 0;
-    }
-    int Store(int nKey, KeyAssignment record) {
-        return m_lib.pfnSetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey);
-    }
-    // The key's option as (flag, number); (-1, -1) when it is refused.
-    std::pair<int, int> Option(int nIndex) {
-        int bFlag = -1;
-        int nNumber = -1;
-        return m_lib.pfnGetKeyOption(nIndex, &bFlag, &nNumber) ? std::make_pair(bFlag, nNumber)
-                                                               : std::make_pair(-1, -1);
-    }
+    KeyAssignment Read(int nKey, int* pnResult = nullptr) { return m_lib.Read(nKey, pnResult); }
+    bool IsAssigned(int nKey) { return m_lib.IsAssigned(nKey); }
+    int Store(int nKey, const KeyAssignment& record) { return m_lib.Store(nKey, record); }
+    std::pair<int, int> Option(int nIndex) { return m_lib.Option(nIndex); }
 
     CScratchAppData m_appData;
     CSuiteLibrary m_lib;
@@ -292,8 +273,7 @@ TEST_F(KeyStoreTest, KeyOptionsRoundTripAndOutOfRangeInputIsRefused) {
 void WriteRound(CSuiteLibrary& lib, const char* pszWriter, int nRound, int nLastKey) {
     for (int nKey = 1; nKey <= nLastKey; ++nKey) {
         std::string strValue = std::string(pszWriter) + "-" + std::to_string(nRound);
-        KeyAssignment record = Assignment(strValue.c_str(), strValue.c_str());
-        EXPECT_EQ(1, lib.pfnSetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey));
+        EXPECT_EQ(1, lib.Store(nKey, Assignment(strValue.c_str(), strValue.c_str())));
         EXPECT_EQ(1, lib.pfnSetKeyOption(nKey - 1, nRound % 2, nRound % 99 + 1));
     }
 }

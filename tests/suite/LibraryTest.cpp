@@ -139,13 +139,10 @@ TEST_F(LibrarySettings, DefaultOptionNumbersOutsideOneToNinetyNineBecomeFive) {
     ASSERT_EQ(1, m_lib.pfnInitSKeyData(1));
     for (int nKey = 1; nKey <= 6; ++nKey) {
         SCOPED_TRACE(cases[nKey - 1].pszSection);
-        KeyAssignment record;
-        EXPECT_EQ(1, m_lib.pfnGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey));
-        EXPECT_STREQ("Key", record.Title);
-        int bFlag = 0;
-        int nNumber = 0;
-        EXPECT_EQ(1, m_lib.pfnGetKeyOption(nKey - 1, &bFlag, &nNumber));
-        EXPECT_EQ(std::make_pair(1, cases[nKey - 1].nExpected), std::make_pair(bFlag, nNumber));
+        int nResult = 0;
+        EXPECT_STREQ("Key", m_lib.Read(nKey, &nResult).Title);
+        EXPECT_EQ(1, nResult);
+        EXPECT_EQ(std::make_pair(1, cases[nKey - 1].nExpected), m_lib.Option(nKey - 1));
     }
 }
 

@@ -212,7 +212,7 @@ protected:
         record.Target = assignment.strTarget.c_str();
         record.Parameters = assignment.strParameters.c_str();
         record.WorkingFolder = assignment.strFolder.c_str();
-        ASSERT_EQ(1, m_lib.pfnSetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey));
+        ASSERT_EQ(1, m_lib.Store(nKey, record));
         ASSERT_EQ(1, m_lib.pfnSetKeyOption(nKey - 1, assignment.nHoldTenths != 0,
                                            assignment.nHoldTenths ? assignment.nHoldTenths : 5));
     }
@@ -390,9 +390,9 @@ TEST_F(ServiceTest, AStoreChangedByHandReachesTheKeyPanel) {
     EXPECT_TRUE(WaitForService([&] { return m_panel.Count(WM_PANEL_REFRESH) > 0; }))
         << "a valid store edited by hand";
     m_panel.Clear();
-    KeyAssignment record;
-    EXPECT_EQ(1, m_lib.pfnGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + 2));
-    EXPECT_STREQ("By hand", record.Title);
+    int nResult = 0;
+    EXPECT_STREQ("By hand", m_lib.Read(2, &nResult).Title);
+    EXPECT_EQ(1, nResult);
 
     ASSERT_TRUE(WriteFileText(m_suite.AppData().StorePath(), "not a key store\r\n"));
     // An edit can reach the service in two steps (emptied, then written), each announced.
