@@ -12,14 +12,6 @@ namespace {
 
 CBoundLibrary* g_pBound = nullptr;
 
-void WriteSection(const char* pszSection, const std::map<int, std::string>& values,
-                  const std::string& strFile) {
-    for (const auto& [nKey, strValue] : values) {
-        std::string strName = "S" + std::to_string(nKey);
-        WritePrivateProfileStringA(pszSection, strName.c_str(), strValue.c_str(), strFile.c_str());
-    }
-}
-
 void FlushProfile(const std::string& strFile) {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, strFile.c_str());
 }
@@ -58,11 +50,15 @@ CBoundLibrary::~CBoundLibrary() {
 
 void CBoundLibrary::WriteKeyFile(const std::map<int, std::string>& legends,
                                  const std::map<int, std::string>& iconPaths) {
-    const std::string strFile = KeyFilePath();
-    ASSERT_TRUE(WriteFileText(strFile, "; key settings of the module's tests\r\n"));
-    WriteSection("SKeySilk", legends, strFile);
-    WriteSection("SKeyIcon", iconPaths, strFile);
-    FlushProfile(strFile);
+    std::string strText;
+    for (const auto& [pszSection, pValues] :
+         {std::pair{"SKeySilk", &legends}, {"SKeyIcon", &iconPaths}}) {
+        strText += "[" + std::string(pszSection) + "]\r\n";
+        for (const auto& [nKey, strValue] : *pValues) {
+            strText += "S" + std::to_string(nKey) + "=" + strValue + "\r\n";
+        }
+    }
+    ASSERT_TRUE(WriteFileText(KeyFilePath(), strText));
 }
 
 void CBoundLibrary::AppendToKeyFile(const std::string& strSections) {

@@ -74,16 +74,12 @@ TEST(LibraryPaths, AppendJoinsWithOneBackslashAndRefusesWhatDoesNotFit) {
 class LibrarySettings : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_bCopied);
         char szProgram[MAX_PATH];
         ASSERT_EQ(1, m_lib.pfnGetPath(ZUCOM_PATH_PROGRAM_FOLDER, szProgram));
         ASSERT_EQ(0, lstrcmpiA(m_folder.Path().c_str(), szProgram)) << "the copy was loaded";
     }
 
-    CScratchFolder m_folder;
-    CScratchAppData m_appData;
-    bool m_bCopied = CopyFileA(StagedPath("VeDerovu.dll").c_str(),
-                               (m_folder / "VeDerovu.dll").c_str(), FALSE) != FALSE;
+    CScratchSuite m_folder{{"VeDerovu.dll"}};
     CSuiteLibrary m_lib{m_folder / "VeDerovu.dll"};
 };
 
