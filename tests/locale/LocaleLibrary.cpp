@@ -2,13 +2,14 @@
 
 #include "../common/Process.h"
 
-HMODULE LoadLocaleLibrary() {
-    return LoadLibraryA(StagedPath("RuRoredo.DLL").c_str());
+HMODULE LocaleLibrary() {
+    static const HMODULE s_module = LoadLibraryA(StagedPath("RuRoredo.DLL").c_str());
+    return s_module;
 }
 
-std::string LoadResourceString(HMODULE module, UINT id) {
+std::string LocaleString(UINT id) {
     char text[1024];
-    int length = LoadStringA(module, id, text, sizeof text);
+    int length = LoadStringA(LocaleLibrary(), id, text, sizeof text);
     return std::string(text, length > 0 ? length : 0);
 }
 

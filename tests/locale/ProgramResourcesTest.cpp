@@ -33,13 +33,16 @@ std::u16string StringIn(UINT id, WORD language) {
 const WORD kNeutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 const WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 
-TEST(ProgramResources, MissingLibraryMessageInBothLanguages) {
-    EXPECT_TRUE(StringIn(IDS_DLL_MISSING, kNeutral) ==
-                u"Error: Can't find a DLL(%s)\nExit a program.");
-    EXPECT_TRUE(StringIn(IDS_DLL_MISSING, kJapanese) ==
-                u"エラー： DLL(%s)を見つけられませんでした。\nソフトウェアを終了します。");
-    EXPECT_TRUE(StringIn(AFX_IDS_APP_TITLE, kNeutral) == u"Corvane");
-    EXPECT_TRUE(StringIn(AFX_IDS_APP_TITLE, kJapanese) == u"Corvane");
+TEST(ProgramResources, MissingLibraryMessageAndNameInBothLanguages) {
+    for (auto [id, language, strText] :
+         {std::tuple<UINT, WORD, std::u16string>{IDS_DLL_MISSING, kNeutral,
+                                                 u"Error: Can't find a DLL(%s)\nExit a program."},
+          {IDS_DLL_MISSING, kJapanese,
+           u"エラー： DLL(%s)を見つけられませんでした。\nソフトウェアを終了します。"},
+          {AFX_IDS_APP_TITLE, kNeutral, u"Corvane"},
+          {AFX_IDS_APP_TITLE, kJapanese, u"Corvane"}}) {
+        EXPECT_TRUE(StringIn(id, language) == strText) << id << " in language " << language;
+    }
 }
 
 TEST(ProgramResources, ApplicationIconHasEightAlphaImages) {
@@ -85,10 +88,12 @@ TEST(ProgramResources, EveryStagedBinaryCarriesTheSuitesVersion) {
     for (const char* file : {"VuViravuz.exe", "VeDerovu.dll", "VeRiro.exe", "RuRoredo.DLL"}) {
         SCOPED_TRACE(file);
         const std::string path = StagedPath(file);
-        EXPECT_EQ("Corvane", VersionString(path, "ProductName"));
-        EXPECT_EQ(VV_VERSION_TEXT, VersionString(path, "FileVersion"));
-        EXPECT_EQ(VV_VERSION_TEXT, VersionString(path, "ProductVersion"));
-        EXPECT_EQ(file, VersionString(path, "OriginalFilename"));
+        for (auto [pszName, pszValue] : {std::pair{"ProductName", "Corvane"},
+                                         {"FileVersion", VV_VERSION_TEXT},
+                                         {"ProductVersion", VV_VERSION_TEXT},
+                                         {"OriginalFilename", file}}) {
+            EXPECT_EQ(pszValue, VersionString(path, pszName)) << pszName;
+        }
         EXPECT_EQ(0u, VersionString(path, "FileDescription").find("Corvane "));
     }
 }
