@@ -23,6 +23,11 @@ protected:
     const HMODULE m_hLibrary = LocaleLibrary();
 };
 
+// The bytes of resource `name` of `type` in `language` (neutral: as FindResource looks it up);
+// empty when there is none.
+std::string ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type,
+                          WORD language = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+
 // One image of an icon group resource, as the group directory lists it.
 struct IconImage {
     int nSize;              // width and height in pixels (256 for a 0 entry)

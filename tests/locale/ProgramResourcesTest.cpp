@@ -13,12 +13,10 @@ namespace {
 
 // String `id` in exactly `language`, read from its string block (16 counted UTF-16 strings).
 std::u16string StringIn(UINT id, WORD language) {
-    HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC block = FindResourceExA(self, RT_STRING, MAKEINTRESOURCEA(id / 16 + 1), language);
-    if (!block)
-        return u"<missing>";
-    auto data = static_cast<const char16_t*>(LockResource(LoadResource(self, block)));
-    const char16_t* end = data + SizeofResource(self, block) / sizeof(char16_t);
+    const std::string block = ResourceBytes(GetModuleHandleA(nullptr),
+                                            MAKEINTRESOURCEA(id / 16 + 1), RT_STRING, language);
+    auto data = reinterpret_cast<const char16_t*>(block.data());
+    const char16_t* end = data + block.size() / sizeof(char16_t);
     for (UINT index = 0; data < end; ++index) {
         size_t length = *data++;
         if (length > static_cast<size_t>(end - data))
@@ -57,11 +55,9 @@ TEST(ProgramResources, ApplicationIconHasEightAlphaImages) {
 }
 
 TEST(ProgramResources, ManifestAsksForDpiAwarenessCommonControlsAndNoElevation) {
-    HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(1), RT_MANIFEST);
-    ASSERT_NE(found, nullptr);
-    std::string manifest(static_cast<const char*>(LockResource(LoadResource(self, found))),
-                         SizeofResource(self, found));
+    const std::string manifest =
+        ResourceBytes(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), RT_MANIFEST);
+    ASSERT_FALSE(manifest.empty());
     for (const char* part : {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
                              "WindowsSettings\">true</dpiAware>",
                              "level=\"asInvoker\"",
