@@ -28,10 +28,8 @@ TEST_F(DataExchange, IntegerTextMustBeOneWholeNumber) {
         EXPECT_EQ(m_dialog.UpdateData(TRUE), bValid);
         EXPECT_EQ(m_dialog.m_nNumber, c.nValue);
         EXPECT_EQ(answerer.m_texts, bValid ? Strings{} : Strings{"Please enter an integer."});
-        if (!bValid) {
-            EXPECT_EQ(ShownBoxes(), (std::vector<std::pair<UINT, UINT>>{
-                                        {MB_ICONEXCLAMATION, AFX_IDP_PARSE_INT}}));
-        }
+        EXPECT_EQ(ShownBoxes(),
+                  (bValid ? Boxes{} : Boxes{{MB_ICONEXCLAMATION, AFX_IDP_PARSE_INT}}));
     }
 }
 

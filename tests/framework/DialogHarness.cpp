@@ -6,7 +6,7 @@ namespace {
 
 class CTestApp : public CWinApp {
 public:
-    std::vector<std::pair<UINT, UINT>> m_boxes;
+    Boxes m_boxes;
 
     int DoMessageBox(LPCSTR pszPrompt, UINT nType, UINT nIDPrompt) override {
         m_boxes.emplace_back(nType, nIDPrompt);
@@ -16,7 +16,7 @@ public:
 
 } // namespace
 
-std::vector<std::pair<UINT, UINT>>& ShownBoxes() {
+Boxes& ShownBoxes() {
     return g_app.m_boxes;
 }
 

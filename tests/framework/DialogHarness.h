@@ -89,7 +89,8 @@ void TypeKeys(HWND hEdit, const std::string& strKeys);
 std::string Selection(HWND hEdit);
 
 // Type and help id of each message box the application has shown.
-std::vector<std::pair<UINT, UINT>>& ShownBoxes();
+using Boxes = std::vector<std::pair<UINT, UINT>>;
+Boxes& ShownBoxes();
 
 // While it lives, answers each message box shown on this thread from inside the box's own loop
 // (a script step that never finishes) and keeps its message; one not owned by the dialog is

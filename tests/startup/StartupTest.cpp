@@ -1,7 +1,6 @@
 // Start-up as a user meets it: the staged program run as its own process under Wine, its message
 // boxes read and answered from outside, its panel found, activated and closed.
 #include "../common/Process.h"
-#include "../common/ScratchFolder.h"
 #include "../common/ShownDialogs.h"
 #include "../common/SuiteLibrary.h"
 #include "../locale/LocaleLibrary.h"
