@@ -114,6 +114,7 @@ TEST(MessageMap, CreateCanRefuse) {
     CRecorderWnd refused;
     refused.m_nCreateResult = -1;
     EXPECT_FALSE(refused.Create());
+    EXPECT_EQ(refused.m_log, Strings{"create"}) << "the refusal is the handler's";
     EXPECT_EQ(refused.m_hWnd, nullptr);
 }
 
