@@ -66,6 +66,14 @@ protected:
         return *m_pLibrary;
     }
 
+    // Key S1 assigned otherwise than by default.
+    void ChangeKey1() {
+        KeyAssignment changed;
+        changed.Title = "Changed";
+        changed.Target = "C:\\windows";
+        ASSERT_EQ(1, Library().Store(1, changed));
+    }
+
     CScratchSuite m_suite{{"VuViravuz.exe", "VeDerovu.dll", "VeRiro.exe", "RuRoredo.DLL",
                            "CvnSKey.ini", "Corvane.ini"}};
     std::unique_ptr<CSuiteLibrary> m_pLibrary;
@@ -75,14 +83,11 @@ protected:
 
 TEST_F(StartupTest, ResetAsksAndResetsOnlyOnOk) {
     Library().pfnInitSKeyData(0);
-    KeyAssignment changed;
-    changed.Title = "Changed";
-    changed.Target = "C:\\windows";
     // Whatever follows the two bytes is ignored.
     for (auto [pszTail, nAnswer, bReset] :
          {std::tuple{"-I", IDCANCEL, false}, {"-I", IDOK, true}, {"-Ianything", IDOK, true}}) {
         SCOPED_TRACE(std::string(pszTail) + (bReset ? ", OK" : ", Cancel"));
-        ASSERT_EQ(1, Library().Store(1, changed));
+        ChangeKey1();
         CChildProcess reset = Start(pszTail);
         ShownMessageBox box = WaitForMessageBox(reset);
         ASSERT_NE(box.hWnd, nullptr);
@@ -110,10 +115,13 @@ TEST_F(StartupTest, OtherTailsShowThePanel) {
     }
 }
 
+// Silently: it neither asks nor resets.
 TEST_F(StartupTest, SecondResetExitsSilentlyWhileOneRuns) {
+    ChangeKey1();
     CHandle mutex(CreateMutexA(nullptr, TRUE, "CvnSkeyInit"));
     CChildProcess reset = Start("-I");
     EXPECT_EQ(reset.WaitForExit(), 1u);
+    EXPECT_STREQ(Library().Read(1).Title, "Changed");
 }
 
 // One panel at a time: it starts the service, a reset may run beside it (the two guards are
