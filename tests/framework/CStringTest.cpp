@@ -52,10 +52,9 @@ TEST(CString, SlicingClampsOutOfRangeArguments) {
 }
 
 TEST(CString, TrimmingAndComparison) {
-    CString s(" \t C:\\ \r\n");
-    EXPECT_STREQ(s.Trim(), "C:\\");
-    CString blanks("   ");
-    EXPECT_TRUE(blanks.Trim().IsEmpty());
+    for (auto [pszText, pszTrimmed] : {std::pair{" \t C:\\ \r\n", "C:\\"}, {"   ", ""}}) {
+        EXPECT_STREQ(CString(pszText).Trim(), pszTrimmed);
+    }
     EXPECT_EQ(CString("ALLFILES").CompareNoCase("allfiles"), 0);
     EXPECT_NE(CString("AllFiles").Compare("allfiles"), 0);
     EXPECT_TRUE(CString("a") == "a");

@@ -8,38 +8,22 @@
 
 #include <gtest/gtest.h>
 
-TEST(Controls, TemplateWithTreeAndUpDownCreates) {
-    ASSERT_TRUE(AfxInitCommonControls());
-    CTestDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    char szClass[32] = {};
-    GetClassNameA(dialog.Item(IDC_SPIN), szClass, sizeof(szClass));
-    EXPECT_STREQ(szClass, "msctls_updown32");
-}
+using Controls = DialogTest;
 
-TEST(Controls, EditLimitsTypingAndSelects) {
-    CTestDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+TEST_F(Controls, EditLimitsTypingAndSelects) {
     CEdit edit;
-    ASSERT_TRUE(edit.SubclassDlgItem(IDC_NUMBER, &dialog));
+    ASSERT_TRUE(edit.SubclassDlgItem(IDC_NUMBER, &m_dialog));
     edit.LimitText(3);
     EXPECT_EQ(edit.GetLimitText(), 3u);
-    for (char ch : std::string("12345")) {
-        edit.SendMessage(WM_CHAR, static_cast<WPARAM>(ch), 1);
-    }
+    TypeKeys(edit, "12345");
     EXPECT_EQ(GetWindowTextLengthA(edit), 3);
     edit.SetSel(1, -1);
-    DWORD nStart = 0, nEnd = 0;
-    edit.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&nStart), reinterpret_cast<LPARAM>(&nEnd));
-    EXPECT_EQ(nStart, 1u);
-    EXPECT_EQ(nEnd, 3u);
+    EXPECT_EQ(Selection(edit), "1-3");
 }
 
-TEST(Controls, TreeItemFieldsLongTextsAndChildrenToCome) {
-    CTestDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+TEST_F(Controls, TreeItemFieldsLongTextsAndChildrenToCome) {
     CTreeCtrl tree;
-    ASSERT_TRUE(tree.SubclassDlgItem(IDC_TREE, &dialog));
+    ASSERT_TRUE(tree.SubclassDlgItem(IDC_TREE, &m_dialog));
     HTREEITEM hRoot = tree.InsertItem(TVIF_TEXT | TVIF_PARAM | TVIF_STATE, "C:\\", 0, 0, TVIS_BOLD,
                                       TVIS_BOLD, 7, TVI_ROOT, TVI_LAST);
     HTREEITEM hChild = tree.InsertItem("Windows", hRoot);
@@ -59,16 +43,14 @@ TEST(Controls, TreeItemFieldsLongTextsAndChildrenToCome) {
     tvis.item.mask = TVIF_CHILDREN;
     tvis.item.cChildren = 1;
     HTREEITEM hLazy = tree.InsertItem(&tvis);
-    EXPECT_TRUE(tree.ItemHasChildren(hLazy));
-    EXPECT_TRUE(tree.ItemHasChildren(hRoot));
-    EXPECT_FALSE(tree.ItemHasChildren(hChild));
+    for (auto [hItem, bChildren] : {std::pair{hLazy, TRUE}, {hRoot, TRUE}, {hChild, FALSE}}) {
+        EXPECT_EQ(tree.ItemHasChildren(hItem), bChildren);
+    }
 }
 
-TEST(Controls, ImageListsAreViewsThatNeverDestroyTheList) {
-    CTestDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+TEST_F(Controls, ImageListsAreViewsThatNeverDestroyTheList) {
     CTreeCtrl tree;
-    ASSERT_TRUE(tree.SubclassDlgItem(IDC_TREE, &dialog));
+    ASSERT_TRUE(tree.SubclassDlgItem(IDC_TREE, &m_dialog));
     HIMAGELIST hFirst = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
     HIMAGELIST hSecond = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
     ImageList_AddIcon(hFirst, LoadIconA(nullptr, IDI_APPLICATION));
@@ -89,12 +71,13 @@ TEST(Controls, ImageListsAreViewsThatNeverDestroyTheList) {
     EXPECT_TRUE(ImageList_Destroy(hSecond));
 }
 
-TEST(Controls, SpinRangeKeepsItsLimitsApart) {
-    CTestDialog dialog;
-    ASSERT_TRUE(dialog.Create());
+TEST_F(Controls, SpinOfTheTemplateKeepsItsLimitsApart) {
     CSpinButtonCtrl spin;
-    ASSERT_TRUE(spin.SubclassDlgItem(IDC_SPIN, &dialog));
-    EXPECT_EQ(spin.GetBuddy()->m_hWnd, dialog.Item(IDC_NUMBER));
+    ASSERT_TRUE(spin.SubclassDlgItem(IDC_SPIN, &m_dialog));
+    char szClass[32] = {};
+    GetClassNameA(spin, szClass, sizeof(szClass));
+    EXPECT_STREQ(szClass, "msctls_updown32");
+    EXPECT_EQ(spin.GetBuddy()->m_hWnd, m_dialog.Item(IDC_NUMBER));
     spin.SetRange(-5, 40);
     int nLower = 0, nUpper = 0;
     spin.GetRange(nLower, nUpper);
@@ -105,7 +88,7 @@ TEST(Controls, SpinRangeKeepsItsLimitsApart) {
     EXPECT_EQ(spin.GetPos(), 40); // kept within the range, no error in the high word
 }
 
-TEST(Controls, IconHolderDestroysWhatItHoldsOnce) {
+TEST(Holders, IconHolderDestroysWhatItHoldsOnce) {
     HICON hFirst = CopyIcon(LoadIconA(nullptr, IDI_APPLICATION));
     HICON hSecond = CopyIcon(hFirst);
     HICON hGiven = CopyIcon(hFirst);
@@ -125,7 +108,7 @@ TEST(Controls, IconHolderDestroysWhatItHoldsOnce) {
 
 // Null and INVALID_HANDLE_VALUE both mean "none"; a handle is closed when it is replaced, when its
 // holder goes, or when Close is called, once; one that is moved on or detached is left open.
-TEST(Controls, HandleAndKeyHoldersCloseWhatTheyHoldOnce) {
+TEST(Holders, HandleAndKeyHoldersCloseWhatTheyHoldOnce) {
     auto event = [] { return CreateEventA(nullptr, TRUE, FALSE, nullptr); };
     auto isOpen = [](HANDLE hHandle) {
         DWORD dwFlags = 0;
@@ -145,8 +128,10 @@ TEST(Controls, HandleAndKeyHoldersCloseWhatTheyHoldOnce) {
         EXPECT_TRUE(moved.Close()) << "closing an empty holder does nothing";
         CHandle kept(hKept);
         EXPECT_EQ(kept.Detach(), hKept);
-        EXPECT_FALSE(CHandle(INVALID_HANDLE_VALUE).IsValid());
-        EXPECT_TRUE(CHandle(INVALID_HANDLE_VALUE).Close());
+        for (HANDLE hNone : {HANDLE(nullptr), INVALID_HANDLE_VALUE}) {
+            EXPECT_FALSE(CHandle(hNone).IsValid());
+            EXPECT_TRUE(CHandle(hNone).Close());
+        }
     }
     EXPECT_TRUE(isOpen(hKept));
     CHandle(hKept).Close();
@@ -164,7 +149,7 @@ TEST(Controls, HandleAndKeyHoldersCloseWhatTheyHoldOnce) {
 }
 
 // COM is left as the holder found it: a nested or refused initialisation undoes nothing.
-TEST(Controls, ComInitUndoesOnlyItsOwnInitialisation) {
+TEST(Holders, ComInitUndoesOnlyItsOwnInitialisation) {
     {
         CComInit com;
         EXPECT_EQ(S_OK, com.Result());
@@ -183,7 +168,7 @@ TEST(Controls, ComInitUndoesOnlyItsOwnInitialisation) {
     EXPECT_EQ(S_OK, again.Result()) << "the thread was left initialised";
 }
 
-TEST(Controls, DCSelectionPutsBackWhatItReplaced) {
+TEST(Holders, DCSelectionPutsBackWhatItReplaced) {
     HDC hDC = CreateCompatibleDC(nullptr);
     HGDIOBJ hOriginal = GetCurrentObject(hDC, OBJ_PEN);
     CPen pen(PS_SOLID, 1, RGB(255, 0, 0));

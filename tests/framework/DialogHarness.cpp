@@ -1,10 +1,12 @@
 #include "DialogHarness.h"
 
+#include "../common/DialogGeometry.h"
+
 namespace {
 
 class CTestApp : public CWinApp {
 public:
-    std::vector<std::pair<UINT, UINT>> m_boxes;
+    Boxes m_boxes;
 
     int DoMessageBox(LPCSTR pszPrompt, UINT nType, UINT nIDPrompt) override {
         m_boxes.emplace_back(nType, nIDPrompt);
@@ -14,18 +16,26 @@ public:
 
 } // namespace
 
-std::vector<std::pair<UINT, UINT>>& ShownBoxes() {
+Boxes& ShownBoxes() {
     return g_app.m_boxes;
+}
+
+void TypeKeys(HWND hEdit, const std::string& strKeys) {
+    for (char ch : strKeys) {
+        SendMessageA(hEdit, WM_CHAR, static_cast<WPARAM>(ch), 1);
+    }
+}
+
+std::string Selection(HWND hEdit) {
+    DWORD nStart = 0, nEnd = 0;
+    SendMessageA(hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&nStart),
+                 reinterpret_cast<LPARAM>(&nEnd));
+    return std::to_string(nStart) + "-" + std::to_string(nEnd);
 }
 
 BEGIN_MESSAGE_MAP(CTestTree, CTreeCtrl)
 ON_NOTIFY_REFLECT(TVN_SELCHANGING, OnSelChanging)
 END_MESSAGE_MAP()
-
-void CTestTree::OnSelChanging(NMHDR*, LRESULT* pResult) {
-    m_pLog->push_back("own changing");
-    *pResult = FALSE;
-}
 
 BEGIN_MESSAGE_MAP(CTestDialog, CDialog)
 ON_NOTIFY_RANGE(TVN_SELCHANGING, IDC_NAME, IDC_TREE2, OnSelChanging)
@@ -41,9 +51,7 @@ BOOL CTestDialog::Create() {
         return FALSE;
     }
     AfxHookWindowCreate(this);
-    HWND hWnd = CreateDialogParamA(
-        GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), nullptr,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    HWND hWnd = CreateQuietDialog(GetModuleHandleA(nullptr), m_nIDTemplate);
     AfxUnhookWindowCreate();
     g_app.m_pMainWnd = this;
     return hWnd != nullptr;
@@ -66,28 +74,6 @@ void CTestDialog::DoDataExchange(CDataExchange* pDX) {
     DDV_MaxChars(pDX, m_strName, 10);
     m_tree.m_pLog = &m_log;
     DDX_Control(pDX, IDC_TREE2, m_tree);
-}
-
-void CTestDialog::OnSelChanging(UINT nID, NMHDR*, LRESULT* pResult) {
-    m_log.push_back("host changing " + std::to_string(nID));
-    *pResult = m_bRefuse;
-}
-
-void CTestDialog::OnNameUpdate() {
-    if (!m_bFilling) {
-        m_log.push_back("update");
-    }
-}
-
-void CTestDialog::OnNameChange() {
-    if (!m_bFilling) {
-        m_log.push_back("change");
-    }
-}
-
-BOOL CTestDialog::OnHelpInfo(HELPINFO* pHelpInfo) {
-    m_log.push_back("help info " + std::to_string(pHelpInfo->iCtrlId));
-    return TRUE;
 }
 
 CMessageBoxAnswerer::CMessageBoxAnswerer()

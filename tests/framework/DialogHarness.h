@@ -7,6 +7,8 @@
 
 #include "../common/ModalScript.h"
 
+#include <gtest/gtest.h>
+
 #include <climits>
 #include <string>
 #include <utility>
@@ -22,7 +24,10 @@ public:
 
 protected:
     void PreSubclassWindow() override { ++m_nSubclassed; }
-    afx_msg void OnSelChanging(NMHDR*, LRESULT* pResult);
+    afx_msg void OnSelChanging(NMHDR*, LRESULT* pResult) {
+        m_pLog->push_back("own changing");
+        *pResult = FALSE;
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -51,17 +56,41 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
-    afx_msg void OnSelChanging(UINT nID, NMHDR*, LRESULT* pResult);
+    afx_msg void OnSelChanging(UINT nID, NMHDR*, LRESULT* pResult) {
+        m_log.push_back("host changing " + std::to_string(nID));
+        *pResult = m_bRefuse;
+    }
     afx_msg void OnSelChanged(NMHDR*, LRESULT*) { m_log.push_back("host changed"); }
-    afx_msg void OnNameUpdate();
-    afx_msg void OnNameChange();
-    afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    afx_msg void OnNameUpdate() { LogUnlessFilling("update"); }
+    afx_msg void OnNameChange() { LogUnlessFilling("change"); }
+    afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo) {
+        m_log.push_back("help info " + std::to_string(pHelpInfo->iCtrlId));
+        return TRUE;
+    }
     afx_msg void OnHelp() { m_log.push_back("help"); }
+    void LogUnlessFilling(const char* pszEntry) {
+        if (!m_bFilling) {
+            m_log.push_back(pszEntry);
+        }
+    }
     DECLARE_MESSAGE_MAP()
 };
 
+// Every test on the dialog: created and shown for it.
+class DialogTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dialog.Create()); }
+    CTestDialog m_dialog;
+};
+
+// Types into an edit one character at a time, as a user would.
+void TypeKeys(HWND hEdit, const std::string& strKeys);
+// An edit's selection as "start-end".
+std::string Selection(HWND hEdit);
+
 // Type and help id of each message box the application has shown.
-std::vector<std::pair<UINT, UINT>>& ShownBoxes();
+using Boxes = std::vector<std::pair<UINT, UINT>>;
+Boxes& ShownBoxes();
 
 // While it lives, answers each message box shown on this thread from inside the box's own loop
 // (a script step that never finishes) and keeps its message; one not owned by the dialog is

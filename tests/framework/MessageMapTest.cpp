@@ -8,13 +8,14 @@
 
 namespace {
 
+using Strings = std::vector<std::string>;
 const UINT g_nTestRegistered = RegisterWindowMessageA("VvMessageMapTest");
 constexpr UINT WM_TEST_PING = WM_APP + 1;
 
 // A window whose handlers record what reached them.
 class CRecorderWnd : public CWnd {
 public:
-    std::vector<std::string> m_log;
+    Strings m_log;
     int m_nCreateResult = 0;
 
     BOOL Create(CWnd* pParent = nullptr) {
@@ -70,48 +71,51 @@ BEGIN_MESSAGE_MAP(CDerivedWnd, CRecorderWnd)
 ON_COMMAND(100, OnOneAgain)
 END_MESSAGE_MAP()
 
-LRESULT Command(HWND hWnd, int nID, int nCode) {
-    return SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(nID, nCode), 0);
-}
-
 } // namespace
 
-TEST(MessageMap, DispatchesCommandsRangesAndMessages) {
-    CRecorderWnd wnd;
-    ASSERT_TRUE(wnd.Create());
-    EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hWnd), &wnd);
-    Command(wnd, 100, BN_CLICKED);
-    Command(wnd, 203, BN_CLICKED);
-    Command(wnd, 206, BN_CLICKED); // outside the range
-    Command(wnd, 203, EN_CHANGE);  // other code
-    EXPECT_EQ(SendMessageA(wnd, WM_TEST_PING, 4, 21), 42);
-    EXPECT_EQ(SendMessageA(wnd, g_nTestRegistered, 0, 0), 5);
-    EXPECT_EQ(wnd.m_log,
-              (std::vector<std::string>{"create", "one", "range 203", "ping 4", "registered"}));
-    wnd.DestroyWindow();
+// Each message reaches the handler its map names, or none, and gives back the handler's result.
+// Either window is detached when it is destroyed.
+TEST(MessageMap, DispatchesCommandsRangesAndMessagesDerivedEntriesFirst) {
+    CRecorderWnd base;
+    CDerivedWnd derived;
+    for (auto [pWnd, pszOne] :
+         {std::pair<CRecorderWnd*, const char*>{&base, "one"}, {&derived, "derived one"}}) {
+        SCOPED_TRACE(pszOne);
+        ASSERT_TRUE(pWnd->Create());
+        const HWND hWnd = pWnd->m_hWnd;
+        EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), pWnd);
+        const struct {
+            UINT message;
+            WPARAM wParam;
+            LPARAM lParam;
+            LRESULT nResult;
+            Strings log;
+        } messages[] = {
+            {WM_COMMAND, MAKEWPARAM(100, BN_CLICKED), 0, 0, {pszOne}},
+            {WM_COMMAND, MAKEWPARAM(203, BN_CLICKED), 0, 0, {"range 203"}},
+            {WM_COMMAND, MAKEWPARAM(206, BN_CLICKED), 0, 0, {}}, // outside the range
+            {WM_COMMAND, MAKEWPARAM(203, EN_CHANGE), 0, 0, {}},  // other code
+            {WM_TEST_PING, 4, 21, 42, {"ping 4"}},
+            {g_nTestRegistered, 0, 0, 5, {"registered"}},
+        };
+        EXPECT_EQ(pWnd->m_log, Strings{"create"});
+        for (const auto& m : messages) {
+            pWnd->m_log.clear();
+            EXPECT_EQ(SendMessageA(hWnd, m.message, m.wParam, m.lParam), m.nResult);
+            EXPECT_EQ(pWnd->m_log, m.log) << "message " << m.message << ", " << m.wParam;
+        }
+        pWnd->DestroyWindow();
+        EXPECT_EQ(pWnd->m_hWnd, nullptr);
+        EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+    }
 }
 
-TEST(MessageMap, DerivedEntriesWinAndBaseEntriesRemain) {
-    CDerivedWnd wnd;
-    ASSERT_TRUE(wnd.Create());
-    Command(wnd, 100, BN_CLICKED);
-    Command(wnd, 201, BN_CLICKED);
-    EXPECT_EQ(wnd.m_log, (std::vector<std::string>{"create", "derived one", "range 201"}));
-    wnd.DestroyWindow();
-}
-
-TEST(MessageMap, CreateCanRefuseAndWindowsDetachWhenDestroyed) {
+TEST(MessageMap, CreateCanRefuse) {
     CRecorderWnd refused;
     refused.m_nCreateResult = -1;
     EXPECT_FALSE(refused.Create());
+    EXPECT_EQ(refused.m_log, Strings{"create"}) << "the refusal is the handler's";
     EXPECT_EQ(refused.m_hWnd, nullptr);
-
-    CRecorderWnd wnd;
-    ASSERT_TRUE(wnd.Create());
-    HWND hWnd = wnd.m_hWnd;
-    wnd.DestroyWindow();
-    EXPECT_EQ(wnd.m_hWnd, nullptr);
-    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
 }
 
 TEST(MessageMap, NotificationsAreReflectedToTheControl) {

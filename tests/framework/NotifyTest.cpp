@@ -4,7 +4,9 @@
 
 #include <functional>
 
-TEST(Notify, HostResultsReflectionFirstAndRanges) {
+using Notify = DialogTest;
+
+TEST_F(Notify, HostResultsReflectionFirstAndRanges) {
     const std::string strTree1 = "host changing " + std::to_string(IDC_TREE);
     const struct {
         int nTree;
@@ -19,55 +21,49 @@ TEST(Notify, HostResultsReflectionFirstAndRanges) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.nTree << (c.bRefuse ? " refusing" : ""));
-        CTestDialog dialog;
-        ASSERT_TRUE(dialog.Create());
-        dialog.m_bRefuse = c.bRefuse;
+        m_dialog.m_log.clear();
+        m_dialog.m_bRefuse = c.bRefuse;
         TVINSERTSTRUCTA tvis = {};
         tvis.hParent = TVI_ROOT;
-        HWND hTree = dialog.Item(c.nTree);
+        HWND hTree = m_dialog.Item(c.nTree);
         LRESULT hItem = SendMessageA(hTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvis));
         SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, hItem);
-        EXPECT_EQ(dialog.m_log, c.log);
+        EXPECT_EQ(m_dialog.m_log, c.log);
         EXPECT_EQ(SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_CARET, 0) == hItem, c.bSelected);
     }
 }
 
-TEST(Notify, EditChangesHelpAndHelpCommandReachTheDialog) {
+TEST_F(Notify, EditChangesHelpAndHelpCommandReachTheDialog) {
+    const HWND hName = m_dialog.Item(IDC_NAME);
     HELPINFO help = {};
     help.cbSize = sizeof(help);
     help.iCtrlId = IDC_NAME;
     const struct {
         const char* pszName;
-        std::function<void(HWND hName, HWND hHelp)> act;
+        std::function<void()> act;
         Strings log;
     } cases[] = {
-        {"typing",
-         [](HWND hName, HWND) { SendMessageA(hName, WM_CHAR, 'a', 1); },
-         {"update", "change"}},
+        {"typing", [&] { TypeKeys(hName, "a"); }, {"update", "change"}},
         {"F1 on the edit",
-         [&help](HWND hName, HWND) {
-             SendMessageA(hName, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
-         },
+         [&] { SendMessageA(hName, WM_HELP, 0, reinterpret_cast<LPARAM>(&help)); },
          {"help info " + std::to_string(IDC_NAME)}},
-        {"Help button", [](HWND, HWND hHelp) { SendMessageA(hHelp, BM_CLICK, 0, 0); }, {"help"}},
+        {"Help button", [&] { SendDlgItemMessageA(m_dialog, ID_HELP, BM_CLICK, 0, 0); }, {"help"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);
-        CTestDialog dialog;
-        ASSERT_TRUE(dialog.Create());
-        c.act(dialog.Item(IDC_NAME), dialog.Item(ID_HELP));
-        EXPECT_EQ(dialog.m_log, c.log);
+        m_dialog.m_log.clear();
+        c.act();
+        EXPECT_EQ(m_dialog.m_log, c.log);
     }
 }
 
-TEST(Notify, ChangesMadeUnderTheGuardAreIgnored) {
-    CTestDialog dialog;
-    ASSERT_TRUE(dialog.Create()); // fills its controls under a guard
+TEST_F(Notify, ChangesMadeUnderTheGuardAreIgnored) {
+    // Creating the dialog filled its controls under a guard: nothing was logged then.
     {
-        CChangeGuard guard(dialog.m_bFilling);
-        { CChangeGuard nested(dialog.m_bFilling); }
-        SetDlgItemTextA(dialog, IDC_NAME, "filled"); // still guarded after the nested guard
+        CChangeGuard guard(m_dialog.m_bFilling);
+        { CChangeGuard nested(m_dialog.m_bFilling); }
+        SetDlgItemTextA(m_dialog, IDC_NAME, "filled"); // still guarded after the nested guard
     }
-    SetDlgItemTextA(dialog, IDC_NAME, "typed");
-    EXPECT_EQ(dialog.m_log, (Strings{"update", "change"}));
+    SetDlgItemTextA(m_dialog, IDC_NAME, "typed");
+    EXPECT_EQ(m_dialog.m_log, (Strings{"update", "change"}));
 }

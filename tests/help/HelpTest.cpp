@@ -20,6 +20,7 @@ namespace {
 
 constexpr char kControlKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
 constexpr char kPanelCaption[] = "Corvane Key Settings";
+constexpr char kClassesKey[] = "Software\\VuViravuz tests";
 
 void AppendToLog(const std::string& strLine) {
     std::ofstream(EnvironmentValue("VV_HELP_LOG"), std::ios::app | std::ios::binary)
@@ -32,7 +33,7 @@ void UseControlRegistration(const std::string& strPath) {
     // The override keeps a reference of its own: the key may close.
     CRegKey classes;
     ASSERT_EQ(ERROR_SUCCESS,
-              classes.Create(HKEY_CURRENT_USER, "Software\\VuViravuz tests\\Classes"));
+              classes.Create(HKEY_CURRENT_USER, (std::string(kClassesKey) + "\\Classes").c_str()));
     RegDeleteTreeA(classes, nullptr);
     if (!strPath.empty()) {
         ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(classes, kControlKey, nullptr, REG_SZ,
@@ -188,6 +189,7 @@ TEST(Help, EveryWindowOpensItsTopicWhereverTheControlIs) {
         expected << "winhelp " << HELP_QUIT << '\n';
         EXPECT_EQ(expected.str(), strLog);
     }
+    RegDeleteTreeA(HKEY_CURRENT_USER, kClassesKey); // what the runs registered
 }
 
 } // namespace

@@ -2,13 +2,14 @@
 
 #include "../common/Process.h"
 
-HMODULE LoadLocaleLibrary() {
-    return LoadLibraryA(StagedPath("RuRoredo.DLL").c_str());
+HMODULE LocaleLibrary() {
+    static const HMODULE s_module = LoadLibraryA(StagedPath("RuRoredo.DLL").c_str());
+    return s_module;
 }
 
-std::string LoadResourceString(HMODULE module, UINT id) {
+std::string LocaleString(UINT id) {
     char text[1024];
-    int length = LoadStringA(module, id, text, sizeof text);
+    int length = LoadStringA(LocaleLibrary(), id, text, sizeof text);
     return std::string(text, length > 0 ? length : 0);
 }
 
@@ -33,30 +34,28 @@ struct GroupIconDir {
 };
 #pragma pack(pop)
 
-const void* ResourceData(HMODULE module, LPCSTR name, LPCSTR type, DWORD* size) {
-    HRSRC found = FindResourceA(module, name, type);
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    *size = found ? SizeofResource(module, found) : 0;
-    return loaded ? LockResource(loaded) : nullptr;
-}
-
 } // namespace
+
+std::string ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, WORD language) {
+    HRSRC found = FindResourceExA(module, type, name, language);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    return data ? std::string(data, SizeofResource(module, found)) : std::string();
+}
 
 std::vector<IconImage> IconGroup(HMODULE module, int id) {
     std::vector<IconImage> images;
-    DWORD size = 0;
-    auto dir = static_cast<const GroupIconDir*>(
-        ResourceData(module, MAKEINTRESOURCEA(id), RT_GROUP_ICON, &size));
-    if (!dir || size < 6 || size < 6 + dir->wCount * sizeof(GroupIconEntry))
+    const std::string group = ResourceBytes(module, MAKEINTRESOURCEA(id), RT_GROUP_ICON);
+    auto dir = reinterpret_cast<const GroupIconDir*>(group.data());
+    if (group.size() < 6 || group.size() < 6 + dir->wCount * sizeof(GroupIconEntry))
         return images;
     for (WORD i = 0; i < dir->wCount; ++i) {
         const GroupIconEntry& entry = dir->entries[i];
-        DWORD imageSize = 0;
-        auto header = static_cast<const BITMAPINFOHEADER*>(
-            ResourceData(module, MAKEINTRESOURCEA(entry.nId), RT_ICON, &imageSize));
+        const std::string bits = ResourceBytes(module, MAKEINTRESOURCEA(entry.nId), RT_ICON);
+        auto header = reinterpret_cast<const BITMAPINFOHEADER*>(bits.data());
         IconImage image = {entry.bWidth ? entry.bWidth : 256, entry.wBitCount, {}};
         const size_t pixelBytes = static_cast<size_t>(image.nSize) * image.nSize * 4;
-        if (header && imageSize >= sizeof(BITMAPINFOHEADER) + pixelBytes &&
+        if (bits.size() >= sizeof(BITMAPINFOHEADER) + pixelBytes &&
             header->biSize == sizeof(BITMAPINFOHEADER) && header->biBitCount == 32 &&
             header->biWidth == image.nSize && header->biHeight == 2 * image.nSize) {
             auto pixels = reinterpret_cast<const BYTE*>(header + 1);

@@ -1,15 +1,32 @@
 // Helpers of the locale library's tests: the staged library, its strings and its icon images.
 #pragma once
 #include <windows.h>
+
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
-// Loads RuRoredo.DLL from the stage folder beside the test folder, as a real library, not as a
-// data file. NULL when it cannot be loaded.
-HMODULE LoadLocaleLibrary();
+// RuRoredo.DLL from the stage folder beside the test folder, loaded once for the test program's
+// life as a real library, not as a data file. NULL when it cannot be loaded.
+HMODULE LocaleLibrary();
 
-// The text of string resource `id` of `module`; empty when it is missing.
-std::string LoadResourceString(HMODULE module, UINT id);
+// The text of string resource `id` of the locale library; empty when it is missing.
+std::string LocaleString(UINT id);
+
+// Every test of the locale library's resources.
+class LocaleLibraryTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(m_hLibrary, nullptr) << "..\\stage\\RuRoredo.DLL not loaded";
+    }
+    const HMODULE m_hLibrary = LocaleLibrary();
+};
+
+// The bytes of resource `name` of `type` in `language` (neutral: as FindResource looks it up);
+// empty when there is none.
+std::string ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type,
+                          WORD language = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
 
 // One image of an icon group resource, as the group directory lists it.
 struct IconImage {

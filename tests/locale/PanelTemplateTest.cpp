@@ -11,29 +11,19 @@
 
 #include <cstdlib>
 #include <commctrl.h>
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-class DialogTemplate : public testing::Test {
+class DialogTemplate : public LocaleLibraryTest {
 protected:
-    void SetUp() override {
-        m_hLibrary = LoadLocaleLibrary();
-        ASSERT_NE(m_hLibrary, nullptr);
-    }
-    void TearDown() override {
-        if (m_hDialog)
-            DestroyWindow(m_hDialog);
-        if (m_hLibrary)
-            FreeLibrary(m_hLibrary);
-    }
+    void TearDown() override { DestroyWindow(m_hDialog); }
+    // The one created before goes.
     HWND Create(int id) {
-        m_hDialog = CreateQuietDialog(m_hLibrary, id);
-        return m_hDialog;
+        DestroyWindow(m_hDialog);
+        return m_hDialog = CreateQuietDialog(m_hLibrary, id);
     }
-    HMODULE m_hLibrary = nullptr;
     HWND m_hDialog = nullptr;
 };
 
@@ -58,11 +48,13 @@ TEST_F(DialogTemplate, KeyPanelMatchesTheModulesPixelLayoutAt96Dpi) {
     RECT rows = ChildRect(dialog, IDC_PANEL_ROWS);
     ExpectNear(rows.top, 12, "top of the key rows' group");
     ExpectNear(rows.bottom - rows.top, 491, "height of the key rows' group");
-    ExpectNear(ChildRect(dialog, IDC_PANEL_SETTINGS).top, 217, "Settings");
-    ExpectNear(ChildRect(dialog, IDC_PANEL_DETAIL).top, 287, "Detail");
-    ExpectNear(ChildRect(dialog, IDC_PANEL_CLEAR).top, 322, "Clear");
-    ExpectNear(ChildRect(dialog, IDC_PANEL_CLOSE).top, 514, "Close");
-    ExpectNear(ChildRect(dialog, ID_HELP).top, 514, "Help");
+    const std::pair<int, int> buttonTops[] = {{IDC_PANEL_SETTINGS, 217},
+                                              {IDC_PANEL_DETAIL, 287},
+                                              {IDC_PANEL_CLEAR, 322},
+                                              {IDC_PANEL_CLOSE, 514},
+                                              {ID_HELP, 514}};
+    for (auto [id, top] : buttonTops)
+        ExpectNear(ChildRect(dialog, id).top, top, WindowText(GetDlgItem(dialog, id)).c_str());
 
     for (int first : {IDC_KEY_BUTTON_FIRST, IDC_KEY_ICON_FIRST, IDC_KEY_LEGEND_FIRST}) {
         for (int key = 2; key <= 6; ++key) {
@@ -81,8 +73,10 @@ TEST_F(DialogTemplate, KeyPanelMatchesTheModulesPixelLayoutAt96Dpi) {
     }
 }
 
-// The key buttons are painted by the module alone; legends appear only for keys that exist.
-TEST_F(DialogTemplate, KeyPanelControlsHaveTheKindsTheModuleExpects) {
+// The key buttons are painted by the module alone; legends appear only for keys that exist. A
+// drop goes to the topmost control under the pointer (Wine picks it by child-window order, not by
+// hit test), so nothing that encloses the rows, such as their frame, may lie above the keys.
+TEST_F(DialogTemplate, KeyPanelControlsHaveTheKindsTheModuleExpectsAndKeysTakeDrops) {
     HWND dialog = Create(IDD_KEYPANEL);
     ASSERT_NE(dialog, nullptr);
     char className[32];
@@ -94,6 +88,11 @@ TEST_F(DialogTemplate, KeyPanelControlsHaveTheKindsTheModuleExpects) {
         LONG style = GetWindowLongA(button, GWL_STYLE);
         EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW) << key;
         EXPECT_TRUE(style & WS_TABSTOP) << key;
+        RECT rc = ChildRect(dialog, button);
+        POINT centre = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        EXPECT_EQ(ChildWindowFromPointEx(dialog, centre, CWP_SKIPDISABLED | CWP_SKIPINVISIBLE),
+                  button)
+            << key;
         HWND icon = GetDlgItem(dialog, IDC_KEY_ICON_FIRST + key - 1);
         ASSERT_NE(icon, nullptr) << key;
         EXPECT_EQ(GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK, SS_ICON) << key;
@@ -111,73 +110,39 @@ TEST_F(DialogTemplate, KeyPanelControlsHaveTheKindsTheModuleExpects) {
     }
 }
 
-// A drop goes to the topmost control under the pointer (Wine picks it by child-window order, not
-// by hit test), so nothing that encloses the rows, such as their frame, may lie above the keys.
-TEST_F(DialogTemplate, KeyPanelDropsLandOnTheKeyButtons) {
-    HWND dialog = Create(IDD_KEYPANEL);
-    ASSERT_NE(dialog, nullptr);
-    for (int key = 1; key <= 6; ++key) {
-        RECT button = ChildRect(dialog, IDC_KEY_BUTTON_FIRST + key - 1);
-        POINT centre = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
-        HWND target = ChildWindowFromPointEx(dialog, centre, CWP_SKIPDISABLED | CWP_SKIPINVISIBLE);
-        EXPECT_EQ(GetDlgCtrlID(target), IDC_KEY_BUTTON_FIRST + key - 1) << key;
-    }
-}
-
-TEST_F(DialogTemplate, ClearConfirmationHasIconsQuestionAndCancelAsDefault) {
-    HWND dialog = Create(IDD_KEYICON);
-    ASSERT_NE(dialog, nullptr);
-    for (int id : {IDC_KEYICON_PICTURE, IDC_KEYICON_WARNING}) {
-        HWND icon = GetDlgItem(dialog, id);
-        ASSERT_NE(icon, nullptr) << id;
-        EXPECT_EQ(GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK, SS_ICON) << id;
-    }
-    ASSERT_NE(GetDlgItem(dialog, IDOK), nullptr);
-    ASSERT_NE(GetDlgItem(dialog, IDCANCEL), nullptr);
-    EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDCANCEL);
-    char question[256] = "";
-    GetDlgItemTextA(dialog, IDC_STATIC, question, sizeof question);
-    EXPECT_NE(strchr(question, '?'), nullptr) << question;
-
-    SendDlgItemMessageA(
-        dialog, IDC_KEYICON_PICTURE, STM_SETICON,
-        reinterpret_cast<WPARAM>(LoadIconA(m_hLibrary, MAKEINTRESOURCEA(IDI_KEY_BASE + 3))), 0);
-    SendDlgItemMessageA(dialog, IDC_KEYICON_WARNING, STM_SETICON,
-                        reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_WARNING)), 0);
-    ExpectTidy(dialog, 0);
-}
-
-// Every control of the settings and detail dialogs is reached with Tab in reading order, no two
-// captions share a mnemonic, and each dialog fits a 1280 x 1024 screen at 144 dpi. The settings
-// tree shows about 15 items; the detail dialog's up-down control counts in the number edit.
+// Every control of the settings, detail and clear dialogs is reached with Tab in reading order, no
+// two captions share a mnemonic, and each dialog fits a 1280 x 1024 screen at 144 dpi and stays
+// tidy once it shows the key's icon. The settings tree shows about 15 items; the detail dialog's
+// up-down control counts in the number edit; the clear confirmation asks beside a warning icon,
+// with Cancel as its default.
 TEST_F(DialogTemplate, KeyDialogsReadInTabOrderAndFit) {
     const struct {
-        int nTemplate, nKeyIcon, nFrame;
+        int nTemplate, nKeyIcon, nFrame, nDefault;
         std::vector<int> order;
     } dialogs[] = {
         {IDD_SETTINGS,
          IDC_SETTINGS_KEY_ICON,
          IDC_SETTINGS_CATEGORIES,
+         IDOK,
          {IDC_SETTINGS_CATEGORY_FIRST, IDC_SETTINGS_CATEGORY_FIRST + 1,
           IDC_SETTINGS_CATEGORY_FIRST + 2, IDC_SETTINGS_CATEGORY_FIRST + 3, IDC_SETTINGS_TREE,
           IDC_SETTINGS_PATH, IDOK, IDCANCEL, ID_HELP}},
         {IDD_DETAIL,
          IDC_DETAIL_KEY_ICON,
          IDC_DETAIL_OPTION_GROUP,
+         IDOK,
          {IDC_DETAIL_TARGET, IDC_DETAIL_TITLE, IDC_DETAIL_COMMENT, IDC_DETAIL_WORKDIR,
           IDC_DETAIL_BROWSE, IDC_DETAIL_PARAMETERS, IDC_DETAIL_OPTION_FLAG,
           IDC_DETAIL_OPTION_NUMBER, IDOK, IDCANCEL, ID_HELP}},
+        {IDD_KEYICON, IDC_KEYICON_PICTURE, 0, IDCANCEL, {IDOK, IDCANCEL}},
     };
     for (const auto& test : dialogs) {
         SCOPED_TRACE(test.nTemplate);
-        if (m_hDialog) {
-            DestroyWindow(m_hDialog);
-        }
         HWND dialog = Create(test.nTemplate);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, test.nKeyIcon), GWL_STYLE) & SS_TYPEMASK,
                   SS_ICON);
-        EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDOK);
+        EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), test.nDefault);
         HWND control = GetDlgItem(dialog, test.order[0]);
         for (int id : test.order) {
             EXPECT_EQ(id, GetDlgCtrlID(control));
@@ -197,18 +162,28 @@ TEST_F(DialogTemplate, KeyDialogsReadInTabOrderAndFit) {
         RECT rcDialog;
         GetWindowRect(dialog, &rcDialog);
         EXPECT_LE((rcDialog.bottom - rcDialog.top) * 144 / ScreenDpi(), 1024 - 48);
-        ExpectTidy(dialog, test.nFrame);
+        SendDlgItemMessageA(
+            dialog, test.nKeyIcon, STM_SETICON,
+            reinterpret_cast<WPARAM>(LoadIconA(m_hLibrary, MAKEINTRESOURCEA(IDI_KEY_BASE + 3))), 0);
         if (test.nTemplate == IDD_SETTINGS) {
             HWND tree = GetDlgItem(dialog, IDC_SETTINGS_TREE);
             RECT rcTree;
             GetClientRect(tree, &rcTree);
             EXPECT_GE(rcTree.bottom / static_cast<int>(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0)),
                       15);
-        } else {
+        } else if (test.nTemplate == IDD_DETAIL) {
             EXPECT_EQ(GetDlgItem(dialog, IDC_DETAIL_OPTION_NUMBER),
                       reinterpret_cast<HWND>(
                           SendDlgItemMessageA(dialog, IDC_DETAIL_OPTION_SPIN, UDM_GETBUDDY, 0, 0)));
+        } else {
+            HWND warning = GetDlgItem(dialog, IDC_KEYICON_WARNING);
+            EXPECT_EQ(GetWindowLongA(warning, GWL_STYLE) & SS_TYPEMASK, SS_ICON);
+            SendMessageA(warning, STM_SETICON,
+                         reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_WARNING)), 0);
+            const std::string question = WindowText(GetDlgItem(dialog, IDC_STATIC));
+            EXPECT_NE(question.find('?'), std::string::npos) << question;
         }
+        ExpectTidy(dialog, test.nFrame);
     }
 }
 

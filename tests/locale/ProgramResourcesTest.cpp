@@ -13,12 +13,10 @@ namespace {
 
 // String `id` in exactly `language`, read from its string block (16 counted UTF-16 strings).
 std::u16string StringIn(UINT id, WORD language) {
-    HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC block = FindResourceExA(self, RT_STRING, MAKEINTRESOURCEA(id / 16 + 1), language);
-    if (!block)
-        return u"<missing>";
-    auto data = static_cast<const char16_t*>(LockResource(LoadResource(self, block)));
-    const char16_t* end = data + SizeofResource(self, block) / sizeof(char16_t);
+    const std::string block = ResourceBytes(GetModuleHandleA(nullptr),
+                                            MAKEINTRESOURCEA(id / 16 + 1), RT_STRING, language);
+    auto data = reinterpret_cast<const char16_t*>(block.data());
+    const char16_t* end = data + block.size() / sizeof(char16_t);
     for (UINT index = 0; data < end; ++index) {
         size_t length = *data++;
         if (length > static_cast<size_t>(end - data))
@@ -33,13 +31,16 @@ std::u16string StringIn(UINT id, WORD language) {
 const WORD kNeutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 const WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 
-TEST(ProgramResources, MissingLibraryMessageInBothLanguages) {
-    EXPECT_TRUE(StringIn(IDS_DLL_MISSING, kNeutral) ==
-                u"Error: Can't find a DLL(%s)\nExit a program.");
-    EXPECT_TRUE(StringIn(IDS_DLL_MISSING, kJapanese) ==
-                u"エラー： DLL(%s)を見つけられませんでした。\nソフトウェアを終了します。");
-    EXPECT_TRUE(StringIn(AFX_IDS_APP_TITLE, kNeutral) == u"Corvane");
-    EXPECT_TRUE(StringIn(AFX_IDS_APP_TITLE, kJapanese) == u"Corvane");
+TEST(ProgramResources, MissingLibraryMessageAndNameInBothLanguages) {
+    for (auto [id, language, strText] :
+         {std::tuple<UINT, WORD, std::u16string>{IDS_DLL_MISSING, kNeutral,
+                                                 u"Error: Can't find a DLL(%s)\nExit a program."},
+          {IDS_DLL_MISSING, kJapanese,
+           u"エラー： DLL(%s)を見つけられませんでした。\nソフトウェアを終了します。"},
+          {AFX_IDS_APP_TITLE, kNeutral, u"Corvane"},
+          {AFX_IDS_APP_TITLE, kJapanese, u"Corvane"}}) {
+        EXPECT_TRUE(StringIn(id, language) == strText) << id << " in language " << language;
+    }
 }
 
 TEST(ProgramResources, ApplicationIconHasEightAlphaImages) {
@@ -54,11 +55,9 @@ TEST(ProgramResources, ApplicationIconHasEightAlphaImages) {
 }
 
 TEST(ProgramResources, ManifestAsksForDpiAwarenessCommonControlsAndNoElevation) {
-    HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(1), RT_MANIFEST);
-    ASSERT_NE(found, nullptr);
-    std::string manifest(static_cast<const char*>(LockResource(LoadResource(self, found))),
-                         SizeofResource(self, found));
+    const std::string manifest =
+        ResourceBytes(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), RT_MANIFEST);
+    ASSERT_FALSE(manifest.empty());
     for (const char* part : {"<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
                              "WindowsSettings\">true</dpiAware>",
                              "level=\"asInvoker\"",
@@ -85,10 +84,12 @@ TEST(ProgramResources, EveryStagedBinaryCarriesTheSuitesVersion) {
     for (const char* file : {"VuViravuz.exe", "VeDerovu.dll", "VeRiro.exe", "RuRoredo.DLL"}) {
         SCOPED_TRACE(file);
         const std::string path = StagedPath(file);
-        EXPECT_EQ("Corvane", VersionString(path, "ProductName"));
-        EXPECT_EQ(VV_VERSION_TEXT, VersionString(path, "FileVersion"));
-        EXPECT_EQ(VV_VERSION_TEXT, VersionString(path, "ProductVersion"));
-        EXPECT_EQ(file, VersionString(path, "OriginalFilename"));
+        for (auto [pszName, pszValue] : {std::pair{"ProductName", "Corvane"},
+                                         {"FileVersion", VV_VERSION_TEXT},
+                                         {"ProductVersion", VV_VERSION_TEXT},
+                                         {"OriginalFilename", file}}) {
+            EXPECT_EQ(pszValue, VersionString(path, pszName)) << pszName;
+        }
         EXPECT_EQ(0u, VersionString(path, "FileDescription").find("Corvane "));
     }
 }

@@ -1,9 +1,9 @@
 // Start-up as a user meets it: the staged program run as its own process under Wine, its message
 // boxes read and answered from outside, its panel found, activated and closed.
 #include "../common/Process.h"
-#include "../common/ScratchFolder.h"
 #include "../common/ShownDialogs.h"
 #include "../common/SuiteLibrary.h"
+#include "../locale/LocaleLibrary.h"
 
 #include "../../res/resource.h"
 #include "../../suite/VeDerovu/ServiceProtocol.h"
@@ -54,8 +54,6 @@ protected:
 
     void TearDown() override { StopShortcutService(); }
 
-    void Remove(const char* pszFile) { ASSERT_TRUE(DeleteFileA((m_suite / pszFile).c_str())); }
-
     CChildProcess Start(const std::string& strTail) {
         return CChildProcess(m_suite / "VuViravuz.exe", strTail, m_suite.Path());
     }
@@ -68,13 +66,12 @@ protected:
         return *m_pLibrary;
     }
 
-    std::string LocaleString(UINT nID) {
-        HMODULE hLocale =
-            LoadLibraryExA((m_suite / "RuRoredo.DLL").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        char sz[1024] = {};
-        LoadStringA(hLocale, nID, sz, sizeof(sz));
-        FreeLibrary(hLocale);
-        return sz;
+    // Key S1 assigned otherwise than by default.
+    void ChangeKey1() {
+        KeyAssignment changed;
+        changed.Title = "Changed";
+        changed.Target = "C:\\windows";
+        ASSERT_EQ(1, Library().Store(1, changed));
     }
 
     CScratchSuite m_suite{{"VuViravuz.exe", "VeDerovu.dll", "VeRiro.exe", "RuRoredo.DLL",
@@ -86,32 +83,24 @@ protected:
 
 TEST_F(StartupTest, ResetAsksAndResetsOnlyOnOk) {
     Library().pfnInitSKeyData(0);
-    KeyAssignment changed;
-    changed.Title = "Changed";
-    changed.Target = "C:\\windows";
-    Library().Store(1, changed);
-
-    {
-        CChildProcess reset = Start("-I");
+    // Whatever follows the two bytes is ignored.
+    for (auto [pszTail, nAnswer, bReset] :
+         {std::tuple{"-I", IDCANCEL, false}, {"-I", IDOK, true}, {"-Ianything", IDOK, true}}) {
+        SCOPED_TRACE(std::string(pszTail) + (bReset ? ", OK" : ", Cancel"));
+        ChangeKey1();
+        CChildProcess reset = Start(pszTail);
         ShownMessageBox box = WaitForMessageBox(reset);
         ASSERT_NE(box.hWnd, nullptr);
         EXPECT_EQ(box.strCaption, "Corvane");
-        EXPECT_EQ(box.strText, LocaleString(4117));
-        PressButton(box.hWnd, IDCANCEL);
+        EXPECT_EQ(box.strText, LocaleString(IDS_RESET_QUESTION));
+        PressButton(box.hWnd, nAnswer);
         EXPECT_EQ(reset.WaitForExit(), 0u);
-        EXPECT_STREQ(Library().Read(1).Title, "Changed");
+        const KeyAssignment record = Library().Read(1);
+        EXPECT_STREQ(record.Title, bReset ? "Notepad" : "Changed");
+        EXPECT_STREQ(record.Target, bReset ? "C:\\windows\\notepad.exe" : "C:\\windows");
     }
-    {
-        // Whatever follows the two bytes is ignored.
-        CChildProcess reset = Start("-Ianything");
-        ShownMessageBox box = WaitForMessageBox(reset);
-        ASSERT_NE(box.hWnd, nullptr);
-        PressButton(box.hWnd, IDOK);
-        EXPECT_EQ(reset.WaitForExit(), 0u);
-        EXPECT_STREQ(Library().Read(1).Title, "Notepad");
-    }
-    EXPECT_EQ(FindWindowA(CVN_SERVICE_CLASS, nullptr),
-              nullptr); // the reset never starts the service
+    // The reset never starts the service.
+    EXPECT_EQ(FindWindowA(CVN_SERVICE_CLASS, nullptr), nullptr);
 }
 
 // A panel that died holding its mutex leaves it abandoned, which counts as free.
@@ -126,46 +115,43 @@ TEST_F(StartupTest, OtherTailsShowThePanel) {
     }
 }
 
+// Silently: it neither asks nor resets.
 TEST_F(StartupTest, SecondResetExitsSilentlyWhileOneRuns) {
+    ChangeKey1();
     CHandle mutex(CreateMutexA(nullptr, TRUE, "CvnSkeyInit"));
     CChildProcess reset = Start("-I");
     EXPECT_EQ(reset.WaitForExit(), 1u);
+    EXPECT_STREQ(Library().Read(1).Title, "Changed");
 }
 
-TEST_F(StartupTest, ServiceIsStartedAndPanelRegistersWithIt) {
+// One panel at a time: it starts the service, a reset may run beside it (the two guards are
+// independent), and a second start brings the first panel back and ends, leaving it the
+// service's client.
+TEST_F(StartupTest, PanelStartsTheServiceAndStaysTheOnlyOne) {
     ASSERT_EQ(FindWindowA(CVN_SERVICE_CLASS, nullptr), nullptr);
     CChildProcess panel = Start("");
     HWND hPanel = WaitForPanel(panel);
     ASSERT_NE(hPanel, nullptr);
     EXPECT_NE(FindWindowA(CVN_SERVICE_CLASS, nullptr), nullptr);
+
+    CChildProcess reset = Start("-I");
+    ShownMessageBox box = WaitForMessageBox(reset);
+    ASSERT_NE(box.hWnd, nullptr);
+    EXPECT_EQ(box.strText, LocaleString(IDS_RESET_QUESTION));
+    PressButton(box.hWnd, IDCANCEL);
+    EXPECT_EQ(reset.WaitForExit(), 0u);
+
+    ShowWindow(hPanel, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(hPanel) != FALSE; }));
+    CChildProcess second = Start("");
+    EXPECT_EQ(second.WaitForExit(), 1u);
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(hPanel) && GetForegroundWindow() == hPanel; }));
     HWND hClient = nullptr;
     Library().pfnGetClient(&hClient);
     EXPECT_EQ(hClient, hPanel);
 
-    // A reset may run beside the panel: the two guards are independent.
-    CChildProcess reset = Start("-I");
-    ShownMessageBox box = WaitForMessageBox(reset);
-    ASSERT_NE(box.hWnd, nullptr);
-    PressButton(box.hWnd, IDCANCEL);
-    EXPECT_EQ(reset.WaitForExit(), 0u);
-
     ClosePanel(hPanel);
     EXPECT_EQ(panel.WaitForExit(), 0u);
-}
-
-TEST_F(StartupTest, SecondStartActivatesTheFirstAndExitsWithOne) {
-    CChildProcess first = Start("");
-    HWND hPanel = WaitForPanel(first);
-    ASSERT_NE(hPanel, nullptr);
-    ShowWindow(hPanel, SW_MINIMIZE);
-    ASSERT_TRUE(WaitFor([&] { return IsIconic(hPanel) != FALSE; }));
-
-    CChildProcess second = Start("");
-    EXPECT_EQ(second.WaitForExit(), 1u);
-    EXPECT_TRUE(WaitFor([&] { return !IsIconic(hPanel) && GetForegroundWindow() == hPanel; }));
-
-    ClosePanel(hPanel);
-    EXPECT_EQ(first.WaitForExit(), 0u);
 }
 
 // A part of the suite taken away: the message that says so, captioned with the application's
@@ -183,7 +169,7 @@ TEST_F(StartupTest, MissingPartsOfTheSuiteAreReported) {
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.pszFile);
-        Remove(test.pszFile);
+        ASSERT_TRUE(DeleteFileA((m_suite / test.pszFile).c_str()));
         CChildProcess program = Start("");
         ShownMessageBox box = WaitForMessageBox(program);
         ASSERT_NE(box.hWnd, nullptr);
@@ -194,27 +180,4 @@ TEST_F(StartupTest, MissingPartsOfTheSuiteAreReported) {
         ASSERT_TRUE(
             CopyFileA(StagedPath(test.pszFile).c_str(), (m_suite / test.pszFile).c_str(), FALSE));
     }
-}
-
-TEST_F(StartupTest, ChangesMadeByAnotherProcessShowInTheOpenPanel) {
-    CChildProcess panel = Start("");
-    HWND hPanel = WaitForPanel(panel);
-    ASSERT_NE(hPanel, nullptr);
-    // Key S1 is current and has its default assignment, so Detail applies to it.
-    HWND hDetail = GetDlgItem(hPanel, IDC_PANEL_DETAIL);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(hDetail) != FALSE; }));
-
-    KeyAssignment empty;
-    ASSERT_EQ(1, Library().Store(1, empty));
-    EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(hDetail); }))
-        << "the panel did not show that S1 was cleared";
-
-    KeyAssignment mail;
-    mail.Title = "Mail";
-    mail.Target = "C:\\windows\\notepad.exe";
-    ASSERT_EQ(1, Library().Store(1, mail));
-    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(hDetail) != FALSE; }));
-
-    ClosePanel(hPanel);
-    EXPECT_EQ(panel.WaitForExit(), 0u);
 }
