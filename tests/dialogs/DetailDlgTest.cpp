@@ -67,7 +67,7 @@ TEST_F(DetailDialog, OkTakesOnlyFoldersOnALocalHardDisk) {
         }
         EXPECT_EQ(test.nMessage ? IDCANCEL : IDOK,
                   RunKeyDialog(m_dialog, 1, steps, !test.nMessage));
-        EXPECT_EQ(test.nMessage ? ResourceString(test.nMessage) : "", strMessage);
+        EXPECT_EQ(test.nMessage ? LocaleString(test.nMessage) : "", strMessage);
         EXPECT_EQ(nStores + (test.nMessage ? 0 : 1), m_library.Stores());
         if (!test.nMessage) {
             EXPECT_EQ(test.strStored, std::string(m_library.Record(1).WorkingFolder));

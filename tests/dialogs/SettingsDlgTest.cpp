@@ -89,7 +89,7 @@ TEST_F(SettingsDialog, ATargetGoneByOkIsRefusedAndTheDialogStaysOpen) {
                                         }),
                                         AnswerMessageBox(&strMessage),
                                         Do([&] { EXPECT_TRUE(m_dialog.IsWindowVisible()); })}));
-    EXPECT_EQ(ResourceString(IDS_TARGET_INVALID), strMessage);
+    EXPECT_EQ(LocaleString(IDS_TARGET_INVALID), strMessage);
     EXPECT_EQ(0, m_library.Stores());
 }
 

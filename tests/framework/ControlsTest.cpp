@@ -131,6 +131,7 @@ TEST(Holders, HandleAndKeyHoldersCloseWhatTheyHoldOnce) {
         for (HANDLE hNone : {HANDLE(nullptr), INVALID_HANDLE_VALUE}) {
             EXPECT_FALSE(CHandle(hNone).IsValid());
             EXPECT_TRUE(CHandle(hNone).Close());
+            EXPECT_TRUE(CFindHandle(hNone).Close()) << "FindClose refuses what no search gave";
         }
     }
     EXPECT_TRUE(isOpen(hKept));

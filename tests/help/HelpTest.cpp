@@ -66,6 +66,10 @@ void SetControlLoadOrder(const char* pszOrder) {
     }
 }
 
+// The topics as the help file names its pages, spelled as the windows ask for them.
+constexpr char kSettings[] = "Html/T0030Settings.htm";
+constexpr char kDetail[] = "HTML\\T0040Detail.htm";
+
 // What a user asks for, in the order the child presses it.
 struct HelpRequest {
     int nDialog;  // 0: the panel; otherwise the panel's command that opens the dialog
@@ -73,13 +77,13 @@ struct HelpRequest {
     const char* pszTopic;
 };
 const HelpRequest kRequests[] = {
-    {0, false, kSettingsHelpTopic},
-    {0, true, kSettingsHelpTopic},
-    {IDC_PANEL_SETTINGS, false, kSettingsHelpTopic},
-    {IDC_PANEL_SETTINGS, true, kSettingsHelpTopic},
-    {IDC_PANEL_DETAIL, false, kDetailHelpTopic},
-    {IDC_PANEL_DETAIL, true, kDetailHelpTopic},
-    {IDC_PANEL_CLEAR, false, kSettingsHelpTopic}, // no topic of its own: its owner's
+    {0, false, kSettings},
+    {0, true, kSettings},
+    {IDC_PANEL_SETTINGS, false, kSettings},
+    {IDC_PANEL_SETTINGS, true, kSettings},
+    {IDC_PANEL_DETAIL, false, kDetail},
+    {IDC_PANEL_DETAIL, true, kDetail},
+    {IDC_PANEL_CLEAR, false, kSettings}, // no topic of its own: its owner's
 };
 
 class HelpTest : public PanelTest {};

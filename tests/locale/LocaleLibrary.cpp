@@ -1,18 +1,5 @@
 #include "LocaleLibrary.h"
 
-#include "../common/Process.h"
-
-HMODULE LocaleLibrary() {
-    static const HMODULE s_module = LoadLibraryA(StagedPath("RuRoredo.DLL").c_str());
-    return s_module;
-}
-
-std::string LocaleString(UINT id) {
-    char text[1024];
-    int length = LoadStringA(LocaleLibrary(), id, text, sizeof text);
-    return std::string(text, length > 0 ? length : 0);
-}
-
 namespace {
 
 #pragma pack(push, 2)

@@ -1,18 +1,12 @@
-// Helpers of the locale library's tests: the staged library, its strings and its icon images.
+// Helpers of the locale library's tests: a fixture on the staged library, resources' bytes and
+// icon images.
 #pragma once
-#include <windows.h>
+#include "../common/LocaleLibrary.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-// RuRoredo.DLL from the stage folder beside the test folder, loaded once for the test program's
-// life as a real library, not as a data file. NULL when it cannot be loaded.
-HMODULE LocaleLibrary();
-
-// The text of string resource `id` of the locale library; empty when it is missing.
-std::string LocaleString(UINT id);
 
 // Every test of the locale library's resources.
 class LocaleLibraryTest : public testing::Test {

@@ -137,7 +137,7 @@ TEST_F(ScaledFace, TitleAndCommentStartAtTheirOriginsClearOfTheIcon) {
 // The hint is a format without arguments: doubled percent signs show once.
 TEST_F(ScaledFace, KeyWithoutAssignmentShowsTheHintCentred) {
     RunPanel(m_panel, {Do([&] {
-                 const std::string strHint = ResourceString(IDS_KEY_UNASSIGNED);
+                 const std::string strHint = LocaleString(IDS_KEY_UNASSIGNED);
                  const int nTop = m_metrics.nHintTop;
                  CImage current = Face(1);
                  const int w = current.nWidth;

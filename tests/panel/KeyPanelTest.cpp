@@ -377,7 +377,7 @@ TEST_F(KeyPanel, WithoutTheServiceThereIsAMessageAndNoPanel) {
     DWORD nStart = GetTickCount();
     EXPECT_EQ(-1, RunModal(m_panel, {AnswerMessageBox(&strMessage)}));
     EXPECT_LE(2400u, GetTickCount() - nStart);
-    EXPECT_EQ(ResourceString(IDS_SERVICE_MISSING), strMessage);
+    EXPECT_EQ(LocaleString(IDS_SERVICE_MISSING), strMessage);
     EXPECT_EQ(6, m_library.m_nServerAsks);
     EXPECT_EQ(0, m_library.m_nRegistrations);
 }

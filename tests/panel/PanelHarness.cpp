@@ -16,13 +16,11 @@ bool SetLogPixels(DWORD nDpi) {
 } // namespace
 
 HINSTANCE UseLocaleLibrary() {
-    static const HINSTANCE s_hLibrary = [] {
-        return LoadLibraryA(StagedPath("RuRoredo.DLL").c_str());
-    }();
-    if (s_hLibrary) {
-        AfxSetResourceHandle(s_hLibrary);
+    HINSTANCE hLibrary = LocaleLibrary();
+    if (hLibrary) {
+        AfxSetResourceHandle(hLibrary);
     }
-    return s_hLibrary;
+    return hLibrary;
 }
 
 CMessageRecorder KeyNotifications(const CTestPanel& panel) {
@@ -58,12 +56,6 @@ INT_PTR RunKeyDialog(CKeyDialog& dialog, int nKey, std::vector<ScriptStep> steps
         steps.push_back(Do([&dialog] { dialog.PostMessage(WM_COMMAND, IDCANCEL); }));
     }
     return RunModal(dialog, std::move(steps));
-}
-
-std::string ResourceString(UINT nID) {
-    CString strText;
-    strText.LoadString(nID);
-    return std::string(strText);
 }
 
 CNewProcessDpi::CNewProcessDpi(DWORD nDpi) : m_bApplied(SetLogPixels(nDpi)) {}

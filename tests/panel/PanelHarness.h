@@ -4,6 +4,7 @@
 #pragma once
 
 #include "../common/BoundLibrary.h"
+#include "../common/LocaleLibrary.h"
 #include "../common/DialogGeometry.h"
 #include "../common/ModalScript.h"
 #include "../common/ShownDialogs.h"
@@ -18,8 +19,7 @@
 #include <utility>
 #include <vector>
 
-// Loads ..\stage\RuRoredo.DLL (beside the test folder) once and makes it the resource handle;
-// null when it cannot be loaded.
+// Makes the staged locale library the resource handle; null when it cannot be loaded.
 HINSTANCE UseLocaleLibrary();
 
 // The panel with its inner state in view.
@@ -63,9 +63,6 @@ public:
 // unless they end it.
 INT_PTR RunKeyDialog(CKeyDialog& dialog, int nKey, std::vector<ScriptStep> steps,
                      bool bStepsEndIt = false);
-
-// A string resource through the module's resource chain.
-std::string ResourceString(UINT nID);
 
 // The screen resolution that new processes start with. Set for the object's lifetime; back to 96
 // dots per inch when it goes, however the test ended.

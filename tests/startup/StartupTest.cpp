@@ -3,7 +3,7 @@
 #include "../common/Process.h"
 #include "../common/ShownDialogs.h"
 #include "../common/SuiteLibrary.h"
-#include "../locale/LocaleLibrary.h"
+#include "../common/LocaleLibrary.h"
 
 #include "../../res/resource.h"
 #include "../../suite/VeDerovu/ServiceProtocol.h"
