@@ -3,7 +3,8 @@
 BUILD_DIR=${BUILD_DIR:-$(pwd)/build}
 export WINEPREFIX="$BUILD_DIR/wineprefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No menu entries or file types of the prefix in the real home folder (winemenubuilder).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
 wine_prefix_ready() { [ -f "$WINEPREFIX/.vv-ready" ]; }
