@@ -6,6 +6,9 @@ export WINEDEBUG=-all
 # No menu entries or file types of the prefix in the real home folder (winemenubuilder).
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
+# Wine names files on the Unix side in the locale's charset: a machine whose locale is plain C
+# could not hold a file name beyond ASCII that a test (or a user) gives.
+export LC_ALL=C.UTF-8
 
 wine_prefix_ready() { [ -f "$WINEPREFIX/.vv-ready" ]; }
 
