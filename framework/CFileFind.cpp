@@ -7,8 +7,8 @@ BOOL CFileFind::FindFile(LPCSTR pszName) {
     if (!pszName || !*pszName) {
         return FALSE;
     }
-    m_hFind = FindFirstFileA(pszName, &m_next);
-    if (m_hFind == INVALID_HANDLE_VALUE) {
+    m_find.Attach(FindFirstFileA(pszName, &m_next));
+    if (!m_find.IsValid()) {
         return FALSE;
     }
     m_bHasNext = TRUE;
@@ -33,15 +33,12 @@ BOOL CFileFind::FindNextFile() {
         return FALSE;
     }
     m_found = m_next;
-    m_bHasNext = ::FindNextFileA(m_hFind, &m_next);
+    m_bHasNext = ::FindNextFileA(m_find, &m_next);
     return m_bHasNext;
 }
 
 void CFileFind::Close() {
-    if (m_hFind != INVALID_HANDLE_VALUE) {
-        FindClose(m_hFind);
-        m_hFind = INVALID_HANDLE_VALUE;
-    }
+    m_find.Close();
     m_bHasNext = FALSE;
 }
 

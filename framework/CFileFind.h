@@ -1,12 +1,12 @@
 // CFileFind: a file-system search that always knows whether another entry follows the current.
 #pragma once
 
+#include "CHandle.h"
 #include "CString.h"
 
 class CFileFind {
 public:
     CFileFind() = default;
-    ~CFileFind() { Close(); }
     CFileFind(const CFileFind&) = delete;
     CFileFind& operator=(const CFileFind&) = delete;
 
@@ -25,7 +25,7 @@ public:
     BOOL IsDots() const;
 
 private:
-    HANDLE m_hFind = INVALID_HANDLE_VALUE;
+    CFindHandle m_find;
     WIN32_FIND_DATAA m_found = {};
     WIN32_FIND_DATAA m_next = {};
     BOOL m_bHasNext = FALSE;
