@@ -103,19 +103,15 @@ void CBoundLibrary::SetOption(int nKey, int bFlag, int nNumber) {
 }
 
 int CBoundLibrary::ReadsOf(int nKey, size_t nFrom) const {
-    int nReads = 0;
-    for (size_t i = nFrom; i < m_calls.size(); ++i) {
-        nReads += m_calls[i].kind == LibraryCall::ReadRecord && m_calls[i].nKey == nKey;
-    }
-    return nReads;
+    return static_cast<int>(std::count_if(
+        m_calls.begin() + std::min(nFrom, m_calls.size()), m_calls.end(),
+        [=](auto call) { return call.kind == LibraryCall::ReadRecord && call.nKey == nKey; }));
 }
 
 int CBoundLibrary::Stores() const {
-    int nStores = 0;
-    for (const LibraryCall& call : m_calls) {
-        nStores += call.kind == LibraryCall::StoreRecord;
-    }
-    return nStores;
+    return static_cast<int>(std::count_if(m_calls.begin(), m_calls.end(), [](auto call) {
+        return call.kind == LibraryCall::StoreRecord;
+    }));
 }
 
 size_t CBoundLibrary::LastStore(LibraryCall::Kind kind) const {
