@@ -94,36 +94,28 @@ TEST_P(ScaledLayout, RowsControlsAndWindowFollowTheKeyCount) {
     m_library.m_bKeyCountFails = !test.bLibraryAnswers;
     const Geometry before = TemplateGeometry();
     Geometry after;
-    std::vector<bool> wired;
-    std::vector<std::string> legends;
     MINMAXINFO limits = {};
     EXPECT_EQ(IDOK, InPanel([&] {
                   after = GeometryOf(m_panel);
-                  for (int nKey = 1; nKey <= 6; ++nKey) {
-                      wired.push_back(CWnd::FromHandlePermanent(m_panel.KeyWindow(nKey)) !=
-                                      nullptr);
-                      legends.push_back(WindowText(m_panel.Item(IDC_KEY_LEGEND_FIRST + nKey - 1)));
-                  }
                   m_panel.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
                   ExpectTidy(m_panel, IDC_PANEL_ROWS);
+                  for (int nKey = 1; nKey <= 6; ++nKey) {
+                      SCOPED_TRACE("key " + std::to_string(nKey));
+                      const bool bPresent = nKey <= test.nKeys;
+                      const int nButton = IDC_KEY_BUTTON_FIRST + nKey - 1;
+                      const int nLegend = IDC_KEY_LEGEND_FIRST + nKey - 1;
+                      EXPECT_EQ(bPresent,
+                                CWnd::FromHandlePermanent(m_panel.Item(nButton)) != nullptr);
+                      EXPECT_EQ(bPresent ? "Legend " + std::to_string(nKey) : "",
+                                WindowText(m_panel.Item(nLegend)));
+                      EXPECT_EQ(bPresent, after.visible[nButton]);
+                      EXPECT_EQ(bPresent, after.visible[IDC_KEY_ICON_FIRST + nKey - 1]);
+                      EXPECT_EQ(bPresent || before.visible.at(nLegend), after.visible[nLegend]);
+                      EXPECT_TRUE(!bPresent || Contains(after.controls[IDC_PANEL_ROWS],
+                                                        after.controls[nButton]));
+                  }
               }));
-    ASSERT_EQ(6u, wired.size());
     EXPECT_EQ(test.nKeys, m_panel.KeyCount());
-
-    for (int nKey = 1; nKey <= 6; ++nKey) {
-        SCOPED_TRACE("key " + std::to_string(nKey));
-        const bool bPresent = nKey <= test.nKeys;
-        EXPECT_EQ(bPresent, wired[nKey - 1]);
-        EXPECT_EQ(bPresent, after.visible[IDC_KEY_BUTTON_FIRST + nKey - 1]);
-        EXPECT_EQ(bPresent, after.visible[IDC_KEY_ICON_FIRST + nKey - 1]);
-        const int nLegend = IDC_KEY_LEGEND_FIRST + nKey - 1;
-        EXPECT_EQ(bPresent || before.visible.at(nLegend), after.visible[nLegend]);
-        EXPECT_EQ(bPresent ? "Legend " + std::to_string(nKey) : "", legends[nKey - 1]);
-        if (bPresent) {
-            RECT rcRows = after.controls[IDC_PANEL_ROWS];
-            EXPECT_TRUE(Contains(rcRows, after.controls[IDC_KEY_BUTTON_FIRST + nKey - 1]));
-        }
-    }
 
     const KeyCountLayout* pLayout =
         std::find_if(std::begin(KEY_COUNT_LAYOUTS), std::end(KEY_COUNT_LAYOUTS),
