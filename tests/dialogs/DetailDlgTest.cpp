@@ -8,6 +8,8 @@
 #include "AfxResource.h"
 #include "AfxStrings.h"
 
+#include <tuple>
+
 namespace {
 
 class DetailDialog : public PanelTest {
@@ -115,7 +117,8 @@ TEST_F(DetailDialog, OkFollowsTheTitleAndTheNumberStaysInRange) {
         EXPECT_EQ(std::string(strRange), strMessage);
     }
     EXPECT_EQ("  x", std::string(m_library.Record(1).Title));
-    EXPECT_EQ(12, m_library.Option(1).second);
+    EXPECT_STREQ("", m_library.Record(1).WorkingFolder) << "none typed, none stored";
+    EXPECT_EQ(std::make_pair(1, 12), m_library.Option(1));
 }
 
 // OK refuses a text longer than its field, naming the limit, and a working folder it may not
@@ -136,10 +139,11 @@ TEST_F(DetailDialog, OkRefusesWhatItCannotStoreAndStoresTheFieldsAsTyped) {
         size_t nLimit;
         std::string strStart; // blanks fill up to the length
         CString KeyAssignment::*pSlot;
-    } fields[] = {{IDC_DETAIL_TITLE, 64, " T", &KeyAssignment::Title},
-                  {IDC_DETAIL_COMMENT, 64, " C", &KeyAssignment::Comment},
-                  {IDC_DETAIL_PARAMETERS, 256, " -p", &KeyAssignment::Parameters},
-                  {IDC_DETAIL_WORKDIR, 256, " C:\\vvdetail\\Data", &KeyAssignment::WorkingFolder}};
+    } fields[] = {
+        {IDC_DETAIL_TITLE, 64, " T", &KeyAssignment::Title},
+        {IDC_DETAIL_COMMENT, 64, " C", &KeyAssignment::Comment},
+        {IDC_DETAIL_PARAMETERS, 256, " -p", &KeyAssignment::Parameters},
+        {IDC_DETAIL_WORKDIR, 256, " C:\\vvdetail\\Data\\", &KeyAssignment::WorkingFolder}};
     auto text = [](const auto& field, size_t nLength) {
         std::string strText = field.strStart;
         strText.resize(nLength, ' ');
@@ -153,6 +157,8 @@ TEST_F(DetailDialog, OkRefusesWhatItCannotStoreAndStoresTheFieldsAsTyped) {
         refusals.emplace_back(field.nID, text(field, field.nLimit + 1), std::string(strMessage));
     }
     refusals.emplace_back(IDC_DETAIL_WORKDIR, "Q:\\", LocaleString(IDS_WORKDIR_DRIVE));
+    refusals.emplace_back(IDC_DETAIL_WORKDIR, "C:\\vvdetail\\Data\\\\",
+                          LocaleString(IDS_WORKDIR_INVALID));
     std::string strShown;
     std::vector<ScriptStep> steps;
     for (const auto& [nID, strTyped, strMessage] : refusals) {
@@ -177,7 +183,7 @@ TEST_F(DetailDialog, OkRefusesWhatItCannotStoreAndStoresTheFieldsAsTyped) {
     EXPECT_EQ(IDOK, RunKeyDialog(m_dialog, 1, steps, true));
     const KeyAssignment stored = m_library.Record(1);
     for (const auto& field : fields) {
-        EXPECT_EQ(field.nID == IDC_DETAIL_WORKDIR ? "C:\\vvdetail\\Data"
+        EXPECT_EQ(field.nID == IDC_DETAIL_WORKDIR ? "C:\\vvdetail\\Data\\"
                                                   : text(field, field.nLimit),
                   std::string(stored.*field.pSlot));
     }

@@ -1,6 +1,7 @@
 // The target tree in the settings dialog, end to end; FolderLevelTest has what one level holds.
 #include "SettingsHarness.h"
 
+#include <algorithm>
 #include <shellapi.h>
 #include <shlobj.h>
 
