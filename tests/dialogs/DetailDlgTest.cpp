@@ -1,13 +1,14 @@
-// The detail dialog: the working-folder checks at OK and in the folder browser, the title and
-// option rules while typing, and the record and option it stores.
+// The detail dialog: the working-folder rules and the folder browser, the title and option rules
+// while typing, what OK refuses, and the record and option it stores.
 #include "SettingsHarness.h"
 
-#include "../common/ShownDialogs.h"
-
 #include "../../dialogs/DetailDlg.h"
+#include "../../dialogs/WorkingFolder.h"
 
 #include "AfxResource.h"
 #include "AfxStrings.h"
+
+#include <tuple>
 
 namespace {
 
@@ -35,42 +36,17 @@ protected:
     CDriven<CDetailDlg> m_dialog;
 };
 
-TEST_F(DetailDialog, OkTakesOnlyFoldersOnALocalHardDisk) {
-    const struct {
-        std::string strTyped;
-        UINT nMessage;
-        std::string strStored; // when there is no message
-    } cases[] = {
-        {"", 0, ""},
-        {" C:\\ ", 0, "C:\\"},
-        {"C:\\vvdetail\\Data\\", 0, "C:\\vvdetail\\Data\\"},
-        {"C:\\vvdetail\\Data\\\\", IDS_WORKDIR_INVALID, ""}, // only one trailing backslash
-        {"Q:\\", IDS_WORKDIR_DRIVE, ""},
-        {"R:\\Work", IDS_WORKDIR_DRIVE, ""},
-        {"N:\\Work\\", IDS_WORKDIR_DRIVE, ""},
-        {"W:\\", IDS_WORKDIR_INVALID, ""}, // no such drive
-        {"C:\\vvdetail\\missing", IDS_WORKDIR_INVALID, ""},
-        {kTarget, IDS_WORKDIR_INVALID, ""},
-    };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.strTyped);
-        std::string strMessage;
-        const int nStores = m_library.Stores();
-        std::vector<ScriptStep> steps = {Do([&] {
-            m_dialog.Type(IDC_DETAIL_WORKDIR, test.strTyped);
-            m_dialog.PostMessage(WM_COMMAND, IDOK);
-        })};
-        if (test.nMessage) {
-            steps.push_back(AnswerMessageBox(&strMessage));
-            steps.push_back(
-                Do([&] { EXPECT_EQ(test.strTyped, m_dialog.Text(IDC_DETAIL_WORKDIR)); }));
-        }
-        EXPECT_EQ(test.nMessage ? IDCANCEL : IDOK,
-                  RunKeyDialog(m_dialog, 1, steps, !test.nMessage));
-        EXPECT_EQ(test.nMessage ? LocaleString(test.nMessage) : "", strMessage);
-        EXPECT_EQ(nStores + (test.nMessage ? 0 : 1), m_library.Stores());
-        if (!test.nMessage) {
-            EXPECT_EQ(test.strStored, std::string(m_library.Record(1).WorkingFolder));
+// A working folder is a folder on a local hard disk, or none; one trailing backslash is allowed.
+// W: is no drive.
+TEST_F(DetailDialog, AWorkingFolderMustBeOnALocalHardDisk) {
+    const std::pair<UINT, std::vector<const char*>> rules[] = {
+        {0, {"", "C:\\", "C:\\vvdetail\\Data\\"}},
+        {IDS_WORKDIR_DRIVE, {"Q:\\", "R:\\Work", "N:\\Work\\"}},
+        {IDS_WORKDIR_INVALID,
+         {"C:\\vvdetail\\Data\\\\", "W:\\", "C:\\vvdetail\\missing", kTarget}}};
+    for (const auto& [nProblem, folders] : rules) {
+        for (const char* pszFolder : folders) {
+            EXPECT_EQ(nProblem, WorkingFolderProblem(pszFolder)) << pszFolder;
         }
     }
 }
@@ -111,43 +87,45 @@ TEST_F(DetailDialog, TheFolderBrowserStartsAtTheWorkingFolder) {
 TEST_F(DetailDialog, OkFollowsTheTitleAndTheNumberStaysInRange) {
     m_library.SetOption(1, 1, 5);
     std::string strZero, strHundred, strAtOk;
-    EXPECT_EQ(IDOK, RunKeyDialog(m_dialog, 1,
-                                 {Do([&] {
-                                      for (auto [pszTitle, bOk] :
-                                           {std::pair{"", false}, {"   ", false}, {"  x", true}}) {
-                                          m_dialog.Type(IDC_DETAIL_TITLE, pszTitle);
-                                          EXPECT_EQ(bOk, m_dialog.IsEnabled(IDOK))
-                                              << "\"" << pszTitle << "\"";
-                                      }
-                                      EXPECT_EQ(MAKELONG(99, 1),
-                                                SendMessageA(m_dialog.Item(IDC_DETAIL_OPTION_SPIN),
-                                                             UDM_GETRANGE, 0, 0));
-                                      m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "0");
-                                  }),
-                                  AnswerMessageBox(&strZero), Do([&] {
-                                      EXPECT_EQ("1", m_dialog.Text(IDC_DETAIL_OPTION_NUMBER));
-                                      m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "100");
-                                  }),
-                                  AnswerMessageBox(&strHundred),
-                                  Do([&] { m_dialog.PostMessage(WM_COMMAND, IDOK); }),
-                                  AnswerMessageBox(&strAtOk), Do([&] {
-                                      EXPECT_EQ(0, m_library.Stores());
-                                      m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "12");
-                                      PressButton(m_dialog, IDOK);
-                                  })},
-                                 true));
+    std::vector<ScriptStep> steps = {
+        Do([&] {
+            for (auto [pszTitle, bOk] : {std::pair{"", false}, {"   ", false}, {"  x", true}}) {
+                m_dialog.Type(IDC_DETAIL_TITLE, pszTitle);
+                EXPECT_EQ(bOk, m_dialog.IsEnabled(IDOK)) << "\"" << pszTitle << "\"";
+            }
+            EXPECT_EQ(MAKELONG(99, 1),
+                      SendMessageA(m_dialog.Item(IDC_DETAIL_OPTION_SPIN), UDM_GETRANGE, 0, 0));
+            m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "0");
+        }),
+        AnswerMessageBox(&strZero),
+        Do([&] {
+            EXPECT_EQ("1", m_dialog.Text(IDC_DETAIL_OPTION_NUMBER));
+            m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "100");
+        }),
+        AnswerMessageBox(&strHundred),
+        Do([&] { m_dialog.PostMessage(WM_COMMAND, IDOK); }),
+        AnswerMessageBox(&strAtOk),
+        Do([&] {
+            EXPECT_EQ(0, m_library.Stores());
+            m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "12");
+            PressButton(m_dialog, IDOK);
+        })};
+    EXPECT_EQ(IDOK, RunKeyDialog(m_dialog, 1, steps, true));
     CString strRange;
     AfxFormatString2(strRange, AFX_IDP_PARSE_INT_RANGE, "1", "99");
     for (const std::string& strMessage : {strZero, strHundred, strAtOk}) {
         EXPECT_EQ(std::string(strRange), strMessage);
     }
     EXPECT_EQ("  x", std::string(m_library.Record(1).Title));
-    EXPECT_EQ(12, m_library.Option(1).second);
+    EXPECT_STREQ("", m_library.Record(1).WorkingFolder) << "none typed, none stored";
+    EXPECT_EQ(std::make_pair(1, 12), m_library.Option(1));
 }
 
-// The four fields are stored as typed and the rest of the record as the library gave it, even a
-// target too long to type; then the option, whose group follows the check box.
-TEST_F(DetailDialog, OkStoresTheFieldsThenTheOption) {
+// OK refuses a text longer than its field, naming the limit, and a working folder it may not
+// take, saying why; the dialog stays open with the text as typed. Then each field takes as many
+// characters as it holds, as typed but for the working folder's blanks, and the rest of the record
+// stays as the library gave it, even a target too long to type.
+TEST_F(DetailDialog, OkRefusesWhatItCannotStoreAndStoresTheFieldsAsTyped) {
     const std::string strTarget = "C:\\" + std::string(300, 't');
     KeyAssignment record = m_library.Record(1);
     record.Target = strTarget.c_str();
@@ -157,105 +135,98 @@ TEST_F(DetailDialog, OkStoresTheFieldsThenTheOption) {
     record.Reserved2 = "r2";
     m_library.Store(1, record);
     const struct {
+        int nID;
+        size_t nLimit;
+        std::string strStart; // blanks fill up to the length
+        CString KeyAssignment::*pSlot;
+    } fields[] = {
+        {IDC_DETAIL_TITLE, 64, " T", &KeyAssignment::Title},
+        {IDC_DETAIL_COMMENT, 64, " C", &KeyAssignment::Comment},
+        {IDC_DETAIL_PARAMETERS, 256, " -p", &KeyAssignment::Parameters},
+        {IDC_DETAIL_WORKDIR, 256, " C:\\vvdetail\\Data\\", &KeyAssignment::WorkingFolder}};
+    auto text = [](const auto& field, size_t nLength) {
+        std::string strText = field.strStart;
+        strText.resize(nLength, ' ');
+        return strText;
+    };
+    std::vector<std::tuple<int, std::string, std::string>> refusals; // field, typed, message
+    for (const auto& field : fields) {
+        CString strMessage;
+        AfxFormatString2(strMessage, AFX_IDP_PARSE_STRING_SIZE,
+                         std::to_string(field.nLimit).c_str(), "");
+        refusals.emplace_back(field.nID, text(field, field.nLimit + 1), std::string(strMessage));
+    }
+    refusals.emplace_back(IDC_DETAIL_WORKDIR, "Q:\\", LocaleString(IDS_WORKDIR_DRIVE));
+    refusals.emplace_back(IDC_DETAIL_WORKDIR, "C:\\vvdetail\\Data\\\\",
+                          LocaleString(IDS_WORKDIR_INVALID));
+    std::string strShown;
+    std::vector<ScriptStep> steps;
+    for (const auto& [nID, strTyped, strMessage] : refusals) {
+        steps.insert(steps.end(), {Do([&] {
+                                       m_dialog.Type(nID, strTyped);
+                                       m_dialog.PostMessage(WM_COMMAND, IDOK);
+                                   }),
+                                   AnswerMessageBox(&strShown), Do([&] {
+                                       EXPECT_EQ(strMessage, strShown);
+                                       EXPECT_EQ(strTyped, m_dialog.Text(nID));
+                                       EXPECT_EQ(0, m_library.Stores());
+                                       m_dialog.Type(nID, "");
+                                   })});
+    }
+    steps.push_back(Do([&] {
+        EXPECT_EQ(strTarget, m_dialog.Text(IDC_DETAIL_TARGET));
+        for (const auto& field : fields) {
+            m_dialog.Type(field.nID, text(field, field.nLimit));
+        }
+        PressButton(m_dialog, IDOK);
+    }));
+    EXPECT_EQ(IDOK, RunKeyDialog(m_dialog, 1, steps, true));
+    const KeyAssignment stored = m_library.Record(1);
+    for (const auto& field : fields) {
+        EXPECT_EQ(field.nID == IDC_DETAIL_WORKDIR ? "C:\\vvdetail\\Data\\"
+                                                  : text(field, field.nLimit),
+                  std::string(stored.*field.pSlot));
+    }
+    for (auto [pSlot, pszValue] : {std::pair{&stored.Target, strTarget.c_str()},
+                                   {&stored.IconSource, "icon.dll"},
+                                   {&stored.Reserved1, "r1"},
+                                   {&stored.Reserved2, "r2"}}) {
+        EXPECT_EQ(std::string(pszValue), std::string(*pSlot));
+    }
+    EXPECT_EQ(7, stored.nReserved);
+}
+
+// The option is stored after the record; its group follows the check box, and a stored number
+// outside 1 to 99 shows as 5.
+TEST_F(DetailDialog, OkStoresTheOptionAfterTheRecord) {
+    const struct {
         std::pair<int, int> stored;
         bool bClick;
-        std::string strShown, strTyped; // empty typed: the number as shown
+        std::string strShown;
         std::pair<int, int> expected;
     } cases[] = {
-        {{1, 7}, true, "7", "", {0, 7}}, // turned off, the number kept
-        {{0, 150}, true, "5", "", {1, 5}},
-        {{1, 20}, false, "20", "42", {1, 42}},
-        // A stored number outside 1 to 99 shows as 5.
-        {{1, 1}, false, "1", "", {1, 1}},
-        {{1, 99}, false, "99", "", {1, 99}},
-        {{1, 0}, false, "5", "", {1, 5}},
-        {{1, 100}, false, "5", "", {1, 5}},
+        {{1, 7}, true, "7", {0, 7}}, // turned off, the number kept
+        {{0, 150}, true, "5", {1, 5}},   {{1, 1}, false, "1", {1, 1}},
+        {{1, 99}, false, "99", {1, 99}}, {{1, 0}, false, "5", {1, 5}},
+        {{1, 100}, false, "5", {1, 5}},
     };
     for (const auto& test : cases) {
         m_library.SetOption(1, test.stored.first, test.stored.second);
-        EXPECT_EQ(
-            IDOK,
-            RunKeyDialog(m_dialog, 1, {Do([&] {
-                             EXPECT_EQ(strTarget, m_dialog.Text(IDC_DETAIL_TARGET));
-                             EXPECT_EQ(test.strShown, m_dialog.Text(IDC_DETAIL_OPTION_NUMBER));
-                             if (test.bClick) {
-                                 m_dialog.Click(IDC_DETAIL_OPTION_FLAG);
-                             }
-                             for (int nID : {IDC_DETAIL_OPTION_NUMBER, IDC_DETAIL_OPTION_SPIN,
-                                             IDC_DETAIL_OPTION_LABEL1, IDC_DETAIL_OPTION_LABEL2}) {
-                                 EXPECT_EQ(test.expected.first != 0, m_dialog.IsEnabled(nID));
-                             }
-                             if (!test.strTyped.empty()) {
-                                 m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, test.strTyped);
-                             }
-                             m_dialog.Type(IDC_DETAIL_TITLE, " New");
-                             m_dialog.Type(IDC_DETAIL_COMMENT, " c ");
-                             m_dialog.Type(IDC_DETAIL_PARAMETERS, " -p ");
-                             PressButton(m_dialog, IDOK);
-                         })},
-                         true));
+        ScriptStep answer = Do([&] {
+            EXPECT_EQ(test.strShown, m_dialog.Text(IDC_DETAIL_OPTION_NUMBER));
+            if (test.bClick) {
+                m_dialog.Click(IDC_DETAIL_OPTION_FLAG);
+            }
+            for (int nID : {IDC_DETAIL_OPTION_NUMBER, IDC_DETAIL_OPTION_SPIN,
+                            IDC_DETAIL_OPTION_LABEL1, IDC_DETAIL_OPTION_LABEL2}) {
+                EXPECT_EQ(test.expected.first != 0, m_dialog.IsEnabled(nID));
+            }
+            PressButton(m_dialog, IDOK);
+        });
+        EXPECT_EQ(IDOK, RunKeyDialog(m_dialog, 1, {answer}, true));
         EXPECT_EQ(test.expected, m_library.Option(1));
         EXPECT_LT(m_library.LastStore(), m_library.LastStore(LibraryCall::StoreOption))
             << "record first";
-        const KeyAssignment stored = m_library.Record(1);
-        for (auto [pSlot, pszValue] : {std::pair{&stored.Title, " New"},
-                                       {&stored.Comment, " c "},
-                                       {&stored.Parameters, " -p "},
-                                       {&stored.WorkingFolder, ""},
-                                       {&stored.Target, strTarget.c_str()},
-                                       {&stored.IconSource, "icon.dll"},
-                                       {&stored.Reserved1, "r1"},
-                                       {&stored.Reserved2, "r2"}}) {
-            EXPECT_EQ(std::string(pszValue), std::string(*pSlot));
-        }
-        EXPECT_EQ(7, stored.nReserved);
-    }
-}
-
-// Each text field takes as many characters as it may hold and refuses one more, naming its limit,
-// and keeps the dialog open with the text as typed.
-TEST_F(DetailDialog, FieldsTakeTheirLengthAndRefuseOneMore) {
-    const struct {
-        int nID;
-        size_t nLimit;
-        std::string strStart; // blanks fill up to the length; the working folder is trimmed
-        CString KeyAssignment::*pSlot;
-    } fields[] = {{IDC_DETAIL_TITLE, 64, "T", &KeyAssignment::Title},
-                  {IDC_DETAIL_COMMENT, 64, "C", &KeyAssignment::Comment},
-                  {IDC_DETAIL_PARAMETERS, 256, "-p", &KeyAssignment::Parameters},
-                  {IDC_DETAIL_WORKDIR, 256, "C:\\vvdetail\\Data", &KeyAssignment::WorkingFolder}};
-    auto text = [](const auto& field, size_t nLength) {
-        std::string strText = field.strStart;
-        strText.resize(nLength, field.nID == IDC_DETAIL_WORKDIR ? ' ' : 'x');
-        return strText;
-    };
-    std::vector<std::string> messages(std::size(fields));
-    std::vector<ScriptStep> steps;
-    for (size_t i = 0; i < std::size(fields); ++i) {
-        const auto& field = fields[i];
-        steps.push_back(Do([&, i] {
-            m_dialog.Type(field.nID, text(field, field.nLimit + 1));
-            m_dialog.PostMessage(WM_COMMAND, IDOK);
-        }));
-        steps.push_back(AnswerMessageBox(&messages[i]));
-        steps.push_back(Do([&] {
-            EXPECT_EQ(text(field, field.nLimit + 1), m_dialog.Text(field.nID));
-            m_dialog.Type(field.nID, text(field, field.nLimit));
-        }));
-    }
-    steps.push_back(Do([&] { PressButton(m_dialog, IDOK); }));
-    EXPECT_EQ(IDOK, RunKeyDialog(m_dialog, 1, steps, true));
-    const KeyAssignment stored = m_library.Record(1);
-    for (size_t i = 0; i < std::size(fields); ++i) {
-        const auto& field = fields[i];
-        CString strLimit;
-        strLimit.Format("%zu", field.nLimit);
-        CString strMessage;
-        AfxFormatString2(strMessage, AFX_IDP_PARSE_STRING_SIZE, strLimit, "");
-        EXPECT_EQ(std::string(strMessage), messages[i]);
-        std::string strStored =
-            field.nID == IDC_DETAIL_WORKDIR ? field.strStart : text(field, field.nLimit);
-        EXPECT_EQ(strStored, std::string(stored.*field.pSlot));
     }
 }
 

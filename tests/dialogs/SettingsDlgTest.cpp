@@ -2,10 +2,6 @@
 // selection in the target edit, the record it stores, and how the panel opens it.
 #include "SettingsHarness.h"
 
-#include "../common/Process.h"
-#include "../common/ScratchFolder.h"
-#include "../common/ShownDialogs.h"
-
 #include "../../base/ResourceText.h"
 
 namespace {
@@ -17,9 +13,8 @@ protected:
         m_folder.MakeFolder("Data");
         m_folder.WriteFile("a.txt", "x");
         m_folder.WriteFile("b.txt", "x");
-        ASSERT_TRUE(CopyFileA(ThisProgramPath().c_str(), (m_folder / "edit.exe").c_str(), FALSE));
-        WriteCategories("[SKey1Button0]\nTitle=Here\nTree=Folder\nFolderName=" + m_folder.Path() +
-                        "\n");
+        m_library.AppendToKeyFile(
+            "[SKey1Button0]\nTitle=Here\nTree=Folder\nFolderName=" + m_folder.Path() + "\n");
     }
 
     CScratchFolder m_folder;
@@ -36,7 +31,7 @@ TEST_F(SettingsDialog, OkIsEnabledOnlyWhileThePathNamesATarget) {
         {"   Q:\\", true},
         {m_folder / "Data\\", true},
         {m_folder / "Data\\\\", false}, // only one trailing backslash is forgiven
-        {m_folder / "edit.exe", true},
+        {m_folder / "a.txt", true},
         {m_folder / "missing.txt", false},
         {m_folder / "*.txt", true},
     };
@@ -50,17 +45,14 @@ TEST_F(SettingsDialog, OkIsEnabledOnlyWhileThePathNamesATarget) {
                 })});
 }
 
+// Stored trimmed, a folder's trailing backslash kept; the name and kind come from what the path
+// names (the drop tests have the rules for each kind), a pattern that matches several names none.
 TEST_F(SettingsDialog, OkStoresTheTargetAsTypedWithItsNameAndKind) {
     const struct {
-        std::string strTyped, strTarget, strTitle, strExtension;
-        UINT nComment;
-    } cases[] = {
-        {m_folder / "Data\\", m_folder / "Data\\", m_folder / "Data", "", IDS_COMMENT_OTHER},
-        {"  Q:\\ ", "Q:\\", "Q:\\", "", IDS_COMMENT_OTHER},
-        {m_folder / "edit.exe", m_folder / "edit.exe", "edit", ".exe", IDS_COMMENT_PROGRAM},
-        {m_folder / "a.txt", m_folder / "a.txt", "a", ".txt", IDS_COMMENT_OTHER},
-        {m_folder / "*.txt", m_folder / "*.txt", "", "", IDS_COMMENT_OTHER}, // several: no name
-    };
+        std::string strTyped, strTarget, strTitle;
+    } cases[] = {{m_folder / "Data\\", m_folder / "Data\\", m_folder / "Data"},
+                 {"  Q:\\ ", "Q:\\", "Q:\\"},
+                 {m_folder / "*.txt", m_folder / "*.txt", ""}};
     int nKey = 1;
     for (const auto& test : cases) {
         SCOPED_TRACE(test.strTyped);
@@ -73,10 +65,9 @@ TEST_F(SettingsDialog, OkStoresTheTargetAsTypedWithItsNameAndKind) {
         EXPECT_EQ(nKey, m_library.m_calls[m_library.LastStore()].nKey);
         EXPECT_EQ(test.strTarget, std::string(record.Target));
         EXPECT_EQ(test.strTitle, std::string(record.Title));
-        EXPECT_EQ(std::string(FormatResourceText(
-                      test.nComment, {test.strTitle.c_str(), test.strExtension.c_str()})),
+        EXPECT_EQ(std::string(FormatResourceText(IDS_COMMENT_OTHER, {test.strTitle.c_str(), ""})),
                   std::string(record.Comment));
-        nKey = nKey % MAX_KEYS + 1;
+        ++nKey;
     }
 }
 
@@ -110,11 +101,11 @@ TEST_F(SettingsDialog, ATreeItemFillsTheTargetOnlyWhenItNamesOne) {
 // but a tree. Key 4 has no sections at all. Key 5's caption is cut to 511 characters and its tree
 // is of no known kind. Every time the dialog starts on category 0, with the tree still empty.
 TEST_F(SettingsDialog, CategoryButtonsNeedACaptionAndATree) {
-    WriteCategories("[SKey3Button1]\nTitle=&Start menu\nTree=Program Files\n"
-                    "[SKey3Button2]\nTitle=Only a title\n"
-                    "[SKey3Button3]\nTree=AllFiles\n"
-                    "[SKey5Button0]\nTree=Printers\nTitle=" +
-                    std::string(600, 'T') + "\n");
+    m_library.AppendToKeyFile("[SKey3Button1]\nTitle=&Start menu\nTree=Program Files\n"
+                              "[SKey3Button2]\nTitle=Only a title\n"
+                              "[SKey3Button3]\nTree=AllFiles\n"
+                              "[SKey5Button0]\nTree=Printers\nTitle=" +
+                              std::string(600, 'T') + "\n");
     const struct {
         int nKey;
         int nOffered; // -1: none
@@ -165,10 +156,7 @@ TEST_F(SettingsDialog, ThePanelOpensItsDialogsForTheCurrentKeyAndShowsTheResult)
                           m_panel.PostClick(test.nCommand);
                       }),
                       DialogShown(m_panel, &hDialog), Do([&] {
-                          HICON hIcon = reinterpret_cast<HICON>(
-                              SendDlgItemMessageA(hDialog, test.nPicture, STM_GETICON, 0, 0));
-                          EXPECT_NE(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + 2)),
-                                    hIcon);
+                          EXPECT_NE(BuiltInKeyIcon(2), ShownIcon(hDialog, test.nPicture));
                           EXPECT_EQ(strKeyIcon, m_library.m_iconRequests.front());
                           SetDlgItemTextA(hDialog, test.nEdit, test.strTyped.c_str());
                           nBefore = m_library.m_calls.size();
@@ -177,7 +165,7 @@ TEST_F(SettingsDialog, ThePanelOpensItsDialogsForTheCurrentKeyAndShowsTheResult)
                       DialogGone(&hDialog), Do([&] {
                           EXPECT_EQ(test.strTyped, std::string(m_library.Record(2).*test.pSlot));
                           EXPECT_GT(m_library.ReadsOf(2, nBefore), 0) << "key 2 repainted";
-                          EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
+                          EXPECT_TRUE(m_panel.IsEnabled(IDC_PANEL_CLEAR));
                       })});
     }
     RunPanel(m_panel, std::move(steps));

@@ -1,17 +1,8 @@
 #include "SettingsHarness.h"
 
-#include "../common/ScratchFolder.h"
-
 #include "../../base/ModuleMessages.h"
 
 #include <algorithm>
-#include <shlobj.h>
-
-std::string SpecialFolder(int nCsidl) {
-    char szPath[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, nCsidl | CSIDL_FLAG_CREATE, nullptr, 0, szPath);
-    return szPath;
-}
 
 CMadeEntries::~CMadeEntries() {
     for (auto entry = m_made.rbegin(); entry != m_made.rend(); ++entry) {
@@ -64,29 +55,8 @@ void PressOn(CTreeCtrl& tree, HTREEITEM hItem, UINT nKey) {
     }
 }
 
-std::vector<std::string> OnlyOf(const std::vector<std::string>& texts,
-                                const std::vector<std::string>& names) {
-    std::vector<std::string> kept;
-    std::copy_if(texts.begin(), texts.end(), std::back_inserter(kept), [&](const std::string& s) {
-        return std::find(names.begin(), names.end(), s) != names.end();
-    });
-    return kept;
-}
-
-void SettingsTest::WriteCategories(const std::string& strSections) {
-    m_library.AppendToKeyFile(strSections);
-}
-
 BOOL CTestSettingsDlg::OnInitDialog() {
     m_pReports = std::make_unique<CMessageRecorder>(
         m_hWnd, MessageNames{{g_nSelectChangedMsg, "ZuSelectChanged"}});
     return CDriven<CSettingsDlg>::OnInitDialog();
-}
-
-INT_PTR SettingsTest::RunSettings(int nKey, std::vector<ScriptStep> steps, bool bStepsEndIt) {
-    return RunKeyDialog(m_dialog, nKey, std::move(steps), bStepsEndIt);
-}
-
-std::string SettingsTest::LastReport() {
-    return Reports() ? std::string(m_dialog.Tree().m_strSelectedPath) : "";
 }

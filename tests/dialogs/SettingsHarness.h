@@ -1,6 +1,6 @@
-// Running the settings dialog and its target tree in a test: entries made in the prefix's own
-// shell folders, category sections in the fake library's key settings file, and the tree read
-// and driven through its messages as a user's clicks and keys would drive it.
+// Running the settings dialog and its target tree in a test: entries made outside the scratch
+// folders (the prefix's own shell folders, the test drives), and the tree read and driven through
+// its messages as a user's clicks and keys would drive it.
 #pragma once
 
 #include "../panel/PanelHarness.h"
@@ -10,8 +10,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-std::string SpecialFolder(int nCsidl);
 
 // Files and folders made for one test (a name ending in a backslash is a folder), removed again,
 // deepest first, when the object goes.
@@ -34,9 +32,6 @@ std::vector<std::string> ChildTexts(const CTreeCtrl& tree, HTREEITEM hParent = T
 HTREEITEM FindChild(const CTreeCtrl& tree, HTREEITEM hParent, LPCSTR pszText);
 // Selects the item and presses a key on it: VK_ADD opens it, VK_SUBTRACT closes it.
 void PressOn(CTreeCtrl& tree, HTREEITEM hItem, UINT nKey = 0);
-// Only the texts that are also in names, in the order given.
-std::vector<std::string> OnlyOf(const std::vector<std::string>& texts,
-                                const std::vector<std::string>& names);
 
 class CTestSettingsDlg : public CDriven<CSettingsDlg> {
 public:
@@ -51,13 +46,15 @@ protected:
 
 class SettingsTest : public PanelTest {
 protected:
-    // Adds sections to the key settings file, as written in an INI file.
-    void WriteCategories(const std::string& strSections);
     // Runs the dialog for the key; after the steps it is cancelled, unless they end it.
-    INT_PTR RunSettings(int nKey, std::vector<ScriptStep> steps, bool bStepsEndIt = false);
+    INT_PTR RunSettings(int nKey, std::vector<ScriptStep> steps, bool bStepsEndIt = false) {
+        return RunKeyDialog(m_dialog, nKey, std::move(steps), bStepsEndIt);
+    }
     // How often the tree has told the running dialog of a selection, and the path it told of last.
     size_t Reports() const { return m_dialog.m_pReports->Messages().size(); }
-    std::string LastReport();
+    std::string LastReport() {
+        return Reports() ? std::string(m_dialog.Tree().m_strSelectedPath) : "";
+    }
 
     CTestSettingsDlg m_dialog;
 };

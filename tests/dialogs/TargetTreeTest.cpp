@@ -1,12 +1,30 @@
 // The target tree in the settings dialog, end to end; FolderLevelTest has what one level holds.
 #include "SettingsHarness.h"
 
-#include "../common/ScratchFolder.h"
-
+#include <algorithm>
 #include <shellapi.h>
 #include <shlobj.h>
 
 namespace {
+
+std::string SpecialFolder(int nCsidl) {
+    char szPath[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, nCsidl | CSIDL_FLAG_CREATE, nullptr, 0, szPath);
+    return szPath;
+}
+
+// The names of one level of the roots as ReadFolderLevel reads it.
+std::vector<std::string> LevelNames(const std::vector<std::string>& roots, LevelRule rule) {
+    std::vector<LevelSource> sources;
+    for (const std::string& strRoot : roots) {
+        sources.push_back({strRoot.c_str(), 1});
+    }
+    std::vector<std::string> names;
+    for (const LevelEntry& entry : ReadFolderLevel(sources, rule)) {
+        names.emplace_back(entry.strName);
+    }
+    return names;
+}
 
 int ShellPicture(const std::string& strPath, UINT nOpen) {
     SHFILEINFOA info = {};
@@ -24,11 +42,12 @@ protected:
         }
         // Key 1's categories, some broken on purpose; the folder named with a trailing backslash.
         const std::string strFolder = "Tree=Folder\nFolderName=" + m_folder.Path();
-        WriteCategories("[SKey1Button0]\nTree=allFILES\n[SKey1Button1]\nTree=Program Files\n"
-                        "[SKey1Button2]\nTree=Favorites\n[SKey1Button4]\n[SKey1Button5]\nTree=X\n"
-                        "[SKey1Button6]\nTree=Folder\n[SKey1Button7]\nTree=ControlPanel\n"
-                        "[SKey1Button3]\n" +
-                        strFolder + "\\\n[SKey1Button8]\n" + strFolder + "\n");
+        m_library.AppendToKeyFile(
+            "[SKey1Button0]\nTree=allFILES\n[SKey1Button1]\nTree=Program Files\n"
+            "[SKey1Button2]\nTree=Favorites\n[SKey1Button4]\n[SKey1Button5]\nTree=X\n"
+            "[SKey1Button6]\nTree=Folder\n[SKey1Button7]\nTree=ControlPanel\n"
+            "[SKey1Button3]\n" +
+            strFolder + "\\\n[SKey1Button8]\n" + strFolder + "\n");
     }
     void InTree(const std::function<void()>& steps) { RunSettings(1, {Do(steps)}); }
     CTargetTree& Tree() { return m_dialog.Tree(); }
@@ -48,15 +67,16 @@ protected:
 
 TEST_F(TargetTree, EachKindReadsItsRootsByItsRuleAndReportsItsPaths) {
     const std::string strDesktop = SpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY);
+    const std::string strUserDesktop = SpecialFolder(CSIDL_DESKTOPDIRECTORY);
     const std::string strMenu = SpecialFolder(CSIDL_COMMON_STARTMENU);
+    const std::string strUserMenu = SpecialFolder(CSIDL_STARTMENU);
     m_made.Add(strDesktop, {"Tools\\a.txt", "Empty\\hidden.dll"});
-    m_made.Add(SpecialFolder(CSIDL_DESKTOPDIRECTORY), {"TOOLS\\b.txt", "x.dll"});
+    m_made.Add(strUserDesktop, {"TOOLS\\b.txt", "x.dll"});
     m_made.Add(strMenu, {"Programs\\Vv Suite\\one.txt", "Programs\\Vv Empty\\"});
-    m_made.Add(SpecialFolder(CSIDL_STARTMENU),
-               {"Programs\\Vv Suite\\one.txt", "Programs\\Vv Suite\\two.txt"});
+    m_made.Add(strUserMenu, {"Programs\\Vv Suite\\one.txt", "Programs\\Vv Suite\\two.txt"});
     m_made.Add(SpecialFolder(CSIDL_FAVORITES), {"News.url", "doc.lnk", "Sites\\"});
     InTree([&] {
-        // All files: the drives in the system's order, then both desktops merged and filtered.
+        // All files: the drives in the system's order, then both desktops merged, each name once.
         std::vector<std::string> texts = ChildTexts(Tree());
         char szDrives[512] = {};
         GetLogicalDriveStringsA(sizeof(szDrives), szDrives);
@@ -64,8 +84,8 @@ TEST_F(TargetTree, EachKindReadsItsRootsByItsRuleAndReportsItsPaths) {
             EXPECT_EQ(std::string(psz, 2), texts.front());
             texts.erase(texts.begin());
         }
-        EXPECT_EQ((std::vector<std::string>{"Empty", "Tools"}),
-                  OnlyOf(texts, {"Empty", "Tools", "TOOLS", "x.dll"}));
+        EXPECT_EQ(LevelNames({strDesktop, strUserDesktop}, LevelRule::kTargets), texts);
+        EXPECT_EQ(texts.end(), std::find(texts.begin(), texts.end(), "TOOLS")) << "Tools twice";
         EXPECT_EQ("C:\\", Report(TVI_ROOT, "C:"));
         EXPECT_EQ("C:\\windows", Report(Open(TVI_ROOT, "C:"), "windows"));
         EXPECT_FALSE(Tree().ItemHasChildren(Open(TVI_ROOT, "Empty"))) << "nothing to show";
@@ -78,6 +98,7 @@ TEST_F(TargetTree, EachKindReadsItsRootsByItsRuleAndReportsItsPaths) {
         EXPECT_EQ(std::vector<std::string>{"a.txt"}, ChildTexts(Tree(), hTools));
         // Start menu: a folder shows what the same-named folders of both menus hold.
         ASSERT_TRUE(Tree().LoadCategory(1));
+        EXPECT_EQ(LevelNames({strMenu, strUserMenu}, LevelRule::kTargets), ChildTexts(Tree()));
         HTREEITEM hPrograms = Open(TVI_ROOT, "Programs");
         HTREEITEM hSuite = Open(hPrograms, "Vv Suite");
         EXPECT_EQ((std::vector<std::string>{"one.txt", "two.txt"}), ChildTexts(Tree(), hSuite));
@@ -85,9 +106,10 @@ TEST_F(TargetTree, EachKindReadsItsRootsByItsRuleAndReportsItsPaths) {
         EXPECT_TRUE(Tree().ItemHasChildren(Open(hPrograms, "Vv Empty"))) << "keeps its button";
         // Favourites; one folder, whose name is used as written, trailing backslash and all.
         ASSERT_TRUE(Tree().LoadCategory(2));
-        EXPECT_EQ((std::vector<std::string>{"News.url", "Sites"}), ChildTexts(Tree()));
+        EXPECT_EQ(LevelNames({SpecialFolder(CSIDL_FAVORITES)}, LevelRule::kFavorites),
+                  ChildTexts(Tree()));
         ASSERT_TRUE(Tree().LoadCategory(3));
-        EXPECT_EQ((std::vector<std::string>{"a.txt", "B.TXT", "sub", "x.dll"}), ChildTexts(Tree()));
+        EXPECT_EQ(LevelNames({m_folder.Path()}, LevelRule::kEverything), ChildTexts(Tree()));
         EXPECT_EQ(m_folder.Path() + "\\\\sub", Report(TVI_ROOT, "sub"));
         EXPECT_EQ(std::vector<std::string>{"inner.txt"}, ChildTexts(Tree(), Open(TVI_ROOT, "sub")));
         // A category it cannot show leaves it as it was, selections still reported; the control

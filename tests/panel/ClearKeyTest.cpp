@@ -3,8 +3,6 @@
 
 #include "../common/Icons.h"
 
-#include "../common/ShownDialogs.h"
-
 #include "../../keybutton/KeyIconDlg.h"
 
 #include <algorithm>
@@ -23,42 +21,32 @@ protected:
     ScriptStep Answer(int nButton) {
         return Do([this, nButton] { PressButton(m_hConfirm, nButton); });
     }
-    HICON ShownKeyIcon() const {
-        return reinterpret_cast<HICON>(
-            SendDlgItemMessageA(m_hConfirm, IDC_KEYICON_PICTURE, STM_GETICON, 0, 0));
-    }
+    HICON ShownKeyIcon() const { return ShownIcon(m_hConfirm, IDC_KEYICON_PICTURE); }
 
     HWND m_hConfirm = nullptr;
 };
 
+// The dialog shows the warning and the key's icon that the library made, which goes with it.
 TEST_F(ClearKey, EnterAtOnceAnswersCancelAndKeepsTheKey) {
-    m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
-    RunPanel(m_panel, {PressClear(), ConfirmationShown(), Do([&] {
-                           HWND hCancel = GetDlgItem(m_hConfirm, IDCANCEL);
-                           EXPECT_EQ(hCancel, GetFocus());
+    m_library.WriteKeyFile({}, {{3, m_library.MakeIcon("key3.ico", RGB(0, 128, 0))}});
+    m_library.Assign(3, "Mail", "Opens mail", "C:\\mail.exe");
+    HICON hShown = nullptr;
+    RunPanel(m_panel, {Do([&] { ::SetFocus(m_panel.KeyWindow(3)); }), PressClear(),
+                       ConfirmationShown(), Do([&] {
+                           EXPECT_EQ(GetDlgItem(m_hConfirm, IDCANCEL), GetFocus());
                            EXPECT_EQ(LoadIconA(nullptr, IDI_WARNING),
-                                     reinterpret_cast<HICON>(SendDlgItemMessageA(
-                                         m_hConfirm, IDC_KEYICON_WARNING, STM_GETICON, 0, 0)));
+                                     ShownIcon(m_hConfirm, IDC_KEYICON_WARNING));
+                           hShown = ShownKeyIcon();
+                           const std::vector<HICON>& made = m_library.m_icons;
+                           EXPECT_NE(made.end(), std::find(made.begin(), made.end(), hShown));
                            PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
                        }),
                        ConfirmationGone(), Do([&] {
+                           EXPECT_FALSE(IconExists(hShown));
                            EXPECT_EQ(0, m_library.Stores());
-                           EXPECT_TRUE(m_library.IsAssigned(1));
-                           EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
+                           EXPECT_TRUE(m_library.IsAssigned(3));
+                           EXPECT_TRUE(m_panel.IsEnabled(IDC_PANEL_CLEAR));
                        })});
-}
-
-TEST_F(ClearKey, IconFromTheLibraryGoesWithTheDialog) {
-    m_library.WriteKeyFile({}, {{3, m_library.MakeIcon("key3.ico", RGB(0, 128, 0))}});
-    HICON hShown = nullptr;
-    RunPanel(m_panel,
-             {Do([&] { m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, 3); }), PressClear(),
-              ConfirmationShown(), Do([&] {
-                  hShown = ShownKeyIcon();
-                  const std::vector<HICON>& made = m_library.m_icons;
-                  EXPECT_NE(made.end(), std::find(made.begin(), made.end(), hShown));
-              }),
-              Answer(IDCANCEL), ConfirmationGone(), Do([&] { EXPECT_FALSE(IconExists(hShown)); })});
 }
 
 TEST_F(ClearKey, DialogWithoutKeyNumberEndsAtOnceWithCancel) {
@@ -84,7 +72,7 @@ TEST_F(ClearKey, ConfirmingStoresAnEmptyRecordEvenForAKeyWithoutAssignment) {
             ASSERT_EQ(nKey, m_library.Stores());
             EXPECT_EQ(nKey, m_library.m_calls[m_library.LastStore()].nKey);
             EXPECT_FALSE(m_library.IsAssigned(nKey));
-            EXPECT_FALSE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
+            EXPECT_FALSE(m_panel.IsEnabled(IDC_PANEL_DETAIL));
         }));
     }
     RunPanel(m_panel, std::move(steps));
@@ -97,12 +85,9 @@ TEST_F(ClearKey, TheKeyAskedAboutIsTheKeyCleared) {
     // Key 2 becomes current while the focus stays on key 1; when the confirmation closes, the
     // focus goes back to key 1, which makes key 1 current again.
     RunPanel(m_panel, {Do([&] { ::SetFocus(m_panel.KeyWindow(1)); }),
-                       Do([&] { m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, 2); }),
-                       PressClear(), ConfirmationShown(), Do([&] {
-                           EXPECT_EQ(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + 2)),
-                                     ShownKeyIcon());
-                       }),
-                       Answer(IDOK), ConfirmationGone(), Do([&] {
+                       Do([&] { m_panel.Select(2); }), PressClear(), ConfirmationShown(),
+                       Do([&] { EXPECT_EQ(BuiltInKeyIcon(2), ShownKeyIcon()); }), Answer(IDOK),
+                       ConfirmationGone(), Do([&] {
                            EXPECT_FALSE(m_library.IsAssigned(2));
                            EXPECT_TRUE(m_library.IsAssigned(1));
                        })});

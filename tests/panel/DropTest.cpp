@@ -3,6 +3,8 @@
 #include "PanelHarness.h"
 #include "PanelImage.h"
 
+#include "../common/Process.h"
+
 #include "../../base/ResourceText.h"
 
 #include <cstring>
@@ -10,36 +12,26 @@
 
 namespace {
 
-// A drop as the shell hands it over: a DROPFILES block with a double-NUL-ended ANSI list.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-    size_t nSize = sizeof(DROPFILES) + 1;
+// Drops the paths on a key as the shell hands them over: a DROPFILES block with an ANSI list, each
+// path ended by a NUL and the list by another (GHND memory comes zeroed).
+void Drop(HWND hKey, const std::vector<std::string>& paths) {
+    std::string strList;
     for (const std::string& strPath : paths) {
-        nSize += strPath.size() + 1;
+        strList += strPath + '\0';
     }
-    HGLOBAL hDrop = GlobalAlloc(GHND, nSize);
+    HGLOBAL hDrop = GlobalAlloc(GHND, sizeof(DROPFILES) + strList.size() + 1);
     auto* pFiles = static_cast<DROPFILES*>(GlobalLock(hDrop));
     pFiles->pFiles = sizeof(DROPFILES);
-    pFiles->fWide = FALSE;
-    char* pszNext = reinterpret_cast<char*>(pFiles + 1);
-    for (const std::string& strPath : paths) {
-        std::memcpy(pszNext, strPath.c_str(), strPath.size() + 1);
-        pszNext += strPath.size() + 1;
-    }
+    std::memcpy(pFiles + 1, strList.data(), strList.size());
     GlobalUnlock(hDrop);
-    return static_cast<HDROP>(hDrop);
-}
-
-void Drop(HWND hKey, const std::vector<std::string>& paths) {
-    SendMessageA(hKey, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+    SendMessageA(hKey, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
 }
 
 class DropOnKey : public PanelTest {
 protected:
     void SetUp() override {
         PanelTest::SetUp();
-        char szProgram[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, szProgram, MAX_PATH);
-        ASSERT_TRUE(CopyFileA(szProgram, (m_files / "calc.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(ThisProgramPath().c_str(), (m_files / "calc.exe").c_str(), FALSE));
         for (const char* pszName :
              {"plan.txt", "Mail.lnk", "README", "a.tar.gz", "100% sure.txt"}) {
             ASSERT_TRUE(m_files.WriteFile(pszName, "text"));
@@ -47,19 +39,10 @@ protected:
         ASSERT_TRUE(m_files.MakeFolder("Docs"));
     }
 
-    void ExpectOnlyDropSlots(int nKey) {
-        const KeyAssignment record = m_library.Record(nKey);
-        EXPECT_STREQ("", record.WorkingFolder);
-        EXPECT_STREQ("", record.Parameters);
-        EXPECT_STREQ("", record.IconSource);
-        EXPECT_EQ(0, record.nReserved);
-        EXPECT_STREQ("", record.Reserved1);
-        EXPECT_STREQ("", record.Reserved2);
-    }
-
     CScratchFolder m_files;
 };
 
+// The new record replaces the whole previous one; only the first of several items counts.
 TEST_F(DropOnKey, EachKindOfTargetGetsItsTitleAndComment) {
     struct DropCase {
         std::string strPath;
@@ -81,63 +64,6 @@ TEST_F(DropOnKey, EachKindOfTargetGetsItsTitleAndComment) {
         {"Q:\\", "Q:\\", IDS_COMMENT_OTHER, ""}, // no such drive: only the name counts
         {strMissing, "", IDS_COMMENT_OTHER, ""},
     };
-    RunPanel(m_panel, {Do([&] {
-                 for (const DropCase& drop : cases) {
-                     SCOPED_TRACE(drop.strPath);
-                     m_library.Assign(2, "Old", "Old comment", "C:\\old.exe");
-                     Drop(m_panel.KeyWindow(2), {drop.strPath});
-                     const KeyAssignment record = m_library.Record(2);
-                     EXPECT_EQ(drop.strTitle, std::string(record.Title));
-                     EXPECT_EQ(
-                         std::string(FormatResourceText(
-                             drop.nComment, {drop.strTitle.c_str(), drop.strExtension.c_str()})),
-                         std::string(record.Comment));
-                     EXPECT_EQ(drop.strPath, std::string(record.Target));
-                     ExpectOnlyDropSlots(2);
-                 }
-             })});
-}
-
-TEST_F(DropOnKey, OnlyTheFirstOfSeveralItemsCounts) {
-    RunPanel(m_panel, {Do([&] {
-                 Drop(m_panel.KeyWindow(2),
-                      {m_files / "plan.txt", m_files / "calc.exe", m_files / "README"});
-                 EXPECT_EQ(1, m_library.Stores());
-                 EXPECT_EQ(m_files / "plan.txt", std::string(m_library.Record(2).Target));
-             })});
-}
-
-// On every key, whether the focus is elsewhere or already on the key dropped on (then only the
-// drop's own notification can make it current).
-TEST_F(DropOnKey, TheKeyBecomesCurrentAndTakesTheFocus) {
-    RunPanel(m_panel, {Do([&] {
-                 for (int nKey = 1; nKey <= 6; ++nKey) {
-                     for (bool bFocusedBefore : {false, true}) {
-                         SCOPED_TRACE("key " + std::to_string(nKey) +
-                                      (bFocusedBefore ? ", focused before" : ""));
-                         const int nOther = nKey % 6 + 1;
-                         ::SetFocus(bFocusedBefore ? m_panel.KeyWindow(nKey)
-                                                   : m_panel.Item(IDC_PANEL_SETTINGS));
-                         m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nOther);
-                         m_library.Assign(nKey, "", "", "");
-                         CMessageRecorder notifications = KeyNotifications(m_panel);
-                         Drop(m_panel.KeyWindow(nKey), {m_files / "plan.txt"});
-                         EXPECT_EQ(nKey, m_panel.CurrentKey());
-                         EXPECT_EQ(m_panel.KeyWindow(nKey), GetFocus());
-                         ASSERT_FALSE(notifications.Messages().empty());
-                         EXPECT_EQ(KeyNotification(KBN_SELECT, nKey),
-                                   notifications.Messages().front());
-                         EXPECT_EQ(KEY_FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(nOther)));
-                         EXPECT_EQ(KEY_FILL_FOCUSED, FaceFill(m_panel.KeyWindow(nKey)));
-                         // The new assignment was read back: Detail and Clear apply to it.
-                         EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
-                         EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
-                     }
-                 }
-             })});
-}
-
-TEST_F(DropOnKey, ReplacesTheWholePreviousAssignment) {
     KeyAssignment old;
     old.Title = "Editor";
     old.Comment = "Starts the editor";
@@ -148,31 +74,75 @@ TEST_F(DropOnKey, ReplacesTheWholePreviousAssignment) {
     old.nReserved = 7;
     old.Reserved1 = "one";
     old.Reserved2 = "two";
-    m_library.Store(3, old);
-    RunPanel(m_panel, {Do([&] {
-                 Drop(m_panel.KeyWindow(3), {m_files / "README"});
-                 EXPECT_STREQ("README", m_library.Record(3).Title);
-                 ExpectOnlyDropSlots(3);
-             })});
+    InPanel([&] {
+        for (const DropCase& drop : cases) {
+            SCOPED_TRACE(drop.strPath);
+            m_library.Store(2, old);
+            const int nStores = m_library.Stores();
+            Drop(m_panel.KeyWindow(2), {drop.strPath, m_files / "calc.exe"});
+            EXPECT_EQ(nStores + 1, m_library.Stores());
+            const KeyAssignment record = m_library.Record(2);
+            EXPECT_EQ(drop.strTitle, std::string(record.Title));
+            EXPECT_EQ(std::string(FormatResourceText(
+                          drop.nComment, {drop.strTitle.c_str(), drop.strExtension.c_str()})),
+                      std::string(record.Comment));
+            EXPECT_EQ(drop.strPath, std::string(record.Target));
+            for (const CString* pSlot :
+                 {&record.WorkingFolder, &record.Parameters, &record.IconSource, &record.Reserved1,
+                  &record.Reserved2}) {
+                EXPECT_STREQ("", *pSlot);
+            }
+            EXPECT_EQ(0, record.nReserved);
+        }
+    });
+}
+
+// On every key, whether the focus is elsewhere or already on the key dropped on (then only the
+// drop's own notification can make it current).
+TEST_F(DropOnKey, TheKeyBecomesCurrentAndTakesTheFocus) {
+    InPanel([&] {
+        for (int nKey = 1; nKey <= 6; ++nKey) {
+            for (bool bFocusedBefore : {false, true}) {
+                SCOPED_TRACE("key " + std::to_string(nKey) +
+                             (bFocusedBefore ? ", focused before" : ""));
+                const int nOther = nKey % 6 + 1;
+                ::SetFocus(bFocusedBefore ? m_panel.KeyWindow(nKey)
+                                          : m_panel.Item(IDC_PANEL_SETTINGS));
+                m_panel.Select(nOther);
+                m_library.Assign(nKey, "", "", "");
+                CMessageRecorder notifications = KeyNotifications(m_panel);
+                Drop(m_panel.KeyWindow(nKey), {m_files / "plan.txt"});
+                EXPECT_EQ(nKey, m_panel.CurrentKey());
+                EXPECT_EQ(m_panel.KeyWindow(nKey), GetFocus());
+                ASSERT_FALSE(notifications.Messages().empty());
+                EXPECT_EQ(KeyNotification(KBN_SELECT, nKey), notifications.Messages().front());
+                EXPECT_EQ(KEY_FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(nOther)));
+                EXPECT_EQ(KEY_FILL_FOCUSED, FaceFill(m_panel.KeyWindow(nKey)));
+                // The new assignment was read back: Detail and Clear apply to it.
+                EXPECT_TRUE(m_panel.IsEnabled(IDC_PANEL_DETAIL));
+                EXPECT_TRUE(m_panel.IsEnabled(IDC_PANEL_CLEAR));
+            }
+        }
+    });
 }
 
 TEST_F(DropOnKey, PathTooLongForTheRecordIsRefused) {
     m_library.Assign(5, "Keep", "Kept", "C:\\keep.exe");
     const std::string strFolder = "C:\\" + std::string(200, 'd') + "\\";
     const std::string strLongest = strFolder + std::string(MAX_PATH - 1 - strFolder.size(), 'f');
-    RunPanel(m_panel, {Do([&] {
-                 Drop(m_panel.KeyWindow(5), {strLongest + "x", m_files / "plan.txt"});
-                 Drop(m_panel.KeyWindow(5), {strLongest + std::string(300, 'x')});
-                 EXPECT_EQ(0, m_library.Stores());
-                 EXPECT_STREQ("Keep", m_library.Record(5).Title);
-                 EXPECT_EQ(1, m_panel.CurrentKey());
+    InPanel([&] {
+        Drop(m_panel.KeyWindow(5), {strLongest + "x", m_files / "plan.txt"});
+        Drop(m_panel.KeyWindow(5), {strLongest + std::string(300, 'x')});
+        EXPECT_EQ(0, m_library.Stores());
+        EXPECT_STREQ("Keep", m_library.Record(5).Title);
+        EXPECT_EQ(1, m_panel.CurrentKey());
 
-                 // 259 characters still fit.
-                 Drop(m_panel.KeyWindow(5), {strLongest});
-                 EXPECT_EQ(1, m_library.Stores());
-                 EXPECT_EQ(strLongest, std::string(m_library.Record(5).Target));
-                 EXPECT_EQ(5, m_panel.CurrentKey());
-             })});
+        // 259 characters still fit.
+        Drop(m_panel.KeyWindow(5), {strLongest});
+        EXPECT_EQ(1, m_library.Stores());
+        EXPECT_EQ(strLongest, std::string(m_library.Record(5).Target));
+        EXPECT_EQ(5, m_panel.CurrentKey());
+    });
 }
 
 } // namespace

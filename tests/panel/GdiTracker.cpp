@@ -36,13 +36,10 @@ void* SwapImport(void** ppSlot, void* pfnNew) {
     return pfnOld;
 }
 
-void* SystemFunction(const char* pszName) {
-    return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("gdi32.dll"), pszName));
-}
-
 // The system's own function; calling it through the program's imports would come back here.
-template <class Fn> Fn* Real(const char* pszName) {
-    return reinterpret_cast<Fn*>(SystemFunction(pszName));
+template <class Fn = void> Fn* Real(const char* pszName) {
+    return reinterpret_cast<Fn*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("gdi32.dll"), pszName)));
 }
 
 } // namespace
@@ -92,7 +89,7 @@ GdiHooks::Hook GdiHooks::s_hooks[4] = {GDI_HOOK(CreateSolidBrush), GDI_HOOK(Crea
 
 CGdiTracker::CGdiTracker() : m_bHooked(true) {
     for (GdiHooks::Hook& hook : GdiHooks::s_hooks) {
-        void* pfnTarget = SystemFunction(hook.pszName);
+        void* pfnTarget = Real(hook.pszName);
         hook.ppSlot = pfnTarget ? FindImportSlot(pfnTarget) : nullptr;
         if (hook.ppSlot) {
             hook.pfnOriginal = SwapImport(hook.ppSlot, hook.pfnHook);

@@ -60,7 +60,7 @@ protected:
 };
 
 // Runs at 96 dpi here and at 120 and 144 in the resolution case of the panel tests.
-class ScaledFace : public FaceFixture {};
+using ScaledFace = FaceFixture;
 
 void ExpectOutline(const CImage& face) {
     const int w = face.nWidth;
@@ -114,45 +114,45 @@ TEST_F(ScaledFace, TitleAndCommentStartAtTheirOriginsClearOfTheIcon) {
     m_library.Assign(1, "Calculator", "Starts calc.exe",
                      m_library.MakeIcon("calc.ico", kBlue).c_str());
     m_library.Assign(2, "&Mail && news", strLong.c_str(), "C:\\mail.exe");
-    RunPanel(m_panel, {Do([&] {
-                 const int nComment = m_metrics.nCommentTop;
-                 const int x = m_metrics.nTextLeft;
-                 ASSERT_LT(RightOfIcon(), x) << "the icon touches the text";
-                 CImage current = Face(1);
-                 const int w = current.nWidth;
-                 const int h = current.nHeight;
-                 // The current key's text ends 12 pixels from the right, inside its frame.
-                 ExpectText(current, KEY_FILL_FOCUSED,
-                            {{"Calculator", {x, 16, w - 12, h - 2}, DT_END_ELLIPSIS},
-                             {"Starts calc.exe", {x, nComment, w - 12, h - 2}, DT_END_ELLIPSIS}},
-                            RightOfIcon());
-                 // Ampersands underline; a comment too long for the face ends in an ellipsis.
-                 ExpectText(Face(2), KEY_FILL_UNSELECTED,
-                            {{"&Mail && news", {x, 16, w - 10, h}, DT_END_ELLIPSIS},
-                             {strLong, {x, nComment, w - 10, h}, DT_END_ELLIPSIS}},
-                            RightOfIcon());
-             })});
+    InPanel([&] {
+        const int nComment = m_metrics.nCommentTop;
+        const int x = m_metrics.nTextLeft;
+        ASSERT_LT(RightOfIcon(), x) << "the icon touches the text";
+        CImage current = Face(1);
+        const int w = current.nWidth;
+        const int h = current.nHeight;
+        // The current key's text ends 12 pixels from the right, inside its frame.
+        ExpectText(current, KEY_FILL_FOCUSED,
+                   {{"Calculator", {x, 16, w - 12, h - 2}, DT_END_ELLIPSIS},
+                    {"Starts calc.exe", {x, nComment, w - 12, h - 2}, DT_END_ELLIPSIS}},
+                   RightOfIcon());
+        // Ampersands underline; a comment too long for the face ends in an ellipsis.
+        ExpectText(Face(2), KEY_FILL_UNSELECTED,
+                   {{"&Mail && news", {x, 16, w - 10, h}, DT_END_ELLIPSIS},
+                    {strLong, {x, nComment, w - 10, h}, DT_END_ELLIPSIS}},
+                   RightOfIcon());
+    });
 }
 
 // The hint is a format without arguments: doubled percent signs show once.
 TEST_F(ScaledFace, KeyWithoutAssignmentShowsTheHintCentred) {
-    RunPanel(m_panel, {Do([&] {
-                 const std::string strHint = LocaleString(IDS_KEY_UNASSIGNED);
-                 const int nTop = m_metrics.nHintTop;
-                 CImage current = Face(1);
-                 const int w = current.nWidth;
-                 const int h = current.nHeight;
-                 ExpectText(current, KEY_FILL_FOCUSED,
-                            {{strHint, {0, nTop, w - 12, h - 2}, DT_END_ELLIPSIS | DT_CENTER}});
-                 ExpectText(Face(2), KEY_FILL_UNSELECTED,
-                            {{strHint, {0, nTop, w - 10, h}, DT_END_ELLIPSIS | DT_CENTER}});
-                 // This program's own text for the hint: "Free: 100%% %s%d".
-                 AfxSetResourceHandle(GetModuleHandleA(nullptr));
-                 CImage face = Face(2);
-                 UseLocaleLibrary();
-                 ExpectText(face, KEY_FILL_UNSELECTED,
-                            {{"Free: 100% %d", {0, nTop, w - 10, h}, DT_END_ELLIPSIS | DT_CENTER}});
-             })});
+    InPanel([&] {
+        const std::string strHint = LocaleString(IDS_KEY_UNASSIGNED);
+        const int nTop = m_metrics.nHintTop;
+        CImage current = Face(1);
+        const int w = current.nWidth;
+        const int h = current.nHeight;
+        ExpectText(current, KEY_FILL_FOCUSED,
+                   {{strHint, {0, nTop, w - 12, h - 2}, DT_END_ELLIPSIS | DT_CENTER}});
+        ExpectText(Face(2), KEY_FILL_UNSELECTED,
+                   {{strHint, {0, nTop, w - 10, h}, DT_END_ELLIPSIS | DT_CENTER}});
+        // This program's own text for the hint: "Free: 100%% %s%d".
+        AfxSetResourceHandle(GetModuleHandleA(nullptr));
+        CImage face = Face(2);
+        UseLocaleLibrary();
+        ExpectText(face, KEY_FILL_UNSELECTED,
+                   {{"Free: 100% %d", {0, nTop, w - 10, h}, DT_END_ELLIPSIS | DT_CENTER}});
+    });
 }
 
 TEST_F(ScaledFace, IconOfIconSourceElseTargetIsDrawnAtItsPlace) {
@@ -177,48 +177,48 @@ TEST_F(ScaledFace, IconOfIconSourceElseTargetIsDrawnAtItsPlace) {
     }
     // A key without assignment asks too, for the empty paths of a fresh record.
     m_library.m_strIconForEmptyPath = strRed;
-    RunPanel(m_panel, {Do([&] {
-                 auto expectIcon = [=](const CImage& face, COLORREF crIcon) {
-                     EXPECT_EQ(crIcon, face.At(x, y));
-                     EXPECT_EQ(crIcon, face.At(x + nIcon - 1, y + nIcon - 1));
-                     EXPECT_EQ(KEY_FILL_UNSELECTED, face.At(x - 1, y));
-                     EXPECT_EQ(KEY_FILL_UNSELECTED, face.At(x, y - 1));
-                     EXPECT_EQ(KEY_FILL_UNSELECTED, face.At(x + nIcon, y + nIcon - 1));
-                 };
-                 expectIcon(Face(2), kRed);
-                 expectIcon(Face(3), kBlue);
-                 const std::vector<std::string> fallBack = {strMissing, strBlue};
-                 const auto& requests = m_library.m_iconRequests;
-                 EXPECT_NE(requests.end(), std::search(requests.begin(), requests.end(),
-                                                       fallBack.begin(), fallBack.end()));
-                 EXPECT_EQ(KEY_FILL_UNSELECTED, Face(4).At(x + nIcon / 2, y + nIcon / 2));
-                 expectIcon(Face(5), kRed);
-             })});
+    InPanel([&] {
+        auto expectIcon = [=](const CImage& face, COLORREF crIcon) {
+            EXPECT_EQ(crIcon, face.At(x, y));
+            EXPECT_EQ(crIcon, face.At(x + nIcon - 1, y + nIcon - 1));
+            EXPECT_EQ(KEY_FILL_UNSELECTED, face.At(x - 1, y));
+            EXPECT_EQ(KEY_FILL_UNSELECTED, face.At(x, y - 1));
+            EXPECT_EQ(KEY_FILL_UNSELECTED, face.At(x + nIcon, y + nIcon - 1));
+        };
+        expectIcon(Face(2), kRed);
+        expectIcon(Face(3), kBlue);
+        const std::vector<std::string> fallBack = {strMissing, strBlue};
+        const auto& requests = m_library.m_iconRequests;
+        EXPECT_NE(requests.end(),
+                  std::search(requests.begin(), requests.end(), fallBack.begin(), fallBack.end()));
+        EXPECT_EQ(KEY_FILL_UNSELECTED, Face(4).At(x + nIcon / 2, y + nIcon / 2));
+        expectIcon(Face(5), kRed);
+    });
 }
 
-class KeyFace : public FaceFixture {};
+using KeyFace = FaceFixture;
 
 TEST_F(KeyFace, SetSelectedRepaintsAtOnceAndReturnsTheAssignmentState) {
     m_library.Assign(2, "Mail", "Opens mail", "C:\\mail.exe");
-    RunPanel(m_panel, {Do([&] {
-                 size_t nCalls = m_library.m_calls.size();
-                 CMessageRecorder notifications = KeyNotifications(m_panel);
-                 EXPECT_TRUE(m_panel.Key(2).SetSelected(TRUE));
-                 EXPECT_EQ(1, m_library.ReadsOf(2, nCalls));
-                 EXPECT_TRUE(notifications.Matches({KeyNotification(KBN_ASSIGNED, 1)}));
+    InPanel([&] {
+        size_t nCalls = m_library.m_calls.size();
+        CMessageRecorder notifications = KeyNotifications(m_panel);
+        EXPECT_TRUE(m_panel.Key(2).SetSelected(TRUE));
+        EXPECT_EQ(1, m_library.ReadsOf(2, nCalls));
+        EXPECT_TRUE(notifications.Matches({KeyNotification(KBN_ASSIGNED, 1)}));
 
-                 EXPECT_FALSE(m_panel.Key(3).SetSelected(TRUE));
-                 m_library.Assign(3, "Notes", "", "C:\\notes.txt");
-                 EXPECT_TRUE(m_panel.Key(3).SetSelected(TRUE)) << "read afresh";
+        EXPECT_FALSE(m_panel.Key(3).SetSelected(TRUE));
+        m_library.Assign(3, "Notes", "", "C:\\notes.txt");
+        EXPECT_TRUE(m_panel.Key(3).SetSelected(TRUE)) << "read afresh";
 
-                 // Unmarking repaints too, and tells the panel nothing.
-                 notifications.Clear();
-                 nCalls = m_library.m_calls.size();
-                 EXPECT_TRUE(m_panel.Key(2).SetSelected(FALSE));
-                 EXPECT_EQ(1, m_library.ReadsOf(2, nCalls));
-                 EXPECT_TRUE(notifications.Matches({}));
-                 EXPECT_EQ(KEY_FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(2)));
-             })});
+        // Unmarking repaints too, and tells the panel nothing.
+        notifications.Clear();
+        nCalls = m_library.m_calls.size();
+        EXPECT_TRUE(m_panel.Key(2).SetSelected(FALSE));
+        EXPECT_EQ(1, m_library.ReadsOf(2, nCalls));
+        EXPECT_TRUE(notifications.Matches({}));
+        EXPECT_EQ(KEY_FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(2)));
+    });
 }
 
 TEST_F(KeyFace, OnlyTheCurrentKeyReportsAndOnlyArrivingFocusSelects) {
@@ -269,7 +269,7 @@ TEST_F(KeyFace, IconsAreMadeOncePerPathsAndNothingOutlivesThePanel) {
                      const size_t nRequests = m_library.m_iconRequests.size();
                      const size_t nCreated = tracker.Created();
                      for (int nPaint = 0; nPaint < 200; ++nPaint) {
-                         panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nPaint % 2 + 1);
+                         panel.Select(nPaint % 2 + 1);
                          panel.Key(3).SetSelected(FALSE);
                      }
                      EXPECT_EQ(nRequests, m_library.m_iconRequests.size());

@@ -4,11 +4,8 @@
 #include "PanelHarness.h"
 #include "PanelImage.h"
 
-#include "../common/DialogGeometry.h"
 #include "../common/Process.h"
-#include "../common/ShownDialogs.h"
 
-#include "../../base/ModuleMessages.h"
 #include "../../panel/KeyPanelLayout.h"
 #include "../../suite/VeDerovu/ServiceProtocol.h"
 
@@ -97,38 +94,28 @@ TEST_P(ScaledLayout, RowsControlsAndWindowFollowTheKeyCount) {
     m_library.m_bKeyCountFails = !test.bLibraryAnswers;
     const Geometry before = TemplateGeometry();
     Geometry after;
-    std::vector<bool> wired;
-    std::vector<std::string> legends;
     MINMAXINFO limits = {};
-    EXPECT_EQ(IDOK, RunPanel(m_panel, {Do([&] {
-                                 after = GeometryOf(m_panel);
-                                 for (int nKey = 1; nKey <= 6; ++nKey) {
-                                     wired.push_back(CWnd::FromHandlePermanent(
-                                                         m_panel.KeyWindow(nKey)) != nullptr);
-                                     legends.push_back(
-                                         WindowText(m_panel.Item(IDC_KEY_LEGEND_FIRST + nKey - 1)));
-                                 }
-                                 m_panel.SendMessage(WM_GETMINMAXINFO, 0,
-                                                     reinterpret_cast<LPARAM>(&limits));
-                                 ExpectTidy(m_panel, IDC_PANEL_ROWS);
-                             })}));
-    ASSERT_EQ(6u, wired.size());
+    EXPECT_EQ(IDOK, InPanel([&] {
+                  after = GeometryOf(m_panel);
+                  m_panel.SendMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+                  ExpectTidy(m_panel, IDC_PANEL_ROWS);
+                  for (int nKey = 1; nKey <= 6; ++nKey) {
+                      SCOPED_TRACE("key " + std::to_string(nKey));
+                      const bool bPresent = nKey <= test.nKeys;
+                      const int nButton = IDC_KEY_BUTTON_FIRST + nKey - 1;
+                      const int nLegend = IDC_KEY_LEGEND_FIRST + nKey - 1;
+                      EXPECT_EQ(bPresent,
+                                CWnd::FromHandlePermanent(m_panel.Item(nButton)) != nullptr);
+                      EXPECT_EQ(bPresent ? "Legend " + std::to_string(nKey) : "",
+                                WindowText(m_panel.Item(nLegend)));
+                      EXPECT_EQ(bPresent, after.visible[nButton]);
+                      EXPECT_EQ(bPresent, after.visible[IDC_KEY_ICON_FIRST + nKey - 1]);
+                      EXPECT_EQ(bPresent || before.visible.at(nLegend), after.visible[nLegend]);
+                      EXPECT_TRUE(!bPresent || Contains(after.controls[IDC_PANEL_ROWS],
+                                                        after.controls[nButton]));
+                  }
+              }));
     EXPECT_EQ(test.nKeys, m_panel.KeyCount());
-
-    for (int nKey = 1; nKey <= 6; ++nKey) {
-        SCOPED_TRACE("key " + std::to_string(nKey));
-        const bool bPresent = nKey <= test.nKeys;
-        EXPECT_EQ(bPresent, wired[nKey - 1]);
-        EXPECT_EQ(bPresent, after.visible[IDC_KEY_BUTTON_FIRST + nKey - 1]);
-        EXPECT_EQ(bPresent, after.visible[IDC_KEY_ICON_FIRST + nKey - 1]);
-        const int nLegend = IDC_KEY_LEGEND_FIRST + nKey - 1;
-        EXPECT_EQ(bPresent || before.visible.at(nLegend), after.visible[nLegend]);
-        EXPECT_EQ(bPresent ? "Legend " + std::to_string(nKey) : "", legends[nKey - 1]);
-        if (bPresent) {
-            RECT rcRows = after.controls[IDC_PANEL_ROWS];
-            EXPECT_TRUE(Contains(rcRows, after.controls[IDC_KEY_BUTTON_FIRST + nKey - 1]));
-        }
-    }
 
     const KeyCountLayout* pLayout =
         std::find_if(std::begin(KEY_COUNT_LAYOUTS), std::end(KEY_COUNT_LAYOUTS),
@@ -199,14 +186,7 @@ TEST(PanelResolution, LayoutAndFacesScaleAt120And144Dpi) {
     }
 }
 
-class KeyPanel : public PanelTest {
-protected:
-    bool DetailAndClearEnabled() {
-        bool bDetail = ::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)) != FALSE;
-        EXPECT_EQ(bDetail, ::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)) != FALSE);
-        return bDetail;
-    }
-};
+using KeyPanel = PanelTest;
 
 // Every way of making a key current, for every key: a click, the button's notification alone, the
 // focus arriving, and the key button's own request. Odd keys are assigned, even ones not.
@@ -226,29 +206,26 @@ TEST_F(KeyPanel, EveryKeyBecomesCurrentByClickFocusAndNotification) {
         {"BN_CLICKED",
          [](CTestPanel& panel, int nKey) { panel.Click(IDC_KEY_BUTTON_FIRST + nKey - 1); }, false},
         {"focus", [](CTestPanel& panel, int nKey) { ::SetFocus(panel.KeyWindow(nKey)); }, true},
-        {"KBN_SELECT",
-         [](CTestPanel& panel, int nKey) {
-             panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nKey);
-         },
-         false},
+        {"KBN_SELECT", [](CTestPanel& panel, int nKey) { panel.Select(nKey); }, false},
     };
-    RunPanel(m_panel, {Do([&] {
-                 for (const Way& way : ways) {
-                     for (int nKey = 1; nKey <= 6; ++nKey) {
-                         SCOPED_TRACE(std::string(way.pszName) + " on key " + std::to_string(nKey));
-                         // Start from another key, with the focus away from the keys.
-                         const int nOther = nKey % 6 + 1;
-                         m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nOther);
-                         ::SetFocus(m_panel.Item(IDC_PANEL_SETTINGS));
-                         way.select(m_panel, nKey);
-                         EXPECT_EQ(nKey, m_panel.CurrentKey());
-                         EXPECT_EQ(nKey % 2 == 1, DetailAndClearEnabled());
-                         EXPECT_EQ(way.bTakesFocus ? KEY_FILL_FOCUSED : KEY_FILL_SELECTED,
-                                   FaceFill(m_panel.KeyWindow(nKey)));
-                         EXPECT_EQ(KEY_FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(nOther)));
-                     }
-                 }
-             })});
+    InPanel([&] {
+        for (const Way& way : ways) {
+            for (int nKey = 1; nKey <= 6; ++nKey) {
+                SCOPED_TRACE(std::string(way.pszName) + " on key " + std::to_string(nKey));
+                // Start from another key, with the focus away from the keys.
+                const int nOther = nKey % 6 + 1;
+                m_panel.Select(nOther);
+                ::SetFocus(m_panel.Item(IDC_PANEL_SETTINGS));
+                way.select(m_panel, nKey);
+                EXPECT_EQ(nKey, m_panel.CurrentKey());
+                EXPECT_EQ(nKey % 2 == 1, m_panel.IsEnabled(IDC_PANEL_DETAIL));
+                EXPECT_EQ(nKey % 2 == 1, m_panel.IsEnabled(IDC_PANEL_CLEAR));
+                EXPECT_EQ(way.bTakesFocus ? KEY_FILL_FOCUSED : KEY_FILL_SELECTED,
+                          FaceFill(m_panel.KeyWindow(nKey)));
+                EXPECT_EQ(KEY_FILL_UNSELECTED, FaceFill(m_panel.KeyWindow(nOther)));
+            }
+        }
+    });
 }
 
 TEST_F(KeyPanel, RowsTakeLegendAndIconFromTheKeySettingsFile) {
@@ -258,67 +235,51 @@ TEST_F(KeyPanel, RowsTakeLegendAndIconFromTheKeySettingsFile) {
     const std::string strMail = m_library.MakeIcon("mail.ico", RGB(255, 0, 0));
     m_library.WriteKeyFile({{1, "Mail"}, {3, "Web"}, {4, strLong}},
                            {{1, strMail}, {2, "keyicon2"}, {4, "C:\\" + strLong}});
-    auto shownIcon = [this](int nKey) {
-        return reinterpret_cast<HICON>(
-            SendDlgItemMessageA(m_panel, IDC_KEY_ICON_FIRST + nKey - 1, STM_GETICON, 0, 0));
-    };
-    auto builtInIcon = [this](int nKey) {
-        return LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_KEY_BASE + nKey));
-    };
-    RunPanel(m_panel, {Do([&] {
-                 EXPECT_EQ("Mail", WindowText(m_panel.Item(IDC_KEY_LEGEND_FIRST)));
-                 HWND hEmptyLegend = m_panel.Item(IDC_KEY_LEGEND_FIRST + 1);
-                 EXPECT_EQ(0, GetWindowTextLengthA(hEmptyLegend));
-                 EXPECT_TRUE(::IsWindowVisible(hEmptyLegend));
+    auto shownIcon = [this](int nKey) { return ShownIcon(m_panel, IDC_KEY_ICON_FIRST + nKey - 1); };
+    InPanel([&] {
+        EXPECT_EQ("Mail", WindowText(m_panel.Item(IDC_KEY_LEGEND_FIRST)));
+        HWND hEmptyLegend = m_panel.Item(IDC_KEY_LEGEND_FIRST + 1);
+        EXPECT_EQ(0, GetWindowTextLengthA(hEmptyLegend));
+        EXPECT_TRUE(::IsWindowVisible(hEmptyLegend));
 
-                 ASSERT_NE(nullptr, shownIcon(1));
-                 EXPECT_NE(builtInIcon(1), shownIcon(1));
-                 EXPECT_EQ(builtInIcon(2), shownIcon(2)); // no icon for the path
-                 EXPECT_EQ(builtInIcon(3), shownIcon(3)); // no path at all
-                 EXPECT_EQ(MAX_PATH - 1,
-                           GetWindowTextLengthA(m_panel.Item(IDC_KEY_LEGEND_FIRST + 3)));
-                 EXPECT_EQ(builtInIcon(4), shownIcon(4));
-                 EXPECT_EQ(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_PANEL)),
-                           reinterpret_cast<HICON>(m_panel.SendMessage(WM_GETICON, ICON_BIG)));
+        ASSERT_NE(nullptr, shownIcon(1));
+        EXPECT_NE(BuiltInKeyIcon(1), shownIcon(1));
+        EXPECT_EQ(BuiltInKeyIcon(2), shownIcon(2)); // no icon for the path
+        EXPECT_EQ(BuiltInKeyIcon(3), shownIcon(3)); // no path at all
+        EXPECT_EQ(MAX_PATH - 1, GetWindowTextLengthA(m_panel.Item(IDC_KEY_LEGEND_FIRST + 3)));
+        EXPECT_EQ(BuiltInKeyIcon(4), shownIcon(4));
+        EXPECT_EQ(LoadIconA(m_hLocale, MAKEINTRESOURCEA(IDI_PANEL)),
+                  reinterpret_cast<HICON>(m_panel.SendMessage(WM_GETICON, ICON_BIG)));
 
-                 // The dialogs ask the panel for a key's icon path, for keys 1 to 6 only.
-                 const struct {
-                     WPARAM nKey;
-                     LRESULT nKnown;
-                     std::string strPath;
-                 } asks[] = {{0, FALSE, "-"}, {1, TRUE, strMail}, {6, TRUE, ""}, {7, FALSE, "-"}};
-                 for (const auto& ask : asks) {
-                     char szPath[MAX_PATH] = "-";
-                     EXPECT_EQ(ask.nKnown, m_panel.SendMessage(WM_GET_KEY_ICON_PATH, ask.nKey,
-                                                               reinterpret_cast<LPARAM>(szPath)));
-                     EXPECT_EQ(ask.strPath, szPath) << "key " << ask.nKey;
-                 }
-                 EXPECT_EQ(FALSE, m_panel.SendMessage(WM_GET_KEY_ICON_PATH, 1, 0));
-             })});
+        // The dialogs ask the panel for a key's icon path, for keys 1 to 6 only.
+        for (auto [nKey, strPath] :
+             {std::pair<WPARAM, std::string>{0, "-"}, {1, strMail}, {6, ""}, {7, "-"}}) {
+            char szPath[MAX_PATH] = "-";
+            EXPECT_EQ(strPath != "-", m_panel.SendMessage(WM_GET_KEY_ICON_PATH, nKey,
+                                                          reinterpret_cast<LPARAM>(szPath)));
+            EXPECT_EQ(strPath, szPath) << "key " << nKey;
+        }
+        EXPECT_EQ(FALSE, m_panel.SendMessage(WM_GET_KEY_ICON_PATH, 1, 0));
+    });
 }
 
-// With four keys, 1 and 4 are the edges of what can be selected.
+// With four keys, 1 and 4 are the edges of what can be selected, by the key buttons' request or
+// by a click; key 5's button is there but not wired.
 TEST_F(KeyPanel, SelectionOfAKeyThatIsNotThereIsIgnored) {
     m_library.SetKeyCount(4);
     m_library.Assign(2, "Mail", "Opens mail", "C:\\mail.exe");
-    RunPanel(m_panel, {Do([&] {
-                 const struct {
-                     LPARAM nSelected;
-                     int nCurrent;
-                 } selections[] = {{2, 2},  {0, 2},    {5, 2}, {6, 2}, {7, 2},
-                                   {-1, 2}, {1000, 2}, {4, 4}, {1, 1}, {2, 2}};
-                 for (const auto& selection : selections) {
-                     m_panel.SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, selection.nSelected);
-                     EXPECT_EQ(selection.nCurrent, m_panel.CurrentKey())
-                         << "after KBN_SELECT " << selection.nSelected;
-                 }
-                 // Clicks on the unwired buttons of absent keys change nothing either.
-                 m_panel.Click(IDC_KEY_BUTTON_FIRST + 4);
-                 EXPECT_EQ(2, m_panel.CurrentKey());
-                 EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
-                 m_panel.Click(IDC_KEY_BUTTON_FIRST + 3);
-                 EXPECT_EQ(4, m_panel.CurrentKey());
-             })});
+    InPanel([&] {
+        for (auto [nSelected, nCurrent] :
+             {std::pair{2, 2}, {0, 2}, {-1, 2}, {5, 2}, {4, 4}, {1, 1}, {2, 2}}) {
+            m_panel.Select(nSelected);
+            EXPECT_EQ(nCurrent, m_panel.CurrentKey()) << "after KBN_SELECT " << nSelected;
+        }
+        m_panel.Click(IDC_KEY_BUTTON_FIRST + 4);
+        EXPECT_EQ(2, m_panel.CurrentKey());
+        EXPECT_TRUE(m_panel.IsEnabled(IDC_PANEL_DETAIL));
+        m_panel.Click(IDC_KEY_BUTTON_FIRST + 3);
+        EXPECT_EQ(4, m_panel.CurrentKey());
+    });
 }
 
 TEST_F(KeyPanel, EnterOnAnyKeyMovesTheFocusOnAndKeepsThePanelOpen) {
@@ -350,21 +311,21 @@ TEST_F(KeyPanel, RefreshShowsWhatTheLibraryHoldsNow) {
         return true;
     };
     RunPanel(m_panel, {Do([&] {
-                           EXPECT_FALSE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
+                           EXPECT_FALSE(m_panel.IsEnabled(IDC_PANEL_DETAIL));
                            // Someone else assigns the current key and tells the panel.
                            m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
                            nBefore = m_library.m_calls.size();
                            m_panel.SendMessage(WM_PANEL_REFRESH);
                        }),
                        everyKeyReadAgain, Do([&] {
-                           EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_DETAIL)));
-                           EXPECT_TRUE(::IsWindowEnabled(m_panel.Item(IDC_PANEL_CLEAR)));
+                           EXPECT_TRUE(m_panel.IsEnabled(IDC_PANEL_DETAIL));
+                           EXPECT_TRUE(m_panel.IsEnabled(IDC_PANEL_CLEAR));
                        })});
 }
 
 TEST_F(KeyPanel, RegistersItsWindowAsTheServiceClient) {
     HWND hPanel = nullptr;
-    RunPanel(m_panel, {Do([&] { hPanel = m_panel.m_hWnd; })});
+    InPanel([&] { hPanel = m_panel.m_hWnd; });
     EXPECT_TRUE(m_library.Service()->Matches(
         {{WM_SERVICE_SET_CLIENT, reinterpret_cast<WPARAM>(hPanel), 0}}));
     EXPECT_EQ(1, m_library.m_nServerAsks);

@@ -23,6 +23,14 @@ HINSTANCE UseLocaleLibrary() {
     return hLibrary;
 }
 
+HICON ShownIcon(HWND hDialog, int nID) {
+    return reinterpret_cast<HICON>(SendDlgItemMessageA(hDialog, nID, STM_GETICON, 0, 0));
+}
+
+HICON BuiltInKeyIcon(int nKey) {
+    return LoadIconA(LocaleLibrary(), MAKEINTRESOURCEA(IDI_KEY_BASE + nKey));
+}
+
 CMessageRecorder KeyNotifications(const CTestPanel& panel) {
     return CMessageRecorder(panel.m_hWnd, {VV_MESSAGE(WM_KEYBUTTON_NOTIFY)});
 }

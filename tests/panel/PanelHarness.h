@@ -4,8 +4,8 @@
 #pragma once
 
 #include "../common/BoundLibrary.h"
-#include "../common/LocaleLibrary.h"
 #include "../common/DialogGeometry.h"
+#include "../common/LocaleLibrary.h"
 #include "../common/ModalScript.h"
 #include "../common/ShownDialogs.h"
 
@@ -29,12 +29,19 @@ public:
     int KeyCount() const { return m_nKeyCount; }
     CKeyButton& Key(int nKey) { return m_btnKey[nKey - 1]; }
     HWND Item(int nID) const { return ::GetDlgItem(m_hWnd, nID); }
+    bool IsEnabled(int nID) const { return ::IsWindowEnabled(Item(nID)) != FALSE; }
     HWND KeyWindow(int nKey) const { return Item(IDC_KEY_BUTTON_FIRST + nKey - 1); }
+    // A key button's request to make its key current.
+    void Select(LPARAM nKey) const { SendMessage(WM_KEYBUTTON_NOTIFY, KBN_SELECT, nKey); }
     // Sends a button's click notification as the control itself would.
     void Click(int nID) const;
     // Posts it instead, so that a dialog the click opens runs while the script goes on.
     void PostClick(int nID) const;
 };
+
+// The icon a picture control of a dialog shows, and the locale library's own icon of a key.
+HICON ShownIcon(HWND hDialog, int nID);
+HICON BuiltInKeyIcon(int nKey);
 
 // Records the notifications that the key buttons send to the panel from now on.
 CMessageRecorder KeyNotifications(const CTestPanel& panel);
@@ -84,6 +91,8 @@ private:
 class PanelTest : public testing::Test {
 protected:
     void SetUp() override;
+    // Runs the panel for one step.
+    INT_PTR InPanel(const std::function<void()>& step) { return RunPanel(m_panel, {Do(step)}); }
 
     CComInit m_com; // as the program has it for its one thread
     HINSTANCE m_hLocale = UseLocaleLibrary();
