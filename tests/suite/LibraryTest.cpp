@@ -1,4 +1,5 @@
 // The library's exports, paths, key count, icons and the staged key settings file.
+#include "../common/Icons.h"
 #include "../common/Process.h"
 #include "../common/ScratchFolder.h"
 #include "../common/SuiteLibrary.h"
@@ -176,12 +177,11 @@ TEST(LibraryIcons, IconsComeFromIconFilesAndTheShellAndNeverFromNothing) {
     char szNotepad[MAX_PATH];
     GetWindowsDirectoryA(szNotepad, MAX_PATH);
     std::strcat(szNotepad, "\\notepad.exe");
-    // The suite's own icon of key S1, put beside this program by the build.
-    std::string strIcon = ThisProgramFolder() + "\\KeyIcon.ICO";
-    ASSERT_TRUE(WriteFileText(folder / "broken.ico", "not an icon at all"));
+    ASSERT_TRUE(folder.WriteFile("Solid.ICO", SolidIconFile(RGB(0, 128, 255))) &&
+                folder.WriteFile("broken.ico", "not an icon at all"));
 
     for (const std::string& strPath :
-         {std::string(szNotepad), strIcon, std::string("C:\\"), folder.Path()}) {
+         {std::string(szNotepad), folder / "Solid.ICO", std::string("C:\\"), folder.Path()}) {
         for (int nLarge : {1, 0}) {
             HICON hIcon = nullptr;
             EXPECT_EQ(1, lib.pfnGetIconHandle(&hIcon, strPath.c_str(), nLarge)) << strPath;
