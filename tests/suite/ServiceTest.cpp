@@ -191,9 +191,10 @@ protected:
                m_hService;
     }
 
-    // The service takes the keys in order; the last one taken means it listens.
+    // Starts the service in its program folder, not this program's (the probe's), and waits until
+    // it listens: it takes the keys in order, and the last one taken means it does.
     void StartService(int nLastKey = 6) {
-        m_pService = std::make_unique<CChildProcess>(m_suite / "VeRiro.exe");
+        m_pService = std::make_unique<CChildProcess>(m_suite / "VeRiro.exe", "", m_suite.Path());
         ASSERT_TRUE(WaitForServer(*m_pService));
         ASSERT_TRUE(
             WaitForService([=] { return IsHotKeyTaken(MOD_CONTROL | MOD_ALT, '0' + nLastKey); }));
@@ -297,8 +298,6 @@ TEST_F(ServiceTest, APressStartsTheTargetAsTheShellWouldOrTellsWhyNot) {
     ASSERT_TRUE(SUCCEEDED(pLink.As(&pFile)));
     ASSERT_TRUE(SUCCEEDED(pFile->Save(strLinkWide.c_str(), TRUE)));
     StartService();
-    char szServiceFolder[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, szServiceFolder);
     const std::string strProbe = ProbePath();
     const std::string strDrive = "W:\\Tools\\Tool.exe";
     const std::string strGone = m_files / "Gone";
@@ -313,7 +312,7 @@ TEST_F(ServiceTest, APressStartsTheTargetAsTheShellWouldOrTellsWhyNot) {
         {{strProbe, "one \"two three\"", files / "Work"}, PROBE, files / "Work|one \"two three\""},
         {{strProbe, "own"}, PROBE, ThisProgramFolder() + "|own"},
         {{strLink}, PROBE, files / "Work|from the shortcut"},
-        {{files / "Notes.vvprobe"}, PROBE, szServiceFolder + ("|\"" + files / "Notes.vvprobe\"")},
+        {{files / "Notes.vvprobe"}, PROBE, m_suite.Path() + "|\"" + files / "Notes.vvprobe\""},
         {{files / "Opened"}, FOLDER, "Opened"},
         {{files / "Missing.exe"}, NOTICE, files / "Missing.exe was not found."},
         {{strDrive}, NOTICE, strDrive + " cannot be reached: drive W: is not there."},
