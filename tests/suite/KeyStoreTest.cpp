@@ -1,14 +1,16 @@
 // The user's key store behind the key data calls: exact round trips, defaults and reset, damaged
-// and unwritable stores, and two processes writing at once.
-#include "../common/Process.h"
+// and unwritable stores, and two writers at once.
 #include "../common/ScratchFolder.h"
 #include "../common/SuiteLibrary.h"
+#include "../common/Watchdog.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <functional>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -33,15 +35,12 @@ std::vector<std::string> Slots(const KeyAssignment& r) {
     return slots;
 }
 
+// A copy of the library with a Corvane.ini of its own, and a key store of its own.
 class KeyStoreTest : public testing::Test {
 protected:
-    KeyAssignment Read(int nKey, int* pnResult = nullptr) { return m_lib.Read(nKey, pnResult); }
-    bool IsAssigned(int nKey) { return m_lib.IsAssigned(nKey); }
-    int Store(int nKey, const KeyAssignment& record) { return m_lib.Store(nKey, record); }
-    std::pair<int, int> Option(int nIndex) { return m_lib.Option(nIndex); }
-
-    CScratchAppData m_appData;
-    CSuiteLibrary m_lib;
+    CScratchSuite m_suite{{"VeDerovu.dll", "Corvane.ini"}};
+    const CScratchAppData& m_appData = m_suite.AppData();
+    CSuiteLibrary m_lib{m_suite / "VeDerovu.dll"};
 };
 
 TEST_F(KeyStoreTest, EveryFieldRoundTripsExactlyAndAnEmptyRecordClearsAllButTheOption) {
@@ -56,73 +55,89 @@ TEST_F(KeyStoreTest, EveryFieldRoundTripsExactlyAndAnEmptyRecordClearsAllButTheO
     record.nReserved = INT_MIN;
     record.Reserved1 = "\x01\x7f\xe9\xff";
     record.Reserved2 = " ";
-    ASSERT_EQ(1, Store(3, record));
+    ASSERT_EQ(1, m_lib.Store(3, record));
     ASSERT_EQ(1, m_lib.pfnSetKeyOption(2, 1, 42));
     int nResult = 0;
-    EXPECT_EQ(Slots(record), Slots(Read(3, &nResult)));
+    EXPECT_EQ(Slots(record), Slots(m_lib.Read(3, &nResult)));
     EXPECT_EQ(1, nResult);
-    EXPECT_FALSE(IsAssigned(2));
-    EXPECT_FALSE(IsAssigned(4));
     std::string strText = ReadFileText(m_appData.StorePath());
     EXPECT_NE(std::string::npos, strText.find("Target=C:\\Program Files\\App\\app.exe\r\n"));
 
     KeyAssignment empty;
     empty.nReserved = 7; // not one of the strings: the record still counts as empty
-    ASSERT_EQ(1, Store(3, empty));
-    EXPECT_EQ(Slots(KeyAssignment()), Slots(Read(3, &nResult)));
+    ASSERT_EQ(1, m_lib.Store(3, empty));
+    EXPECT_EQ(Slots(KeyAssignment()), Slots(m_lib.Read(3, &nResult)));
     EXPECT_EQ(0, nResult);
-    EXPECT_EQ(std::make_pair(1, 42), Option(2));
+    EXPECT_EQ(std::make_pair(1, 42), m_lib.Option(2));
 }
 
-// A key's event number is its number plus 512.
-TEST_F(KeyStoreTest, EventNumbersOfKeysOneToSixAloneAreTakenAndRefusedOnesLeaveAllAlone) {
+// Keys 1 to 6 alone are taken, by event number (the key's number plus 512) for records and by
+// index (the number minus 1) for options; a refused call leaves everything alone.
+TEST_F(KeyStoreTest, KeysOneToSixAloneAreTakenByEventNumberAndByIndex) {
     const struct {
         int nEvent;
-        int nKey; // 0: refused
-    } cases[] = {{INT_MIN, 0}, {-513, 0}, {0, 0},   {1, 0},      {512, 0},
-                 {513, 1},     {518, 6},  {519, 0}, {INT_MAX, 0}};
+        int nIndex;
+        bool bKey;
+    } cases[] = {{INT_MIN, INT_MIN, false}, {-513, -1, false}, {0, -1, false}, {1, 6, false},
+                 {512, -1, false},          {513, 0, true},    {518, 5, true}, {519, 6, false},
+                 {INT_MAX, INT_MAX, false}};
     for (const auto& test : cases) {
         SCOPED_TRACE(test.nEvent);
         std::string strTitle = "event " + std::to_string(test.nEvent);
         KeyAssignment record = Assignment(strTitle.c_str(), "C:\\a.exe");
-        EXPECT_EQ(test.nKey != 0, m_lib.pfnSetAppDataOfHarlEvent(&record, test.nEvent));
+        EXPECT_EQ(test.bKey, m_lib.pfnSetAppDataOfHarlEvent(&record, test.nEvent));
         record = Assignment("untouched", "C:\\b.exe");
-        EXPECT_EQ(test.nKey != 0, m_lib.pfnGetAppDataOfHarlEvent(&record, test.nEvent));
-        EXPECT_STREQ(test.nKey ? strTitle.c_str() : "untouched", record.Title);
+        EXPECT_EQ(test.bKey, m_lib.pfnGetAppDataOfHarlEvent(&record, test.nEvent));
+        EXPECT_STREQ(test.bKey ? strTitle.c_str() : "untouched", record.Title);
+        // A key never set has its option off, and 5.
+        EXPECT_EQ(test.bKey ? std::make_pair(0, 5) : std::make_pair(-1, -1),
+                  m_lib.Option(test.nIndex));
+        EXPECT_EQ(test.bKey, m_lib.pfnSetKeyOption(test.nIndex, 1, 9));
     }
     EXPECT_EQ(0, m_lib.pfnGetAppDataOfHarlEvent(nullptr, 513));
     EXPECT_EQ(0, m_lib.pfnSetAppDataOfHarlEvent(nullptr, 513));
+    int nNumber = 0;
+    EXPECT_EQ(0, m_lib.pfnGetKeyOption(0, nullptr, &nNumber));
     for (int nKey = 1; nKey <= 6; ++nKey) {
-        EXPECT_STREQ(nKey == 1 ? "event 513" : nKey == 6 ? "event 518" : "", Read(nKey).Title);
+        bool bEnd = nKey == 1 || nKey == 6;
+        EXPECT_STREQ(bEnd ? ("event " + std::to_string(512 + nKey)).c_str() : "",
+                     m_lib.Read(nKey).Title);
+        EXPECT_EQ(bEnd ? std::make_pair(1, 9) : std::make_pair(0, 5), m_lib.Option(nKey - 1));
     }
 }
 
-TEST_F(KeyStoreTest, InitCreatesTheDefaultsOnceAndResetRestoresThem) {
-    EXPECT_FALSE(IsAssigned(1));
-    ASSERT_EQ(1, m_lib.pfnInitSKeyData(0));
-    KeyAssignment defaults[6];
-    int nAssigned = 0;
-    for (int nKey = 1; nKey <= 6; ++nKey) {
-        int nResult = 0;
-        defaults[nKey - 1] = Read(nKey, &nResult);
-        if (nResult) {
-            ++nAssigned;
-            EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(defaults[nKey - 1].Target))
-                << "default target of key " << nKey << " is missing";
+// Mode 0 writes the defaults of Corvane.ini when there is no store yet, mode 1 always; their names
+// in any case, blanks around '=', and an option number outside 1 to 99 becomes 5.
+TEST_F(KeyStoreTest, InitWritesTheDefaultsOnceAndResetRestoresThem) {
+    const char szDefaults[] = "[DefaultKey1]\r\nTitle=Key\r\nOptionFlag=1\r\nOptionNumber=0\r\n"
+                              "[defaultkey2]\r\ntitle=Key\r\noptionflag=1\r\noptionnumber=1\r\n"
+                              "[DEFAULTKEY3]\r\nTITLE=Key\r\nOPTIONFLAG=1\r\nOPTIONNUMBER=99\r\n"
+                              "[DefaultKey4]\r\nTitle = Key\r\nOptionFlag\t=\t1\r\n"
+                              "OptionNumber = 100\r\n"
+                              "[DefaultKey5]\r\nTitle=Key\r\nOptionFlag=1\r\nOptionNumber=-3\r\n"
+                              "[DefaultKey6]\r\nTitle=Key\r\nOptionFlag=1\r\nOptionNumber=42\r\n";
+    const int numbers[] = {5, 1, 99, 5, 5, 42}; // the keys' option numbers
+    ASSERT_TRUE(WriteFileText(m_suite / "Corvane.ini", szDefaults));
+    KeyAssignment titled;
+    titled.Title = "Key";
+    auto expectDefaults = [&] {
+        for (int nKey = 1; nKey <= 6; ++nKey) {
+            int nResult = 0;
+            EXPECT_EQ(Slots(titled), Slots(m_lib.Read(nKey, &nResult))) << nKey;
+            EXPECT_EQ(1, nResult) << nKey;
+            EXPECT_EQ(std::make_pair(1, numbers[nKey - 1]), m_lib.Option(nKey - 1)) << nKey;
         }
-    }
-    EXPECT_GT(nAssigned, 0);
-
-    ASSERT_EQ(1, Store(1, Assignment("Mine", "C:\\mine.exe")));
-    ASSERT_EQ(1, m_lib.pfnSetKeyOption(0, 1, 77));
+    };
+    EXPECT_FALSE(m_lib.IsAssigned(1));
     ASSERT_EQ(1, m_lib.pfnInitSKeyData(0));
-    EXPECT_STREQ("Mine", Read(1).Title);
+    expectDefaults();
 
+    ASSERT_EQ(1, m_lib.Store(1, Assignment("Mine", "C:\\mine.exe")));
+    ASSERT_EQ(1, m_lib.pfnSetKeyOption(0, 0, 77));
+    ASSERT_EQ(1, m_lib.pfnInitSKeyData(0));
+    EXPECT_STREQ("Mine", m_lib.Read(1).Title);
     ASSERT_EQ(1, m_lib.pfnInitSKeyData(1));
-    for (int nKey = 1; nKey <= 6; ++nKey) {
-        EXPECT_EQ(Slots(defaults[nKey - 1]), Slots(Read(nKey))) << nKey;
-    }
-    EXPECT_EQ(std::make_pair(0, 5), Option(0));
+    expectDefaults();
     EXPECT_EQ(0, m_lib.pfnInitSKeyData(2));
     EXPECT_EQ(0, m_lib.pfnInitSKeyData(-1));
 }
@@ -170,9 +185,9 @@ TEST_F(KeyStoreTest, AStoreWrittenByHandIsReadByTheRulesOrSetAsideWhole) {
         SCOPED_TRACE(test.strStore.substr(0, 100));
         ASSERT_TRUE(WriteFileText(m_appData.StorePath(), test.strStore));
         int nResult = 0;
-        EXPECT_STREQ(test.pszTitle ? test.pszTitle : "", Read(2, &nResult).Title);
+        EXPECT_STREQ(test.pszTitle ? test.pszTitle : "", m_lib.Read(2, &nResult).Title);
         EXPECT_EQ(test.pszTitle != nullptr, nResult);
-        EXPECT_EQ(test.option, Option(1));
+        EXPECT_EQ(test.option, m_lib.Option(1));
         nAside += test.pszTitle ? 0 : 1;
         ASSERT_EQ(nAside, ListFiles(m_appData.StoreFolder(), "KeyStore.damaged-*.ini").size());
         EXPECT_EQ(test.pszTitle != nullptr,
@@ -180,7 +195,7 @@ TEST_F(KeyStoreTest, AStoreWrittenByHandIsReadByTheRulesOrSetAsideWhole) {
         // The defaults again, over a store read well too: the next one, written by hand within the
         // file system's tick and at the same size, would look unchanged to the library.
         ASSERT_EQ(1, m_lib.pfnInitSKeyData(test.pszTitle ? 1 : 0));
-        EXPECT_TRUE(IsAssigned(1)) << "defaults written";
+        EXPECT_TRUE(m_lib.IsAssigned(1)) << "defaults written";
     }
     for (const std::string& strName :
          ListFiles(m_appData.StoreFolder(), "KeyStore.damaged-*.ini")) {
@@ -192,63 +207,51 @@ TEST_F(KeyStoreTest, AStoreWrittenByHandIsReadByTheRulesOrSetAsideWhole) {
 
 // Every kind of change replaces the store as a whole: a second name for the old file still shows
 // the old text afterwards (a change written into the file would show through it), and no
-// temporary file is left behind.
-TEST_F(KeyStoreTest, EveryChangeReplacesTheStoreWholeInsteadOfWritingIntoIt) {
-    ASSERT_EQ(1, Store(1, Assignment("Old", "C:\\old.exe")));
+// temporary file is left. A store the user made read-only is left as it was, and so are the keys.
+TEST_F(KeyStoreTest, EveryChangeReplacesTheStoreWholeOrFailsLeavingItAlone) {
+    ASSERT_EQ(1, m_lib.Store(1, Assignment("Old", "C:\\old.exe")));
+    // A write cut short before its final rename leaves only its temporary file behind.
+    ASSERT_TRUE(WriteFileText(m_appData.StoreFolder() + "\\KeyStore.new", "[Key1]\r\nTitle=Ha"));
+    const std::string strStore = m_appData.StorePath();
     const std::string strOldName = m_appData.StoreFolder() + "\\old.ini";
+    // What the changes below change: key 1's title and key 3's option.
+    auto keys = [&] { return std::make_pair(std::string(m_lib.Read(1).Title), m_lib.Option(2)); };
     const struct {
         const char* pszChange;
         std::function<int()> change;
     } changes[] = {
-        {"record", [&] { return Store(1, Assignment("New", "C:\\new.exe")); }},
+        {"record", [&] { return m_lib.Store(1, Assignment("New", "C:\\new.exe")); }},
         {"option", [&] { return m_lib.pfnSetKeyOption(2, 1, 33); }},
         {"reset", [&] { return m_lib.pfnInitSKeyData(1); }},
     };
     for (const auto& test : changes) {
         SCOPED_TRACE(test.pszChange);
+        const auto before = keys();
+        const std::string strOld = ReadFileText(strStore);
+        SetFileAttributesA(strStore.c_str(), FILE_ATTRIBUTE_READONLY);
+        EXPECT_EQ(0, test.change());
+        SetFileAttributesA(strStore.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(before, keys());
+        EXPECT_EQ(strOld, ReadFileText(strStore));
+
         DeleteFileA(strOldName.c_str());
-        ASSERT_TRUE(CreateHardLinkA(strOldName.c_str(), m_appData.StorePath().c_str(), nullptr));
-        const std::string strOld = ReadFileText(strOldName);
+        ASSERT_TRUE(CreateHardLinkA(strOldName.c_str(), strStore.c_str(), nullptr));
         ASSERT_EQ(1, test.change());
+        EXPECT_NE(before, keys());
         EXPECT_EQ(strOld, ReadFileText(strOldName));
-        EXPECT_NE(strOld, ReadFileText(m_appData.StorePath()));
+        EXPECT_NE(strOld, ReadFileText(strStore));
         EXPECT_EQ(0u, ListFiles(m_appData.StoreFolder(), "KeyStore.new").size());
     }
-}
-
-TEST_F(KeyStoreTest, FailedWritesReturnZeroAndKeepTheOldState) {
-    ASSERT_EQ(1, Store(1, Assignment("Old", "C:\\old.exe")));
-
-    // A write cut short before its final rename leaves only its temporary file behind.
-    ASSERT_TRUE(WriteFileText(m_appData.StoreFolder() + "\\KeyStore.new", "[Key1]\r\nTitle=Ha"));
-    EXPECT_STREQ("Old", Read(1).Title);
-
-    SetFileAttributesA(m_appData.StorePath().c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(0, Store(1, Assignment("New", "C:\\new.exe")));
-    EXPECT_EQ(0, m_lib.pfnSetKeyOption(0, 1, 9));
-    EXPECT_EQ(0, m_lib.pfnInitSKeyData(1));
-    EXPECT_STREQ("Old", Read(1).Title);
-
-    SetFileAttributesA(m_appData.StorePath().c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(1, Store(1, Assignment("New", "C:\\new.exe")));
-    EXPECT_STREQ("New", Read(1).Title);
 
     // A file in the way of the store's folder.
     CScratchFolder blocked;
     ASSERT_TRUE(WriteFileText(blocked / "Corvane", "not a folder"));
     SetEnvironmentVariableA("APPDATA", blocked.Path().c_str());
-    EXPECT_EQ(0, Store(1, Assignment("New", "C:\\new.exe")));
+    EXPECT_EQ(0, m_lib.Store(1, Assignment("New", "C:\\new.exe")));
     EXPECT_EQ(0, m_lib.pfnInitSKeyData(0));
 }
 
 TEST_F(KeyStoreTest, KeyOptionsRoundTripAndOutOfRangeInputIsRefused) {
-    const std::pair<int, bool> indexes[] = {{INT_MIN, false}, {-1, false}, {0, true},
-                                            {5, true},        {6, false},  {INT_MAX, false}};
-    for (const auto& [nIndex, bKey] : indexes) {
-        EXPECT_EQ(bKey ? std::make_pair(0, 5) : std::make_pair(-1, -1), Option(nIndex))
-            << nIndex << ": a key never set has its option off, and 5";
-        EXPECT_EQ(bKey, m_lib.pfnSetKeyOption(nIndex, 1, 9)) << nIndex;
-    }
     const struct {
         int bFlag;
         int nNumber;
@@ -256,21 +259,18 @@ TEST_F(KeyStoreTest, KeyOptionsRoundTripAndOutOfRangeInputIsRefused) {
     } cases[] = {{7, 99, {1, 99}},   {0, 1, {0, 1}},         {1, 0, {-1, -1}},
                  {1, 100, {-1, -1}}, {1, INT_MIN, {-1, -1}}, {1, -1, {-1, -1}},
                  {1, 2, {1, 2}},     {1, INT_MAX, {-1, -1}}};
-    std::pair<int, int> expected = {1, 9};
+    std::pair<int, int> expected;
     for (const auto& test : cases) {
         bool bStored = test.stored.first >= 0;
         EXPECT_EQ(bStored, m_lib.pfnSetKeyOption(2, test.bFlag, test.nNumber)) << test.nNumber;
         expected = bStored ? test.stored : expected;
-        EXPECT_EQ(expected, Option(2)) << test.nNumber;
+        EXPECT_EQ(expected, m_lib.Option(2)) << test.nNumber;
     }
-    int nNumber = 0;
-    EXPECT_EQ(0, m_lib.pfnGetKeyOption(0, nullptr, &nNumber));
-    EXPECT_FALSE(IsAssigned(3)) << "an option alone is no assignment";
+    EXPECT_FALSE(m_lib.IsAssigned(3)) << "an option alone is no assignment";
 }
 
-// One round of writes from one process: each of its keys and options gets a value naming the
-// writer and the round.
-void WriteRound(CSuiteLibrary& lib, const char* pszWriter, int nRound, int nLastKey) {
+// One round of writes: each of the writer's keys and options gets a value naming it and the round.
+void WriteRound(const CSuiteLibrary& lib, const char* pszWriter, int nRound, int nLastKey) {
     for (int nKey = 1; nKey <= nLastKey; ++nKey) {
         std::string strValue = std::string(pszWriter) + "-" + std::to_string(nRound);
         EXPECT_EQ(1, lib.Store(nKey, Assignment(strValue.c_str(), strValue.c_str())));
@@ -278,45 +278,37 @@ void WriteRound(CSuiteLibrary& lib, const char* pszWriter, int nRound, int nLast
     }
 }
 
-constexpr int CHILD_ROUNDS = 30;
-
-// Run by the test below as a second process, in the same scratch APPDATA: writes all six keys.
-TEST(KeyStoreConcurrency, DISABLED_ChildWriter) {
-    CSuiteLibrary lib;
-    for (int nRound = 0; nRound < CHILD_ROUNDS; ++nRound) {
-        WriteRound(lib, "child", nRound, 6);
+// A second copy of the library, on a thread of its own, writes as another process would (a cache
+// of its own, the same store and lock): all six keys, while this one writes keys 1 to 3.
+TEST_F(KeyStoreTest, TwoWritersAtOnceLoseNoUpdate) {
+    CWatchdog watchdog(60000, "the two writers hung");
+    CScratchFolder copy;
+    ASSERT_TRUE(
+        CopyFileA((m_suite / "VeDerovu.dll").c_str(), (copy / "VeDerovu.dll").c_str(), FALSE));
+    CSuiteLibrary other(copy / "VeDerovu.dll");
+    constexpr int kRounds = 30;
+    std::atomic<bool> bDone(false);
+    std::thread writer([&] {
+        for (int nRound = 0; nRound < kRounds; ++nRound) {
+            WriteRound(other, "other", nRound, 6);
+        }
+        bDone = true;
+    });
+    for (int nRound = 0; !bDone; ++nRound) {
+        WriteRound(m_lib, "this", nRound, 3);
     }
-}
+    writer.join();
 
-TEST_F(KeyStoreTest, TwoProcessesWritingAtOnceLoseNoUpdate) {
-    CChildProcess child(ThisProgramPath(),
-                        "--gtest_also_run_disabled_tests "
-                        "--gtest_filter=KeyStoreConcurrency.DISABLED_ChildWriter");
-    ASSERT_TRUE(child.Started());
-
-    // The parent writes keys 1 to 3 for as long as the child runs, so the two overlap whatever
-    // their speeds; keys 4 to 6 are the child's alone.
-    DWORD dwStart = GetTickCount();
-    int nRound = 0;
-    while (!child.HasEnded() && GetTickCount() - dwStart < 4 * kDeadlineMs) {
-        WriteRound(m_lib, "parent", nRound++, 3);
-    }
-    EXPECT_EQ(0u, child.WaitForExit(0)) << "the child's writes failed or did not end";
-
-    std::string strChildLast = "child-" + std::to_string(CHILD_ROUNDS - 1);
     for (int nKey = 1; nKey <= 6; ++nKey) {
         int nResult = 0;
-        KeyAssignment record = Read(nKey, &nResult);
-        ASSERT_EQ(1, nResult);
-        std::string strTitle = static_cast<LPCSTR>(record.Title);
+        KeyAssignment record = m_lib.Read(nKey, &nResult);
+        EXPECT_EQ(1, nResult);
         EXPECT_STREQ(record.Title, record.Target) << "a record mixed from two writes";
-        if (nKey <= 3) {
-            EXPECT_TRUE(strTitle.rfind("parent-", 0) == 0 || strTitle.rfind("child-", 0) == 0)
-                << strTitle;
-        } else {
-            EXPECT_EQ(strChildLast, strTitle) << "the child's last write to key " << nKey;
-            EXPECT_EQ(std::make_pair((CHILD_ROUNDS - 1) % 2, (CHILD_ROUNDS - 1) % 99 + 1),
-                      Option(nKey - 1));
+        if (nKey > 3) {
+            EXPECT_EQ("other-" + std::to_string(kRounds - 1), std::string(record.Title))
+                << "the other's last write to key " << nKey;
+            EXPECT_EQ(std::make_pair((kRounds - 1) % 2, (kRounds - 1) % 99 + 1),
+                      m_lib.Option(nKey - 1));
         }
     }
     EXPECT_EQ(1u, ListFiles(m_appData.StoreFolder(), "KeyStore.*").size())

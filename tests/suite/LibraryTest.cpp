@@ -1,4 +1,5 @@
 // The library's exports, paths, key count, icons and the staged key settings file.
+#include "../common/Icons.h"
 #include "../common/Process.h"
 #include "../common/ScratchFolder.h"
 #include "../common/SuiteLibrary.h"
@@ -71,21 +72,11 @@ TEST(LibraryPaths, AppendJoinsWithOneBackslashAndRefusesWhatDoesNotFit) {
 }
 
 // A copy of the library reads the Corvane.ini beside itself.
-class LibrarySettings : public testing::Test {
-protected:
-    void SetUp() override {
-        char szProgram[MAX_PATH];
-        ASSERT_EQ(1, m_lib.pfnGetPath(ZUCOM_PATH_PROGRAM_FOLDER, szProgram));
-        ASSERT_EQ(0, lstrcmpiA(m_folder.Path().c_str(), szProgram)) << "the copy was loaded";
-    }
-
-    CScratchSuite m_folder{{"VeDerovu.dll"}};
-    CSuiteLibrary m_lib{m_folder / "VeDerovu.dll"};
-};
-
-TEST_F(LibrarySettings, KeyCountComesFromCorvaneIniClampedToOneToSix) {
+TEST(LibrarySettings, KeyCountComesFromCorvaneIniClampedToOneToSix) {
+    CScratchSuite suite({"VeDerovu.dll"});
+    CSuiteLibrary lib(suite / "VeDerovu.dll");
     struct {
-        const char* pszSettings;
+        const char* pszSettings; // null: no Corvane.ini
         int nExpected;
     } const cases[] = {{"[Suite]\r\nKeyCount=-4\r\n", 1},
                        {"[Suite]\r\nKeyCount=0\r\n", 1},
@@ -99,51 +90,34 @@ TEST_F(LibrarySettings, KeyCountComesFromCorvaneIniClampedToOneToSix) {
                        {"[Suite]\r\nKeyCount=four\r\n", 6},
                        {"[Suite]\r\nKeyCount=\r\n", 6},
                        {"stray line\r\n[Suite]\r\nKeyCount=2\r\n", 2},
-                       {"[Other]\r\nKeyCount=2\r\n", 6}};
+                       {"[Other]\r\nKeyCount=2\r\n", 6},
+                       {nullptr, 6}};
     for (const auto& test : cases) {
-        ASSERT_TRUE(WriteFileText(m_folder / "Corvane.ini", test.pszSettings));
+        SCOPED_TRACE(test.pszSettings ? test.pszSettings : "none");
+        ASSERT_TRUE(test.pszSettings ? WriteFileText(suite / "Corvane.ini", test.pszSettings)
+                                     : DeleteFileA((suite / "Corvane.ini").c_str()));
         int nCount = 0;
-        EXPECT_EQ(1, m_lib.pfnGetSKeyNum(&nCount)) << test.pszSettings;
-        EXPECT_EQ(test.nExpected, nCount) << test.pszSettings;
+        EXPECT_EQ(1, lib.pfnGetSKeyNum(&nCount));
+        EXPECT_EQ(test.nExpected, nCount);
     }
-    DeleteFileA((m_folder / "Corvane.ini").c_str());
-    int nCount = 0;
-    EXPECT_EQ(1, m_lib.pfnGetSKeyNum(&nCount));
-    EXPECT_EQ(6, nCount);
-    EXPECT_EQ(0, m_lib.pfnGetSKeyNum(nullptr));
+    EXPECT_EQ(0, lib.pfnGetSKeyNum(nullptr));
 }
 
-// The defaults go through the same door as the user's own options: a number outside 1 to 99
-// becomes 5 in the store that they make. Their names are read in any case, blanks around '='.
-TEST_F(LibrarySettings, DefaultOptionNumbersOutsideOneToNinetyNineBecomeFive) {
-    const struct {
-        const char* pszSection;
-        int nExpected;
-    } cases[] = {
-        {"[DefaultKey1]\r\nTitle=Key\r\nOptionFlag=1\r\nOptionNumber=0", 5},
-        {"[defaultkey2]\r\ntitle=Key\r\noptionflag=1\r\noptionnumber=1", 1},
-        {"[DEFAULTKEY3]\r\nTITLE=Key\r\nOPTIONFLAG=1\r\nOPTIONNUMBER=99", 99},
-        {"[DefaultKey4]\r\nTitle = Key\r\nOptionFlag\t=\t1\r\nOptionNumber = 100", 5},
-        {"[DefaultKey5]\r\nTitle=Key\r\nOptionFlag=1\r\nOptionNumber=-3", 5},
-        {"[DefaultKey6]\r\nTitle=Key\r\nOptionFlag=1\r\nOptionNumber=42", 42},
-    };
-    std::string strSettings;
-    for (const auto& test : cases) {
-        strSettings += std::string(test.pszSection) + "\r\n";
-    }
-    ASSERT_TRUE(WriteFileText(m_folder / "Corvane.ini", strSettings));
-    ASSERT_EQ(1, m_lib.pfnInitSKeyData(1));
-    for (int nKey = 1; nKey <= 6; ++nKey) {
-        SCOPED_TRACE(cases[nKey - 1].pszSection);
-        int nResult = 0;
-        EXPECT_STREQ("Key", m_lib.Read(nKey, &nResult).Title);
-        EXPECT_EQ(1, nResult);
-        EXPECT_EQ(std::make_pair(1, cases[nKey - 1].nExpected), m_lib.Option(nKey - 1));
-    }
-}
-
-TEST(LibraryFiles, StagedKeySettingsOfferFourCategoriesPerKey) {
+// The staged defaults name what is there, and the staged key settings offer four categories a key.
+TEST(LibraryFiles, StagedDefaultsExistAndKeySettingsOfferFourCategoriesPerKey) {
+    CScratchAppData appData;
     CSuiteLibrary lib;
+    ASSERT_EQ(1, lib.pfnInitSKeyData(0));
+    int nAssigned = 0;
+    for (int nKey = 1; nKey <= 6; ++nKey) {
+        int nResult = 0;
+        KeyAssignment record = lib.Read(nKey, &nResult);
+        nAssigned += nResult;
+        EXPECT_TRUE(record.Target.IsEmpty() ||
+                    GetFileAttributesA(record.Target) != INVALID_FILE_ATTRIBUTES)
+            << "default target of key " << nKey << " is missing";
+    }
+    EXPECT_GT(nAssigned, 0);
     char szPath[MAX_PATH];
     ASSERT_EQ(1, lib.pfnGetPath(ZUCOM_PATH_KEY_SETTINGS, szPath));
     auto value = [&](const std::string& strSection, const char* pszName) {
@@ -176,12 +150,11 @@ TEST(LibraryIcons, IconsComeFromIconFilesAndTheShellAndNeverFromNothing) {
     char szNotepad[MAX_PATH];
     GetWindowsDirectoryA(szNotepad, MAX_PATH);
     std::strcat(szNotepad, "\\notepad.exe");
-    // The suite's own icon of key S1, put beside this program by the build.
-    std::string strIcon = ThisProgramFolder() + "\\KeyIcon.ICO";
-    ASSERT_TRUE(WriteFileText(folder / "broken.ico", "not an icon at all"));
+    ASSERT_TRUE(folder.WriteFile("Solid.ICO", SolidIconFile(RGB(0, 128, 255))) &&
+                folder.WriteFile("broken.ico", "not an icon at all"));
 
     for (const std::string& strPath :
-         {std::string(szNotepad), strIcon, std::string("C:\\"), folder.Path()}) {
+         {std::string(szNotepad), folder / "Solid.ICO", std::string("C:\\"), folder.Path()}) {
         for (int nLarge : {1, 0}) {
             HICON hIcon = nullptr;
             EXPECT_EQ(1, lib.pfnGetIconHandle(&hIcon, strPath.c_str(), nLarge)) << strPath;
