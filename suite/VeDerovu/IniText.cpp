@@ -64,8 +64,7 @@ const std::string* CIniSection::Find(const char* pszName) const {
 }
 
 bool CIniText::Parse(const std::string& strText) {
-    static const char kByteOrderMark[] = "\xEF\xBB\xBF";
-    size_t nPos = strText.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
+    size_t nPos = 0;
     bool bClean = true;
     CIniSection* pSection = nullptr;
     while (nPos < strText.size()) {

@@ -4,6 +4,7 @@
 
 #include "CHandle.h"
 
+#include <algorithm>
 #include <cstring>
 
 // The linker's symbol for this module's own image, so the library finds its own folder whoever
@@ -26,27 +27,130 @@ bool GetProgramPath(LPCSTR pszName, LPSTR pszPath) {
     return true;
 }
 
-FileRead ReadTextFile(LPCSTR pszPath, std::string& strText, DWORD dwMaxSize) {
+namespace {
+
+FileRead ReadWholeFile(LPCSTR pszPath, std::string& strText, DWORD dwMaxSize, DWORD& dwError) {
     CHandle file(CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) {
-        DWORD dwError = GetLastError();
+        dwError = GetLastError();
         bool bMissing = dwError == ERROR_FILE_NOT_FOUND || dwError == ERROR_PATH_NOT_FOUND;
         return bMissing ? FileRead::Missing : FileRead::Failed;
     }
-    FileRead result = FileRead::Failed;
     LARGE_INTEGER size;
-    if (GetFileSizeEx(file, &size)) {
-        if (size.QuadPart > dwMaxSize) {
-            result = FileRead::TooLarge;
-        } else {
-            auto dwSize = static_cast<DWORD>(size.QuadPart);
-            strText.assign(dwSize, '\0');
-            DWORD dwRead = 0;
-            if (ReadFile(file, &strText[0], dwSize, &dwRead, nullptr) && dwRead == dwSize) {
-                result = FileRead::Ok;
-            }
+    if (!GetFileSizeEx(file, &size)) {
+        dwError = GetLastError();
+        return FileRead::Failed;
+    }
+    if (size.QuadPart > dwMaxSize) {
+        return FileRead::TooLarge;
+    }
+    auto dwSize = static_cast<DWORD>(size.QuadPart);
+    strText.assign(dwSize, '\0');
+    DWORD dwRead = 0;
+    if (!ReadFile(file, &strText[0], dwSize, &dwRead, nullptr) || dwRead != dwSize) {
+        dwError =
+            dwRead != dwSize && GetLastError() == ERROR_SUCCESS ? ERROR_READ_FAULT : GetLastError();
+        return FileRead::Failed;
+    }
+    return FileRead::Ok;
+}
+
+// The text as UTF-16 when the file was saved as Unicode; false when it is the code page's own.
+// Without a byte-order mark only text that is valid UTF-8 and not plain ASCII counts as UTF-8:
+// the code page's own text hardly ever is.
+bool UnicodeText(const std::string& strFile, std::wstring& strWide) {
+    const auto* pBytes = reinterpret_cast<const unsigned char*>(strFile.data());
+    const size_t nSize = strFile.size();
+    if (nSize >= 2 &&
+        ((pBytes[0] == 0xFF && pBytes[1] == 0xFE) || (pBytes[0] == 0xFE && pBytes[1] == 0xFF))) {
+        const bool bBigEndian = pBytes[0] == 0xFE;
+        strWide.resize((nSize - 2) / 2);
+        for (size_t i = 0; i < strWide.size(); ++i) {
+            unsigned nFirst = pBytes[2 + 2 * i];
+            unsigned nSecond = pBytes[3 + 2 * i];
+            strWide[i] =
+                static_cast<wchar_t>(bBigEndian ? nFirst << 8 | nSecond : nSecond << 8 | nFirst);
         }
+        return true;
+    }
+    const size_t nSkip = strFile.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    const bool bAscii = std::all_of(strFile.begin(), strFile.end(),
+                                    [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+    const char* pText = strFile.data() + nSkip;
+    const auto nText = static_cast<int>(nSize - nSkip);
+    // With a mark, text that is not valid UTF-8 is read all the same, its faults as characters
+    // that no code page holds.
+    const DWORD dwFlags = nSkip ? 0 : MB_ERR_INVALID_CHARS;
+    int nWide = nText > 0 ? MultiByteToWideChar(CP_UTF8, dwFlags, pText, nText, nullptr, 0) : 0;
+    if (!nSkip && (bAscii || nWide <= 0)) {
+        return false;
+    }
+    strWide.resize(static_cast<size_t>(nWide));
+    if (nWide > 0) {
+        MultiByteToWideChar(CP_UTF8, dwFlags, pText, nText, &strWide[0], nWide);
+    }
+    return true;
+}
+
+// One line in the code page, exactly (no look-alike characters, no default character), or a
+// control character in its place.
+std::string NarrowLine(const wchar_t* pLine, int nLength) {
+    const bool bUtf8 = GetACP() == CP_UTF8;
+    const DWORD dwFlags = bUtf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL bDefaultUsed = FALSE;
+    BOOL* pbDefaultUsed = bUtf8 ? nullptr : &bDefaultUsed;
+    int nNarrow =
+        WideCharToMultiByte(CP_ACP, dwFlags, pLine, nLength, nullptr, 0, nullptr, pbDefaultUsed);
+    std::string strLine(static_cast<size_t>(nNarrow > 0 ? nNarrow : 0), '\0');
+    if (nNarrow <= 0 || bDefaultUsed) {
+        return nLength > 0 && pLine[nLength - 1] == L'\n' ? "\x01\n" : "\x01";
+    }
+    WideCharToMultiByte(CP_ACP, dwFlags, pLine, nLength, &strLine[0], nNarrow, nullptr, nullptr);
+    return strLine;
+}
+
+std::string NarrowText(const std::wstring& strWide) {
+    std::string strText;
+    size_t nStart = 0;
+    while (nStart < strWide.size()) {
+        size_t nEnd = strWide.find(L'\n', nStart);
+        nEnd = nEnd == std::wstring::npos ? strWide.size() : nEnd + 1;
+        strText += NarrowLine(strWide.data() + nStart, static_cast<int>(nEnd - nStart));
+        nStart = nEnd;
+    }
+    return strText;
+}
+
+} // namespace
+
+CHoldWait::CHoldWait(DWORD dwTimeoutMs) : m_nDeadline(GetTickCount64() + dwTimeoutMs) {}
+
+bool CHoldWait::Again(DWORD dwError, bool bDenialIsHold) {
+    const bool bHeld = dwError == ERROR_SHARING_VIOLATION || dwError == ERROR_LOCK_VIOLATION ||
+                       (bDenialIsHold && dwError == ERROR_ACCESS_DENIED);
+    const ULONGLONG nNow = GetTickCount64();
+    if (!bHeld || nNow >= m_nDeadline) {
+        SetLastError(dwError);
+        return false;
+    }
+    Sleep(static_cast<DWORD>(std::min<ULONGLONG>(m_dwPauseMs, m_nDeadline - nNow)));
+    m_dwPauseMs = std::min<DWORD>(m_dwPauseMs * 2, 200);
+    return true;
+}
+
+FileRead ReadTextFile(LPCSTR pszPath, std::string& strText, DWORD dwMaxSize, CHoldWait& wait) {
+    DWORD dwError = ERROR_SUCCESS;
+    FileRead result = ReadWholeFile(pszPath, strText, dwMaxSize, dwError);
+    while (result == FileRead::Failed && wait.Again(dwError)) {
+        result = ReadWholeFile(pszPath, strText, dwMaxSize, dwError);
+    }
+    if (result == FileRead::Failed) {
+        SetLastError(dwError);
+    }
+    std::wstring strWide;
+    if (result == FileRead::Ok && UnicodeText(strText, strWide)) {
+        strText = NarrowText(strWide);
     }
     return result;
 }

@@ -14,8 +14,28 @@ bool AppendPath(LPSTR pszBuffer, LPCSTR pszName);
 // pszName is null; false when the folder is unknown or the path does not fit.
 bool GetProgramPath(LPCSTR pszName, LPSTR pszPath);
 
+// Waits out another program's short hold on a file (a file-sync client, a virus scan, an editor
+// saving): a call that fails with a sharing or lock violation is tried again, with pauses that
+// grow, until the time given for all the calls made with this object has run out.
+class CHoldWait {
+public:
+    explicit CHoldWait(DWORD dwTimeoutMs = 2000);
+    // After a failed call: true, once a pause has passed, when the call should be tried again.
+    // dwError is the call's error; ERROR_ACCESS_DENIED counts as a hold only where bDenialIsHold
+    // (replacing a file that another program has open is refused so).
+    bool Again(DWORD dwError, bool bDenialIsHold = false);
+
+private:
+    ULONGLONG m_nDeadline;
+    DWORD m_dwPauseMs = 10;
+};
+
 enum class FileRead { Ok, Missing, TooLarge, Failed };
 
-// Reads a whole file. Missing: neither the file nor its folder exists; Failed: it exists but
-// cannot be read (in use, access denied), which must not be mistaken for missing.
-FileRead ReadTextFile(LPCSTR pszPath, std::string& strText, DWORD dwMaxSize);
+// Reads a whole text file as the code page's narrow text. Missing: neither the file nor its
+// folder exists; Failed: it exists but cannot be read (in use, access denied), which must not be
+// mistaken for missing; the system's error is then the thread's last error. Text saved as UTF-8
+// (with or without a byte-order mark) or UTF-16 (either order, with a mark) is converted; a line
+// with a character the code page cannot hold exactly becomes a line holding a control character,
+// which no INI reader takes for a value.
+FileRead ReadTextFile(LPCSTR pszPath, std::string& strText, DWORD dwMaxSize, CHoldWait& wait);

@@ -12,8 +12,9 @@ CIniText ReadSuiteSettings() {
     CIniText ini;
     char szPath[MAX_PATH];
     std::string strText;
+    CHoldWait wait;
     if (GetProgramPath("Corvane.ini", szPath) &&
-        ReadTextFile(szPath, strText, MAX_SETTINGS_SIZE) == FileRead::Ok) {
+        ReadTextFile(szPath, strText, MAX_SETTINGS_SIZE, wait) == FileRead::Ok) {
         ini.Parse(strText);
     }
     return ini;
