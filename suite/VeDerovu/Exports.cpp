@@ -61,3 +61,7 @@ int ZuComGetKeyOption(int nKeyIndex, int* pbFlag, int* pnNumber) {
 int ZuComSetKeyOption(int nKeyIndex, int bFlag, int nNumber) {
     return CallNoThrow([&] { return StoreKeyOption(nKeyIndex, bFlag, nNumber); });
 }
+
+int ZuComTakeStoreNotice(LPSTR pszAside) {
+    return CallNoThrow([&] { return TakeSetAsideNotice(pszAside); });
+}

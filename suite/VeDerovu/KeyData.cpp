@@ -18,22 +18,38 @@ int KeyIndexOfEvent(int nEvent) {
                : -1;
 }
 
+// A failed operation leaves the system's reason as the thread's last error, past the release of
+// the lock.
 template <class Operation> bool WithStore(Operation operation) {
-    CKeyStore store;
-    return store.IsOpen() && operation(store);
+    bool bDone = false;
+    DWORD dwError = ERROR_SUCCESS;
+    {
+        CKeyStore store;
+        bDone = store.IsOpen() ? operation(store) : false;
+        dwError = store.IsOpen() ? GetLastError() : store.OpenError();
+    }
+    if (!bDone) {
+        SetLastError(dwError);
+    }
+    return bDone;
 }
 
 // A table the process has read before serves while the store is unchanged; only a read that
-// finds it changed takes the lock and goes to the file.
+// finds it changed takes the lock and goes to the file. A store that cannot be read then (held by
+// another program) shows as the process last read it.
 template <class Read> bool ReadKeys(Read read) {
     CKeyTable table;
     char szFolder[MAX_PATH];
     char szStore[MAX_PATH];
-    if (CKeyStore::Locate(szFolder, szStore) && LookupKeyTable(szStore, table)) {
+    if (!CKeyStore::Locate(szFolder, szStore)) {
+        return false;
+    }
+    if (LookupKeyTable(szStore, table) ||
+        WithStore([&](CKeyStore& store) { return store.Load(table); }) ||
+        LastKeyTable(szStore, table)) {
         return read(table);
     }
-    CKeyStore store;
-    return store.IsOpen() && store.Load(table) && read(table);
+    return false;
 }
 
 // Tells a key panel open in another process once the store is released again; the panel that
@@ -96,6 +112,11 @@ bool InitKeyData(int nMode) {
     });
     Notified(bResult && bWritten);
     return bResult;
+}
+
+bool TakeSetAsideNotice(LPSTR pszAside) {
+    return pszAside &&
+           WithStore([&](CKeyStore& store) { return store.TakeSetAsideNotice(pszAside); });
 }
 
 bool ReadKeyOption(int nKeyIndex, int* pbFlag, int* pnNumber) {

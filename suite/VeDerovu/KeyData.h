@@ -11,5 +11,7 @@ bool ReadKeyRecord(KeyAssignment* pRecord, int nEvent);
 bool StoreKeyRecord(const KeyAssignment* pRecord, int nEvent);
 // Mode 0 writes the suite's defaults when there is no store yet; mode 1 always does.
 bool InitKeyData(int nMode);
+// Once for each damaged store set aside: the path of its copy (MAX_PATH bytes).
+bool TakeSetAsideNotice(LPSTR pszAside);
 bool ReadKeyOption(int nKeyIndex, int* pbFlag, int* pnNumber);
 bool StoreKeyOption(int nKeyIndex, int bFlag, int nNumber);

@@ -20,6 +20,7 @@ constexpr char STORE_HEADER[] = "KeyStore";
 constexpr char STORE_FORMAT[] = "Corvane key store";
 constexpr int STORE_VERSION = 1;
 constexpr char KEY_SECTION_PREFIX[] = "Key";
+constexpr char SET_ASIDE_NOTICE[] = "KeyStore.set-aside.txt";
 
 // The folder of the user's roaming settings. APPDATA is read afresh on every call, so that a
 // process can point the store elsewhere.
@@ -69,6 +70,7 @@ std::string FormatStore(const CKeyTable& table) {
     return builder.Text();
 }
 
+// False with the system's reason as the thread's last error.
 bool WriteWholeFile(LPCSTR pszPath, const std::string& strText) {
     CHandle file(CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -77,9 +79,31 @@ bool WriteWholeFile(LPCSTR pszPath, const std::string& strText) {
     }
     auto dwSize = static_cast<DWORD>(strText.size());
     DWORD dwWritten = 0;
-    bool bWritten = WriteFile(file, strText.data(), dwSize, &dwWritten, nullptr) &&
-                    dwWritten == dwSize && FlushFileBuffers(file);
-    return file.Close() && bWritten;
+    bool bWritten =
+        WriteFile(file, strText.data(), dwSize, &dwWritten, nullptr) && FlushFileBuffers(file);
+    DWORD dwError = !bWritten ? GetLastError() : dwWritten != dwSize ? ERROR_DISK_FULL : 0;
+    if (!file.Close() && dwError == 0) {
+        dwError = GetLastError();
+    }
+    SetLastError(dwError);
+    return dwError == 0;
+}
+
+// Runs a file call until it succeeds, or fails for another reason than a hold, or the wait runs
+// out; false keeps the call's error.
+template <class Call> bool WhileHeld(CHoldWait& wait, Call call) {
+    while (!call()) {
+        if (!wait.Again(GetLastError(), true)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A failure whose reason must survive the clean-up after it.
+bool Failed(DWORD dwError) {
+    SetLastError(dwError);
+    return false;
 }
 
 } // namespace
@@ -91,6 +115,7 @@ CKeyStore::CKeyStore() : m_mutex(CreateMutexA(nullptr, FALSE, STORE_MUTEX)) {
         // write replaces it in one step.
         m_bLocked = dwWait == WAIT_OBJECT_0 || dwWait == WAIT_ABANDONED;
     }
+    m_wait = CHoldWait(); // another program's hold is waited out from here on
     if (!Locate(m_szFolder, m_szStore)) {
         m_szStore[0] = '\0';
     }
@@ -110,10 +135,15 @@ CKeyStore::~CKeyStore() {
     }
 }
 
+DWORD CKeyStore::OpenError() const {
+    return !m_bLocked ? ERROR_TIMEOUT : ERROR_PATH_NOT_FOUND;
+}
+
 bool CKeyStore::Load(CKeyTable& table, bool* pbFound) {
     table = CKeyTable();
     std::string strText;
-    FileRead read = ReadTextFile(m_szStore, strText, MAX_STORE_SIZE);
+    FileRead read = ReadTextFile(m_szStore, strText, MAX_STORE_SIZE, m_wait);
+    // A store that cannot be read (held by another program, access denied) is no damaged store.
     if (read == FileRead::Failed) {
         return false;
     }
@@ -134,8 +164,11 @@ bool CKeyStore::Load(CKeyTable& table, bool* pbFound) {
 bool CKeyStore::Save(const CKeyTable& table) {
     std::string strText = FormatStore(table);
     char szTemp[MAX_PATH];
-    if (strText.size() > MAX_STORE_SIZE || !PathInFolder("KeyStore.new", szTemp)) {
-        return false;
+    if (strText.size() > MAX_STORE_SIZE) {
+        return Failed(ERROR_FILE_TOO_LARGE);
+    }
+    if (!PathInFolder("KeyStore.new", szTemp)) {
+        return Failed(ERROR_FILENAME_EXCED_RANGE);
     }
     if (!CreateDirectoryA(m_szFolder, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
         return false;
@@ -143,16 +176,19 @@ bool CKeyStore::Save(const CKeyTable& table) {
     // The user may protect the store by making it read-only; replacing it would undo that.
     DWORD dwAttributes = GetFileAttributesA(m_szStore);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY)) {
-        return false;
+        return Failed(ERROR_FILE_READ_ONLY);
     }
-    if (WriteWholeFile(szTemp, strText) &&
-        MoveFileExA(szTemp, m_szStore, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (WriteWholeFile(szTemp, strText) && WhileHeld(m_wait, [&] {
+            return MoveFileExA(szTemp, m_szStore,
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        })) {
         AdvanceStoreGeneration();
         RememberKeyTable(m_szStore, table);
         return true;
     }
+    DWORD dwError = GetLastError();
     DeleteFileA(szTemp);
-    return false;
+    return Failed(dwError);
 }
 
 bool CKeyStore::PathInFolder(LPCSTR pszName, LPSTR pszPath) const {
@@ -176,10 +212,13 @@ bool CKeyStore::SetAside() {
         }
         char szAside[MAX_PATH];
         if (!PathInFolder(szName, szAside)) {
-            return false;
+            return Failed(ERROR_FILENAME_EXCED_RANGE);
         }
-        if (MoveFileExA(m_szStore, szAside, MOVEFILE_WRITE_THROUGH)) {
+        if (WhileHeld(m_wait, [&] {
+                return MoveFileExA(m_szStore, szAside, MOVEFILE_WRITE_THROUGH) != FALSE;
+            })) {
             AdvanceStoreGeneration();
+            LeaveSetAsideNotice(szAside);
             return true;
         }
         DWORD dwError = GetLastError();
@@ -187,5 +226,27 @@ bool CKeyStore::SetAside() {
             return false;
         }
     }
-    return false;
+    return Failed(ERROR_FILE_EXISTS);
+}
+
+// Whoever reads the store first after it has been set aside (the key panel at its start, or the
+// service) tells the user where the copy lies; the notice waits in a file until then, so that it
+// outlives the process that set the store aside.
+void CKeyStore::LeaveSetAsideNotice(LPCSTR pszAside) const {
+    char szNotice[MAX_PATH];
+    if (PathInFolder(SET_ASIDE_NOTICE, szNotice)) {
+        WriteWholeFile(szNotice, pszAside);
+    }
+}
+
+bool CKeyStore::TakeSetAsideNotice(LPSTR pszAside) {
+    char szNotice[MAX_PATH];
+    std::string strAside;
+    if (!PathInFolder(SET_ASIDE_NOTICE, szNotice) ||
+        ReadTextFile(szNotice, strAside, MAX_PATH - 1, m_wait) != FileRead::Ok ||
+        !DeleteFileA(szNotice)) {
+        return false;
+    }
+    lstrcpynA(pszAside, strAside.c_str(), MAX_PATH);
+    return true;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "KeyState.h"
+#include "SuiteFiles.h"
 
 #include "CHandle.h"
 
@@ -21,6 +22,8 @@ public:
     // False when the lock could not be had in time or the store's place is unknown; Load and Save
     // must not be called then.
     bool IsOpen() const { return m_bLocked && m_szStore[0] != '\0'; }
+    // Why the store is not open, as a system error.
+    DWORD OpenError() const;
 
     // Reads every key; with no store yet all keys are unassigned and *pbFound is false. A damaged
     // store is set aside under another name, kept, and the keys read as unassigned. False when the
@@ -31,12 +34,22 @@ public:
     // one. False leaves the old store as it was.
     bool Save(const CKeyTable& table);
 
+    // Fills pszAside (MAX_PATH bytes) with the path of the copy a damaged store was set aside as,
+    // once: true for the one caller that takes the notice.
+    bool TakeSetAsideNotice(LPSTR pszAside);
+
+    // Load, Save and TakeSetAsideNotice return false with the system's reason as the thread's
+    // last error. Another program's hold on the store is waited out for about two seconds in all
+    // (CHoldWait), counted from the moment the lock was had.
+
 private:
     bool PathInFolder(LPCSTR pszName, LPSTR pszPath) const;
     bool SetAside();
+    void LeaveSetAsideNotice(LPCSTR pszAside) const;
 
     CHandle m_mutex;
     bool m_bLocked = false;
     char m_szFolder[MAX_PATH] = {};
     char m_szStore[MAX_PATH] = {};
+    CHoldWait m_wait;
 };

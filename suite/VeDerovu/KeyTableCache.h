@@ -10,6 +10,11 @@
 // false when the store must be read.
 bool LookupKeyTable(const char* pszStore, CKeyTable& table);
 
+// Fills table with the table last read from pszStore, whatever has become of the store since, and
+// lets LookupKeyTable serve it for a few seconds: a store held by another program then costs one
+// wait, not one at every read. False when the process has read none.
+bool LastKeyTable(const char* pszStore, CKeyTable& table);
+
 // Keeps a table just read from pszStore. Called under the store's lock.
 void RememberKeyTable(const char* pszStore, const CKeyTable& table);
 

@@ -3,12 +3,15 @@
 // caller's window procedure.
 #pragma once
 
+#include <windows.h>
+
 #include <new>
 
 template <class Call> int CallNoThrow(Call call) noexcept {
     try {
         return call() ? 1 : 0;
     } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return 0;
     }
 }

@@ -1,6 +1,7 @@
 // Public interface of the shortcut-service library VeDerovu.dll.
 //
-// Every function returns non-zero for success. Paths are narrow strings in buffers of MAX_PATH
+// Every function returns non-zero for success; a call that changes the key store and fails leaves
+// the system's reason as the thread's last error. Paths are narrow strings in buffers of MAX_PATH
 // (260) bytes. Keys are numbered 1 to 6; a key's event number is its number plus 512, while the
 // key-option calls take the number minus 1.
 #pragma once
@@ -50,6 +51,9 @@ using ZuComInitSKeyDataFn = int(int nMode);
 using ZuComGetSKeyNumFn = int(int* pnCount);
 using ZuComGetKeyOptionFn = int(int nKeyIndex, int* pbFlag, int* pnNumber);
 using ZuComSetKeyOptionFn = int(int nKeyIndex, int bFlag, int nNumber);
+// Once after a damaged key store has been set aside: the path of the copy it was set aside as,
+// for the one caller that tells the user. The key panel looks for this call and does without it.
+using ZuComTakeStoreNoticeFn = int(LPSTR pszAside);
 
 constexpr int ZUCOM_ORDINAL_GET_KEY_OPTION = 62;
 constexpr int ZUCOM_ORDINAL_SET_KEY_OPTION = 63;
@@ -74,4 +78,5 @@ VEDEROVU_API ZuComGetSKeyNumFn ZuComGetSKeyNum;
 // Exported by ordinal only (62 and 63): the names do not appear in the export table.
 VEDEROVU_API ZuComGetKeyOptionFn ZuComGetKeyOption;
 VEDEROVU_API ZuComSetKeyOptionFn ZuComSetKeyOption;
+VEDEROVU_API ZuComTakeStoreNoticeFn ZuComTakeStoreNotice;
 #endif

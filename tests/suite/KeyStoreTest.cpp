@@ -4,6 +4,8 @@
 #include "../common/SuiteLibrary.h"
 #include "../common/Watchdog.h"
 
+#include "CHandle.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -143,6 +145,26 @@ TEST_F(KeyStoreTest, InitWritesTheDefaultsOnceAndResetRestoresThem) {
 }
 
 const char kStoreHeader[] = "[KeyStore]\r\nFormat=Corvane key store\r\nVersion=1\r\n";
+
+enum class Saved { Utf8, Utf8Mark, Utf16, Utf16BigEndian };
+
+// UTF-8 text (as this file holds it) as Notepad saves it.
+std::string SavedAs(Saved encoding, const std::string& strText) {
+    if (encoding == Saved::Utf8 || encoding == Saved::Utf8Mark) {
+        return (encoding == Saved::Utf8Mark ? "\xEF\xBB\xBF" : "") + strText;
+    }
+    std::wstring strWide(strText.size(), L'\0');
+    strWide.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, strText.data(), static_cast<int>(strText.size()),
+                            &strWide[0], static_cast<int>(strWide.size()))));
+    const bool bBig = encoding == Saved::Utf16BigEndian;
+    std::string strSaved = bBig ? "\xFE\xFF" : "\xFF\xFE";
+    for (wchar_t ch : strWide) {
+        char bytes[] = {static_cast<char>(ch & 0xFF), static_cast<char>(ch >> 8)};
+        strSaved += bBig ? std::string{bytes[1], bytes[0]} : std::string{bytes[0], bytes[1]};
+    }
+    return strSaved;
+}
 const size_t kStoreLimit = 16 * 1024 * 1024; // the largest store the library reads
 
 // A store of nSize bytes, key 2 titled "Big": a comment fills it up.
@@ -170,6 +192,14 @@ TEST_F(KeyStoreTest, AStoreWrittenByHandIsReadByTheRulesOrSetAsideWhole) {
         {strHeader + "[Key2]\r\nTitle=a\r\nOptionFlag=0\r\nOptionNumber=99\r\n", "a", {0, 99}},
         {strHeader + "[Key2]\r\nTitle=a\r\nOptionFlag=7\r\nOptionNumber=100\r\n", "a", {1, 100}},
         {StoreOfSize(kStoreLimit), "Big"},
+        {"[KeyStore]\nFormat=Corvane key store\nVersion=1\n[Key2]\nTitle=LF alone\n", "LF alone"},
+        {SavedAs(Saved::Utf8, strHeader + "[Key2]\r\nTitle=Café\r\n"), "Caf\xE9"},
+        {SavedAs(Saved::Utf8Mark, strHeader + "[Key2]\r\nTitle=Café\r\n"), "Caf\xE9"},
+        {SavedAs(Saved::Utf16, strHeader + "[Key2]\r\nTitle=Café\r\n"), "Caf\xE9"},
+        {SavedAs(Saved::Utf16BigEndian, strHeader + "[Key2]\r\nTitle=Café\r\n"), "Caf\xE9"},
+        // Characters the code page cannot hold exactly, not even by a look-alike.
+        {SavedAs(Saved::Utf16, strHeader + "[Key2]\r\nTitle=日本\r\n"), nullptr},
+        {SavedAs(Saved::Utf8, strHeader + "[Key2]\r\nTitle=Łódź\r\n"), nullptr},
         {std::string("\x00\x01garbage", 9), nullptr},
         {"[KeyStore]\r\nFormat=Corvane key store\r\nVersion=2\r\n[Key2]\r\nTitle=a\r\n", nullptr},
         {"[KeyStore]\r\nFormat=corvane key store\r\nVersion=1\r\n[Key2]\r\nTitle=a\r\n", nullptr},
@@ -190,6 +220,13 @@ TEST_F(KeyStoreTest, AStoreWrittenByHandIsReadByTheRulesOrSetAsideWhole) {
         EXPECT_EQ(test.option, m_lib.Option(1));
         nAside += test.pszTitle ? 0 : 1;
         ASSERT_EQ(nAside, ListFiles(m_appData.StoreFolder(), "KeyStore.damaged-*.ini").size());
+        // Told once, whoever asks first.
+        char szAside[MAX_PATH] = {};
+        EXPECT_EQ(test.pszTitle ? 0 : 1, m_lib.pfnTakeStoreNotice(szAside));
+        EXPECT_EQ(0, m_lib.pfnTakeStoreNotice(szAside));
+        if (!test.pszTitle) {
+            EXPECT_EQ(test.strStore, ReadFileText(szAside));
+        }
         EXPECT_EQ(test.pszTitle != nullptr,
                   GetFileAttributesA(m_appData.StorePath().c_str()) != INVALID_FILE_ATTRIBUTES);
         // The defaults again, over a store read well too: the next one, written by hand within the
@@ -203,11 +240,26 @@ TEST_F(KeyStoreTest, AStoreWrittenByHandIsReadByTheRulesOrSetAsideWhole) {
         EXPECT_TRUE(std::any_of(std::begin(cases), std::end(cases),
                                 [&](const auto& test) { return test.strStore == strText; }));
     }
+    // Read in any encoding, written in the library's own at the next change.
+    ASSERT_TRUE(WriteFileText(m_appData.StorePath(),
+                              SavedAs(Saved::Utf16, strHeader + "[Key2]\r\nTitle=Café\r\n")));
+    ASSERT_EQ(1, m_lib.Store(1, Assignment("Mine", "C:\\mine.exe")));
+    std::string strText = ReadFileText(m_appData.StorePath());
+    EXPECT_EQ(0u, strText.find("; Corvane key store"));
+    EXPECT_NE(std::string::npos, strText.find("\r\nTitle=Caf\xE9\r\n"));
+}
+
+// The store opened as another program holds it: with no sharing at all (a backup, a virus scan),
+// or shared for reading (an editor).
+CHandle HoldFile(const std::string& strPath, DWORD dwShare) {
+    return CHandle(CreateFileA(strPath.c_str(), GENERIC_READ, dwShare, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // Every kind of change replaces the store as a whole: a second name for the old file still shows
 // the old text afterwards (a change written into the file would show through it), and no
-// temporary file is left. A store the user made read-only is left as it was, and so are the keys.
+// temporary file is left. A store the user made read-only or another program holds is left as it
+// was, and so are the keys, and the call says why; a short hold is waited out.
 TEST_F(KeyStoreTest, EveryChangeReplacesTheStoreWholeOrFailsLeavingItAlone) {
     ASSERT_EQ(1, m_lib.Store(1, Assignment("Old", "C:\\old.exe")));
     // A write cut short before its final rename leaves only its temporary file behind.
@@ -224,30 +276,70 @@ TEST_F(KeyStoreTest, EveryChangeReplacesTheStoreWholeOrFailsLeavingItAlone) {
         {"option", [&] { return m_lib.pfnSetKeyOption(2, 1, 33); }},
         {"reset", [&] { return m_lib.pfnInitSKeyData(1); }},
     };
+    CHandle hold;
+    const struct {
+        const char* pszObstacle;
+        std::function<void()> place;
+        std::vector<DWORD> reasons; // what the failed call may give as its reason
+    } obstacles[] = {
+        {"read-only",
+         [&] { SetFileAttributesA(strStore.c_str(), FILE_ATTRIBUTE_READONLY); },
+         {ERROR_FILE_READ_ONLY}},
+        {"held", [&] { hold = HoldFile(strStore, 0); }, {ERROR_SHARING_VIOLATION}},
+        // Replacing a file open elsewhere is refused, on Windows as access denied.
+        {"held, read shared",
+         [&] { hold = HoldFile(strStore, FILE_SHARE_READ); },
+         {ERROR_SHARING_VIOLATION, ERROR_ACCESS_DENIED}},
+    };
     for (const auto& test : changes) {
         SCOPED_TRACE(test.pszChange);
         const auto before = keys();
         const std::string strOld = ReadFileText(strStore);
-        SetFileAttributesA(strStore.c_str(), FILE_ATTRIBUTE_READONLY);
-        EXPECT_EQ(0, test.change());
-        SetFileAttributesA(strStore.c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(before, keys());
-        EXPECT_EQ(strOld, ReadFileText(strStore));
+        for (const auto& obstacle : obstacles) {
+            SCOPED_TRACE(obstacle.pszObstacle);
+            obstacle.place();
+            SetLastError(ERROR_SUCCESS);
+            EXPECT_EQ(0, test.change());
+            DWORD dwReason = GetLastError();
+            EXPECT_NE(obstacle.reasons.end(),
+                      std::find(obstacle.reasons.begin(), obstacle.reasons.end(), dwReason))
+                << dwReason;
+            EXPECT_EQ(before, keys());
+            hold.Close();
+            SetFileAttributesA(strStore.c_str(), FILE_ATTRIBUTE_NORMAL);
+            EXPECT_EQ(strOld, ReadFileText(strStore));
+        }
 
         DeleteFileA(strOldName.c_str());
         ASSERT_TRUE(CreateHardLinkA(strOldName.c_str(), strStore.c_str(), nullptr));
-        ASSERT_EQ(1, test.change());
+        hold = HoldFile(strStore, 0);
+        std::thread release([&] {
+            Sleep(300);
+            hold.Close();
+        });
+        EXPECT_EQ(1, test.change());
+        release.join();
         EXPECT_NE(before, keys());
         EXPECT_EQ(strOld, ReadFileText(strOldName));
         EXPECT_NE(strOld, ReadFileText(strStore));
         EXPECT_EQ(0u, ListFiles(m_appData.StoreFolder(), "KeyStore.new").size());
     }
 
+    // Changed by hand and held: the keys show as last read, and a held store is no damaged one.
+    const auto before = keys();
+    ASSERT_TRUE(WriteFileText(strStore, std::string(kStoreHeader) + "[Key1]\r\nTitle=By hand\r\n"));
+    hold = HoldFile(strStore, 0);
+    EXPECT_EQ(before, keys());
+    hold.Close();
+    EXPECT_EQ(0u, ListFiles(m_appData.StoreFolder(), "KeyStore.damaged-*").size());
+
     // A file in the way of the store's folder.
     CScratchFolder blocked;
     ASSERT_TRUE(WriteFileText(blocked / "Corvane", "not a folder"));
     SetEnvironmentVariableA("APPDATA", blocked.Path().c_str());
+    SetLastError(ERROR_SUCCESS);
     EXPECT_EQ(0, m_lib.Store(1, Assignment("New", "C:\\new.exe")));
+    EXPECT_NE(DWORD(ERROR_SUCCESS), GetLastError());
     EXPECT_EQ(0, m_lib.pfnInitSKeyData(0));
 }
 
