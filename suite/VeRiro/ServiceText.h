@@ -14,6 +14,8 @@
 #define IDS_HOTKEY_TAKEN 9
 #define IDS_HOTKEY_INVALID 10
 #define IDS_HOTKEYS_HINT 11
+#define IDS_STORE_SET_ASIDE_TITLE 12
+#define IDS_STORE_SET_ASIDE 13
 
 #ifndef RC_INVOKED
 #include <string>

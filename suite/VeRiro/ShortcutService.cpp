@@ -3,6 +3,7 @@
 #include "ServiceText.h"
 #include "TargetLaunch.h"
 
+#include "../VeDerovu/KeyState.h"
 #include "../VeDerovu/ServiceProtocol.h"
 #include "../VeDerovu/VeDerovu.h"
 
@@ -40,7 +41,9 @@ std::optional<CHoldOption> ReadHoldOption(int nKey) {
     if (!ZuComGetKeyOption(nKey - 1, &bOn, &nTenths)) {
         return std::nullopt;
     }
-    return CHoldOption{bOn != 0, nTenths};
+    // A number edited by hand out of range holds as long as the detail dialog shows it: 0 would
+    // launch at once, a negative one never.
+    return CHoldOption{bOn != 0, IsOptionNumber(nTenths) ? nTenths : DEFAULT_OPTION_NUMBER};
 }
 
 std::string TargetName(const KeyAssignment& record) {
@@ -239,7 +242,9 @@ void CShortcutService::OnTimer(UINT_PTR nId) {
 
 void CShortcutService::Launch(int nKey) {
     KeyAssignment record;
-    if (!ZuComGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey) || record.Target.IsEmpty()) {
+    bool bAssigned = ZuComGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey) != 0;
+    ReportSetAsideStore();
+    if (!bAssigned || record.Target.IsEmpty()) {
         MessageBeep(MB_OK);
         return;
     }
@@ -268,6 +273,16 @@ void CShortcutService::CheckStore() {
     }
     m_storeState = state;
     m_nStoreGeneration = nGeneration;
+    ReportSetAsideStore();
+}
+
+// Whoever meets a damaged store first tells the user where its copy lies: here, or the key panel.
+void CShortcutService::ReportSetAsideStore() {
+    char szAside[MAX_PATH];
+    if (ZuComTakeStoreNotice(szAside)) {
+        m_tray.Notify(ServiceText(IDS_STORE_SET_ASIDE_TITLE),
+                      ServiceText(IDS_STORE_SET_ASIDE, szAside));
+    }
 }
 
 void CShortcutService::OnDestroy() {

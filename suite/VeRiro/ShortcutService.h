@@ -40,6 +40,7 @@ private:
     void ApplyKeyBindings();
     void Launch(int nKey);
     void CheckStore();
+    void ReportSetAsideStore();
 
     HWND m_hWnd = nullptr;
     HWND m_hWndClient = nullptr;

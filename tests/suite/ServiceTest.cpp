@@ -326,12 +326,19 @@ TEST_F(ServiceTest, APressStartsTheTargetAsTheShellWouldOrTellsWhyNot) {
 }
 
 // The press rules above as the service follows them: the option read from the library at the
-// press, the keys looked at while held. (Every key of the test above starts at once.)
+// press, the keys looked at while held; a number edited by hand out of range holds half a second,
+// as the detail dialog shows it. (Every key of the test above starts at once.)
 TEST_F(ServiceTest, AKeyWithTheHoldOptionStartsOnlyWhenHeldAndAnUnassignedOneNever) {
     Assign(3, {ProbePath(), "brushed", "", 5});
+    Assign(5, {ProbePath(), "edited to 0", "", 5});
     Assign(6, {ProbePath(), "held", "", 5});
+    std::string strStore = ReadFileText(m_suite.AppData().StorePath());
+    strStore.replace(strStore.find("OptionNumber=5", strStore.find("[Key5]")), 14,
+                     "OptionNumber=0");
+    ASSERT_TRUE(WriteFileText(m_suite.AppData().StorePath(), strStore));
     StartService();
     Press(3, 100); // shorter than half a second
+    Press(5, 100);
     Press(6, 900);
     Press(2); // unassigned: a sound only
     EXPECT_EQ(std::vector<std::string>{ThisProgramFolder() + "|held"}, LinesAfterMarker(4));
@@ -373,6 +380,10 @@ TEST_F(ServiceTest, AStoreChangedByHandReachesTheKeyPanel) {
         return ListFiles(m_suite.AppData().StoreFolder(), "KeyStore.damaged-*.ini").size() == 1;
     })) << "a damaged store put in place";
     EXPECT_TRUE(WaitForService([&] { return m_panel.Count(WM_PANEL_REFRESH) > 0; }));
+    // Told once, by the service that met it.
+    EXPECT_TRUE(WaitForService([&] { return TrayHolds("The Corvane key store was damaged"); }));
+    char szAside[MAX_PATH];
+    EXPECT_EQ(0, m_lib.pfnTakeStoreNotice(szAside));
 }
 
 TEST_F(ServiceTest, HotKeysFollowTheKeySettingsFile) {
