@@ -2,6 +2,7 @@
 
 #include "../base/HelpTopics.h"
 #include "../base/ResourceText.h"
+#include "../base/StoreResult.h"
 #include "../panel/KeyPanelDlg.h"
 
 #include "CComInit.h"
@@ -74,7 +75,7 @@ BOOL CDisplayApp::RunKeyDataReset() {
         ExitProcess(1);
     }
     if (AfxMessageBox(IDS_RESET_QUESTION, MB_OKCANCEL, static_cast<UINT>(-1)) == IDOK) {
-        ZuComInitSKeyData(1);
+        CheckStored(ZuComInitSKeyData(1), IDS_RESET_FAILED);
     }
     return FALSE;
 }
@@ -96,6 +97,7 @@ BOOL CDisplayApp::RunKeyPanel() {
         ExitProcess(1);
     }
     ZuComInitSKeyData(0);
+    ReportSetAsideStore();
 
     // Once for the module's one thread: the shell's folder browser and its pictures of shortcuts
     // and the like need COM, whichever dialog asks first.

@@ -27,6 +27,7 @@ BOOL ZuComResolve(HMODULE hModule, ZuComLibrary& lib) {
         Resolve(hModule, "ZuComGetSKeyNum", lib.pfnGetSKeyNum) +
         Resolve(hModule, MAKEINTRESOURCEA(ZUCOM_ORDINAL_GET_KEY_OPTION), lib.pfnGetKeyOption) +
         Resolve(hModule, MAKEINTRESOURCEA(ZUCOM_ORDINAL_SET_KEY_OPTION), lib.pfnSetKeyOption);
+    Resolve(hModule, "ZuComTakeStoreNotice", lib.pfnTakeStoreNotice);
     return nFound == 12;
 }
 

@@ -22,10 +22,11 @@ struct ZuComLibrary {
     ZuComGetSKeyNumFn* pfnGetSKeyNum;
     ZuComGetKeyOptionFn* pfnGetKeyOption;
     ZuComSetKeyOptionFn* pfnSetKeyOption;
+    ZuComTakeStoreNoticeFn* pfnTakeStoreNotice; // null with a library that lacks it
 };
 
 // Fills the table with the library's entry points (two of them by ordinal); TRUE when every one
-// was found.
+// was found but the store notice, which the module does without.
 BOOL ZuComResolve(HMODULE hModule, ZuComLibrary& library);
 // Loads "VeDerovu.dll" (standard search order: the program's folder first) and binds to it;
 // FALSE when the library or one of its entry points is missing.
@@ -69,4 +70,8 @@ inline int ZuComGetKeyOption(int nKeyIndex, int* pbFlag, int* pnNumber) {
 }
 inline int ZuComSetKeyOption(int nKeyIndex, int bFlag, int nNumber) {
     return ZuComBound().pfnSetKeyOption(nKeyIndex, bFlag, nNumber);
+}
+inline int ZuComTakeStoreNotice(LPSTR pszAside) {
+    const ZuComLibrary& library = ZuComBound();
+    return library.pfnTakeStoreNotice ? library.pfnTakeStoreNotice(pszAside) : 0;
 }

@@ -3,6 +3,7 @@
 #include "WorkingFolder.h"
 
 #include "../base/HelpTopics.h"
+#include "../base/StoreResult.h"
 #include "../res/resource.h"
 
 #include "DataExchange.h"
@@ -17,6 +18,15 @@ constexpr int kPathChars = 256;
 constexpr int kOptionMin = 1;
 constexpr int kOptionMax = 99;
 constexpr int kOptionDefault = 5;
+
+// A text that came longer than its limit (a drop's comment for a long file name, the defaults, an
+// edit of the store by hand) is kept as it came: only what the user typed is held to the limit.
+void DDV_MaxTypedChars(CDataExchange* pDX, const CString& value, const CString& strAsItCame,
+                       int nChars) {
+    if (!pDX->m_bSaveAndValidate || value.Compare(strAsItCame) != 0) {
+        DDV_MaxChars(pDX, value, nChars);
+    }
+}
 
 } // namespace
 
@@ -33,18 +43,22 @@ CDetailDlg::CDetailDlg(CWnd* pParent) : CKeyDialog(IDD_DETAIL, pParent, kDetailH
 void CDetailDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_DETAIL_OPTION_SPIN, m_spin);
     DDX_Text(pDX, IDC_DETAIL_COMMENT, m_strComment);
-    DDV_MaxChars(pDX, m_strComment, kCommentChars);
-    DDX_Text(pDX, IDC_DETAIL_OPTION_NUMBER, m_nOptionValue);
-    DDV_MinMaxInt(pDX, m_nOptionValue, kOptionMin, kOptionMax);
+    DDV_MaxTypedChars(pDX, m_strComment, m_record.Comment, kCommentChars);
+    ExchangeOptionNumber(pDX);
     // The target is only shown and never stored: a long one must not keep the user from storing
     // the other fields.
     DDX_Text(pDX, IDC_DETAIL_TARGET, m_strTarget);
     DDX_Text(pDX, IDC_DETAIL_PARAMETERS, m_strParameters);
-    DDV_MaxChars(pDX, m_strParameters, kPathChars);
+    DDV_MaxTypedChars(pDX, m_strParameters, m_record.Parameters, kPathChars);
     DDX_Text(pDX, IDC_DETAIL_WORKDIR, m_strWorkingFolder);
-    DDV_MaxChars(pDX, m_strWorkingFolder, kPathChars);
+    DDV_MaxTypedChars(pDX, m_strWorkingFolder, m_record.WorkingFolder, kPathChars);
     DDX_Text(pDX, IDC_DETAIL_TITLE, m_strTitle);
-    DDV_MaxChars(pDX, m_strTitle, kTitleChars);
+    DDV_MaxTypedChars(pDX, m_strTitle, m_record.Title, kTitleChars);
+}
+
+void CDetailDlg::ExchangeOptionNumber(CDataExchange* pDX) {
+    DDX_Text(pDX, IDC_DETAIL_OPTION_NUMBER, m_nOptionValue);
+    DDV_MinMaxInt(pDX, m_nOptionValue, kOptionMin, kOptionMax);
 }
 
 BOOL CDetailDlg::OnInitDialog() {
@@ -116,8 +130,10 @@ void CDetailDlg::OnOptionNumberUpdate() {
     if (!m_bInitialized) {
         return;
     }
-    // 0 is a number the user is about to correct; it becomes the nearest allowed one.
-    UpdateData(TRUE);
+    // 0 is a number the user is about to correct; it becomes the nearest allowed one. Only this
+    // field is looked at: the user is typing in it, not in the others.
+    CDataExchange dx(this, TRUE);
+    ExchangeOptionNumber(&dx);
     if (m_nOptionValue == 0) {
         m_nOptionValue = kOptionMin;
         SetDlgItemText(IDC_DETAIL_OPTION_NUMBER, "1");
@@ -147,9 +163,14 @@ void CDetailDlg::OnOK() {
     m_record.Title = m_strTitle;
     m_record.Parameters = m_strParameters;
     m_record.Comment = m_strComment;
-    ZuComSetAppDataOfHarlEvent(&m_record, m_nKey + ZUCOM_EVENT_BASE);
-    // The number is kept even while the option is off, for when it is turned on again.
-    ZuComSetKeyOption(m_nKey - 1, IsDlgButtonChecked(IDC_DETAIL_OPTION_FLAG) ? 1 : 0,
-                      m_nOptionValue);
-    CKeyDialog::OnOK();
+    // Not stored, the dialog stays with what was typed, for another try. The number is kept even
+    // while the option is off, for when it is turned on again.
+    if (CheckStored(ZuComSetAppDataOfHarlEvent(&m_record, m_nKey + ZUCOM_EVENT_BASE),
+                    IDS_STORE_FAILED) &&
+        CheckStored(ZuComSetKeyOption(m_nKey - 1,
+                                      IsDlgButtonChecked(IDC_DETAIL_OPTION_FLAG) ? 1 : 0,
+                                      m_nOptionValue),
+                    IDS_STORE_FAILED)) {
+        CKeyDialog::OnOK();
+    }
 }

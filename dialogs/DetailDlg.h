@@ -41,4 +41,5 @@ protected:
 
 private:
     void EnableOptionGroup(BOOL bEnable);
+    void ExchangeOptionNumber(CDataExchange* pDX);
 };

@@ -6,6 +6,7 @@
 #include "../base/KeySettingsFile.h"
 #include "../base/ModuleMessages.h"
 #include "../base/NewAssignment.h"
+#include "../base/StoreResult.h"
 #include "../base/ZuCom.h"
 #include "../res/resource.h"
 
@@ -116,6 +117,9 @@ void CSettingsDlg::OnOK() {
     KeyAssignment record;
     FillNewAssignment(LookupPath(strTarget), record);
     record.Target = strTarget;
-    ZuComSetAppDataOfHarlEvent(&record, m_nKey + ZUCOM_EVENT_BASE);
-    CDialog::OnOK();
+    // Not stored, the dialog stays with what was typed, for another try.
+    if (CheckStored(ZuComSetAppDataOfHarlEvent(&record, m_nKey + ZUCOM_EVENT_BASE),
+                    IDS_STORE_FAILED)) {
+        CDialog::OnOK();
+    }
 }

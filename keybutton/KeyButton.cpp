@@ -2,6 +2,7 @@
 
 #include "../base/NewAssignment.h"
 #include "../base/ResourceText.h"
+#include "../base/StoreResult.h"
 #include "../base/ZuCom.h"
 #include "../res/resource.h"
 
@@ -114,15 +115,37 @@ void CKeyButton::PaintText(CDC& dc, const CFont& font, const RECT& rcFrame, KeyA
         rcText.top += Scaled(20);
         dc.DrawText(record.Comment, &rcText, DT_END_ELLIPSIS);
         m_bAssigned = TRUE;
+        NameAfter(&record);
     } else {
         rcText.left = 0;
         rcText.top += Scaled(13);
         dc.DrawText(FormatResourceText(IDS_KEY_UNASSIGNED, {}), &rcText,
                     DT_END_ELLIPSIS | DT_CENTER);
         m_bAssigned = FALSE;
+        NameAfter(nullptr);
     }
     if (m_bSelected) {
         NotifyPanel(KBN_ASSIGNED, m_bAssigned ? 1 : 0);
+    }
+}
+
+// Every paint reads the assignment, so the name follows every change and refresh. The text goes
+// to the window alone: the button's own handling of a new text would draw over the face.
+void CKeyButton::NameAfter(const KeyAssignment* pAssigned) {
+    CString strLegend = m_strLegend;
+    if (strLegend.IsEmpty()) {
+        strLegend.Format("S%d", m_nKey);
+    }
+    CString strName =
+        !pAssigned ? FormatResourceText(IDS_KEY_NAME_FREE, {strLegend})
+        : pAssigned->Comment.IsEmpty()
+            ? FormatResourceText(IDS_KEY_NAME_TITLE, {strLegend, pAssigned->Title})
+            : FormatResourceText(IDS_KEY_NAME, {strLegend, pAssigned->Title, pAssigned->Comment});
+    CString strOld;
+    GetWindowText(strOld);
+    if (strOld.Compare(strName) != 0) {
+        ::DefWindowProcA(m_hWnd, WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(static_cast<LPCSTR>(strName)));
     }
 }
 
@@ -161,7 +184,8 @@ void CKeyButton::OnDropFiles(HDROP hDropInfo) {
     KeyAssignment record;
     FillNewAssignment(szPath, record);
     record.Target = szPath;
-    ZuComSetAppDataOfHarlEvent(&record, m_nKey + ZUCOM_EVENT_BASE);
+    // Made current either way, the key shows what is stored.
+    CheckStored(ZuComSetAppDataOfHarlEvent(&record, m_nKey + ZUCOM_EVENT_BASE), IDS_STORE_FAILED);
 
     NotifyPanel(KBN_SELECT, m_nKey);
     SetFocus();

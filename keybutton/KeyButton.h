@@ -1,6 +1,7 @@
 // CKeyButton: the button of one programmable key. It paints the key's face from the assignment
 // the library holds at that moment, tells the panel when it becomes current and whether the
-// current key is assigned, and takes a file dropped on it as the key's new assignment.
+// current key is assigned, and takes a file dropped on it as the key's new assignment. Its window
+// text, which never shows on the face, is its name for screen readers: what the face shows.
 #pragma once
 
 #include "../base/ModuleMessages.h"
@@ -22,6 +23,8 @@ public:
     CKeyButton();
 
     void SetKeyNumber(int nKey) { m_nKey = nKey; }
+    // The key's name beside its row, which starts the button's own name.
+    void SetLegend(const CString& strLegend) { m_strLegend = strLegend; }
     // Marks or unmarks the key as current and repaints it before returning; returns whether
     // that paint found an assignment.
     BOOL SetSelected(BOOL bSelected);
@@ -43,6 +46,7 @@ private:
     void PaintText(CDC& dc, const CFont& font, const RECT& rcFrame, KeyAssignment& record);
     HICON FaceIcon(const KeyAssignment& record);
     void NotifyPanel(WPARAM nCode, LPARAM lParam);
+    void NameAfter(const KeyAssignment* pAssigned);
     // Lengths of the face given at 96 dots per inch, at the screen's resolution.
     int Scaled(int nPixels) const { return ScaledLength(nPixels, m_dScale); }
 
@@ -53,6 +57,7 @@ private:
     BOOL m_bFocused;
 
     CIconHolder m_faceIcon; // the target's icon, made for the two paths below
+    CString m_strLegend;
     CString m_strFaceIconSource;
     CString m_strFaceIconTarget;
     BOOL m_bFaceIconKnown = FALSE;

@@ -3,6 +3,7 @@
 #include "../base/HelpTopics.h"
 #include "../base/KeySettingsFile.h"
 #include "../base/ModuleMessages.h"
+#include "../base/StoreResult.h"
 #include "../dialogs/DetailDlg.h"
 #include "../dialogs/SettingsDlg.h"
 #include "../keybutton/KeyIconDlg.h"
@@ -95,6 +96,7 @@ BOOL CKeyPanelDlg::OnInitDialog() {
         button.SubclassDlgItem(IDC_KEY_BUTTON_FIRST + nKey - 1, this);
         button.SetKeyNumber(nKey);
 
+        button.SetLegend(keyFile.GetLegend(nKey));
         if (CWnd* pLegend = GetDlgItem(IDC_KEY_LEGEND_FIRST + nKey - 1)) {
             pLegend->SetWindowText(keyFile.GetLegend(nKey));
             pLegend->ShowWindow(SW_SHOW);
@@ -230,7 +232,8 @@ void CKeyPanelDlg::OnClear() {
         return;
     }
     KeyAssignment empty;
-    if (ZuComSetAppDataOfHarlEvent(&empty, nKey + ZUCOM_EVENT_BASE)) {
+    if (CheckStored(ZuComSetAppDataOfHarlEvent(&empty, nKey + ZUCOM_EVENT_BASE),
+                    IDS_STORE_FAILED)) {
         RepaintKey(nKey);
     }
 }

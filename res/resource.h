@@ -20,6 +20,12 @@
 #define IDS_KEY_UNASSIGNED 4116
 #define IDS_RESET_QUESTION 4117
 #define IDS_TARGET_INVALID 4120
+#define IDS_STORE_FAILED 4121    // format: the system's reason
+#define IDS_RESET_FAILED 4122    // format: the system's reason
+#define IDS_STORE_SET_ASIDE 4123 // format: the path of the copy
+#define IDS_KEY_NAME 4124        // format: legend, title, comment
+#define IDS_KEY_NAME_TITLE 4125  // format: legend, title
+#define IDS_KEY_NAME_FREE 4126   // format: legend
 #ifndef AFX_IDS_APP_TITLE
 #define AFX_IDS_APP_TITLE 57344
 #endif

@@ -132,14 +132,22 @@ int CBoundLibrary::GetAppData(KeyAssignment* pRecord, int nEvent) {
     return g_pBound->m_real.pfnGetAppDataOfHarlEvent(pRecord, nEvent);
 }
 
+// As the library fails while another program holds the store.
+bool CBoundLibrary::StoreFails() {
+    if (m_bStoresFail) {
+        SetLastError(ERROR_SHARING_VIOLATION);
+    }
+    return m_bStoresFail;
+}
+
 int CBoundLibrary::SetAppData(KeyAssignment* pRecord, int nEvent) {
     g_pBound->m_calls.push_back({LibraryCall::StoreRecord, nEvent - ZUCOM_EVENT_BASE});
-    return g_pBound->m_bStoresFail ? 0 : g_pBound->m_real.pfnSetAppDataOfHarlEvent(pRecord, nEvent);
+    return g_pBound->StoreFails() ? 0 : g_pBound->m_real.pfnSetAppDataOfHarlEvent(pRecord, nEvent);
 }
 
 int CBoundLibrary::SetKeyOption(int nKeyIndex, int bFlag, int nNumber) {
     g_pBound->m_calls.push_back({LibraryCall::StoreOption, nKeyIndex + 1});
-    return g_pBound->m_real.pfnSetKeyOption(nKeyIndex, bFlag, nNumber);
+    return g_pBound->StoreFails() ? 0 : g_pBound->m_real.pfnSetKeyOption(nKeyIndex, bFlag, nNumber);
 }
 
 int CBoundLibrary::GetIconHandle(HICON* phIcon, CString strPath, int nLarge) {

@@ -72,13 +72,14 @@ public:
 
     // Calls made to fail.
     bool m_bKeyCountFails = false;
-    bool m_bStoresFail = false; // the record stays as it was
+    bool m_bStoresFail = false; // records and options stay as they were
     bool m_bRegistrationRefused = false;
     // An icon file that stands for what a library might make of an empty path (the real one
     // makes nothing of it).
     std::string m_strIconForEmptyPath;
 
 private:
+    bool StoreFails();
     static int GetAppData(KeyAssignment* pRecord, int nEvent);
     static int SetAppData(KeyAssignment* pRecord, int nEvent);
     static int SetKeyOption(int nKeyIndex, int bFlag, int nNumber);

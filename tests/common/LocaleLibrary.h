@@ -11,3 +11,7 @@ HMODULE LocaleLibrary();
 
 // The text of string resource nID of the locale library; empty when it is missing.
 std::string LocaleString(UINT nID);
+
+// The message a store that failed for the system's reason dwError brings (string nID, 4121 for a
+// key's change).
+std::string StoreFailureText(DWORD dwError, UINT nID = 4121);

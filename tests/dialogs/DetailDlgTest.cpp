@@ -2,6 +2,8 @@
 // while typing, what OK refuses, and the record and option it stores.
 #include "SettingsHarness.h"
 
+#include "../common/ShownDialogs.h"
+
 #include "../../dialogs/DetailDlg.h"
 #include "../../dialogs/WorkingFolder.h"
 
@@ -228,6 +230,36 @@ TEST_F(DetailDialog, OkStoresTheOptionAfterTheRecord) {
         EXPECT_LT(m_library.LastStore(), m_library.LastStore(LibraryCall::StoreOption))
             << "record first";
     }
+}
+
+// Fields that came longer than they may be typed (a drop's comment for a long file name) are kept
+// as they came, and typing a hold time looks at that field alone. Not stored, OK tells why and the
+// dialog stays with what was typed; OK again stores it.
+TEST_F(DetailDialog, UntouchedLongFieldsAreKeptAndARecordNotStoredIsTold) {
+    const std::string strTitle(65, 'T');
+    const std::string strComment = "Opens " + std::string(60, 'c') + ".txt";
+    m_library.Assign(1, strTitle.c_str(), strComment.c_str(), kTarget);
+    std::string strMessage;
+    std::vector<ScriptStep> steps = {Do([&] {
+                                         m_dialog.Click(IDC_DETAIL_OPTION_FLAG);
+                                         m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "12");
+                                         EXPECT_EQ(std::vector<HWND>{m_dialog.m_hWnd},
+                                                   ShownDialogsOfProcess(GetCurrentProcessId()))
+                                             << "a message while typing the number";
+                                         m_library.m_bStoresFail = true;
+                                         m_dialog.PostMessage(WM_COMMAND, IDOK);
+                                     }),
+                                     AnswerMessageBox(&strMessage), Do([&] {
+                                         EXPECT_EQ("12", m_dialog.Text(IDC_DETAIL_OPTION_NUMBER));
+                                         EXPECT_EQ(strComment, m_dialog.Text(IDC_DETAIL_COMMENT));
+                                         m_library.m_bStoresFail = false;
+                                         PressButton(m_dialog, IDOK);
+                                     })};
+    EXPECT_EQ(IDOK, RunKeyDialog(m_dialog, 1, steps, true));
+    EXPECT_EQ(StoreFailureText(ERROR_SHARING_VIOLATION), strMessage);
+    EXPECT_EQ(strTitle, std::string(m_library.Record(1).Title));
+    EXPECT_EQ(strComment, std::string(m_library.Record(1).Comment));
+    EXPECT_EQ(std::make_pair(1, 12), m_library.Option(1));
 }
 
 TEST_F(DetailDialog, AKeyWithoutAssignmentEndsItAtOnce) {

@@ -84,6 +84,27 @@ TEST_F(SettingsDialog, ATargetGoneByOkIsRefusedAndTheDialogStaysOpen) {
     EXPECT_EQ(0, m_library.Stores());
 }
 
+// Not stored, the dialog tells why and stays open with the target typed, and OK tries again.
+TEST_F(SettingsDialog, ATargetNotStoredIsToldAndOkAgainStoresIt) {
+    m_library.m_bStoresFail = true;
+    const std::string strTarget = m_folder / "b.txt";
+    std::string strMessage;
+    EXPECT_EQ(IDOK, RunSettings(2,
+                                {Do([&] {
+                                     m_dialog.Type(IDC_SETTINGS_PATH, strTarget);
+                                     m_dialog.PostMessage(WM_COMMAND, IDOK);
+                                 }),
+                                 AnswerMessageBox(&strMessage), Do([&] {
+                                     EXPECT_EQ(strTarget, m_dialog.Text(IDC_SETTINGS_PATH));
+                                     EXPECT_FALSE(m_library.IsAssigned(2));
+                                     m_library.m_bStoresFail = false;
+                                     PressButton(m_dialog, IDOK);
+                                 })},
+                                true));
+    EXPECT_EQ(StoreFailureText(ERROR_SHARING_VIOLATION), strMessage);
+    EXPECT_EQ(strTarget, std::string(m_library.Record(2).Target));
+}
+
 TEST_F(SettingsDialog, ATreeItemFillsTheTargetOnlyWhenItNamesOne) {
     RunSettings(1, {Do([&] {
                     CTargetTree& tree = m_dialog.Tree();

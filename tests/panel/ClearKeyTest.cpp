@@ -2,6 +2,7 @@
 #include "PanelHarness.h"
 
 #include "../common/Icons.h"
+#include "../common/LocaleLibrary.h"
 
 #include "../../keybutton/KeyIconDlg.h"
 
@@ -73,6 +74,8 @@ TEST_F(ClearKey, ConfirmingStoresAnEmptyRecordEvenForAKeyWithoutAssignment) {
             EXPECT_EQ(nKey, m_library.m_calls[m_library.LastStore()].nKey);
             EXPECT_FALSE(m_library.IsAssigned(nKey));
             EXPECT_FALSE(m_panel.IsEnabled(IDC_PANEL_DETAIL));
+            EXPECT_EQ("Legend " + std::to_string(nKey) + ": not assigned",
+                      WindowText(m_panel.KeyWindow(nKey)));
         }));
     }
     RunPanel(m_panel, std::move(steps));
@@ -93,25 +96,37 @@ TEST_F(ClearKey, TheKeyAskedAboutIsTheKeyCleared) {
                        })});
 }
 
-// The panel repaints the key only when the library reports that the record was stored; the
+// The panel repaints the key when the library reports that the record was stored; a clear that
+// was not stored is told with the system's reason, and the key shows the assignment it keeps. The
 // clear command is sent so that what happens inside it can be told apart from later repaints.
-TEST_F(ClearKey, OnlyAStoredClearRepaintsTheKey) {
+TEST_F(ClearKey, AStoredClearRepaintsTheKeyAndOneNotStoredIsTold) {
     for (BOOL bStoreSucceeds : {TRUE, FALSE}) {
         SCOPED_TRACE(bStoreSucceeds ? "stored" : "not stored");
         m_library.m_bStoresFail = !bStoreSucceeds;
         m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
         CTestPanel panel;
         bool bCleared = false;
-        RunPanel(panel, {Do([&] {
-                             panel.Click(IDC_PANEL_CLEAR);
-                             ASSERT_EQ(1, m_library.Stores());
-                             EXPECT_EQ(bStoreSucceeds ? 1 : 0,
-                                       m_library.ReadsOf(1, m_library.LastStore() + 1));
-                             EXPECT_EQ(!bStoreSucceeds, m_library.IsAssigned(1));
-                             bCleared = true;
-                         }),
-                         // These run inside the confirmation's own loop, while the command waits.
-                         DialogShown(panel, &m_hConfirm), Answer(IDOK), [&] { return bCleared; }});
+        std::string strTold;
+        // These run inside the confirmation's own loop, then the message box's, while the command
+        // waits.
+        std::vector<ScriptStep> steps = {
+            Do([&] {
+                panel.Click(IDC_PANEL_CLEAR);
+                ASSERT_EQ(1, m_library.Stores());
+                // Not stored, the message box over the panel brings repaints of its own.
+                EXPECT_LE(1, m_library.ReadsOf(1, m_library.LastStore() + 1));
+                EXPECT_EQ(!bStoreSucceeds, m_library.IsAssigned(1));
+                EXPECT_EQ(bStoreSucceeds ? "Legend 1: not assigned" : "Legend 1: Mail, Opens mail",
+                          WindowText(panel.KeyWindow(1)));
+                bCleared = true;
+            }),
+            DialogShown(panel, &m_hConfirm), Answer(IDOK)};
+        if (!bStoreSucceeds) {
+            steps.push_back(AnswerMessageBox(&strTold));
+        }
+        steps.push_back([&] { return bCleared; });
+        RunPanel(panel, std::move(steps));
+        EXPECT_EQ(bStoreSucceeds ? "" : StoreFailureText(ERROR_SHARING_VIOLATION), strTold);
         m_library.m_calls.clear();
     }
 }

@@ -3,6 +3,7 @@
 #include "PanelHarness.h"
 #include "PanelImage.h"
 
+#include "../common/LocaleLibrary.h"
 #include "../common/Process.h"
 
 #include "../../base/ResourceText.h"
@@ -146,3 +147,21 @@ TEST_F(DropOnKey, PathTooLongForTheRecordIsRefused) {
 }
 
 } // namespace
+
+// A drop that is not stored is told with the system's reason, and the key, made current all the
+// same, shows the assignment it keeps.
+TEST_F(DropOnKey, ADropNotStoredIsToldAndTheKeyKeepsItsAssignment) {
+    m_library.Assign(4, "Keep", "Kept", "C:\\keep.exe");
+    m_library.m_bStoresFail = true;
+    std::string strTold;
+    bool bDropped = false;
+    RunPanel(m_panel, {Do([&] {
+                           Drop(m_panel.KeyWindow(4), {m_files / "plan.txt"});
+                           EXPECT_STREQ("Keep", m_library.Record(4).Title);
+                           EXPECT_EQ(4, m_panel.CurrentKey());
+                           EXPECT_TRUE(m_panel.IsEnabled(IDC_PANEL_DETAIL));
+                           bDropped = true;
+                       }),
+                       AnswerMessageBox(&strTold), [&] { return bDropped; }});
+    EXPECT_EQ(StoreFailureText(ERROR_SHARING_VIOLATION), strTold);
+}

@@ -241,6 +241,7 @@ TEST_F(KeyPanel, RowsTakeLegendAndIconFromTheKeySettingsFile) {
         HWND hEmptyLegend = m_panel.Item(IDC_KEY_LEGEND_FIRST + 1);
         EXPECT_EQ(0, GetWindowTextLengthA(hEmptyLegend));
         EXPECT_TRUE(::IsWindowVisible(hEmptyLegend));
+        EXPECT_EQ("S2: not assigned", WindowText(m_panel.KeyWindow(2))) << "a name all the same";
 
         ASSERT_NE(nullptr, shownIcon(1));
         EXPECT_NE(BuiltInKeyIcon(1), shownIcon(1));
@@ -300,6 +301,7 @@ TEST_F(KeyPanel, EnterOnAnyKeyMovesTheFocusOnAndKeepsThePanelOpen) {
     EXPECT_EQ(IDOK, RunPanel(m_panel, std::move(steps)));
 }
 
+// A key's name for screen readers, its window text, says what its face shows.
 TEST_F(KeyPanel, RefreshShowsWhatTheLibraryHoldsNow) {
     size_t nBefore = 0;
     auto everyKeyReadAgain = [&] {
@@ -312,14 +314,19 @@ TEST_F(KeyPanel, RefreshShowsWhatTheLibraryHoldsNow) {
     };
     RunPanel(m_panel, {Do([&] {
                            EXPECT_FALSE(m_panel.IsEnabled(IDC_PANEL_DETAIL));
-                           // Someone else assigns the current key and tells the panel.
+                           EXPECT_EQ("Legend 1: not assigned", WindowText(m_panel.KeyWindow(1)));
+                           // Someone else assigns keys and tells the panel.
                            m_library.Assign(1, "Mail", "Opens mail", "C:\\mail.exe");
+                           m_library.Assign(2, "Notes", "", "C:\\notes.txt");
                            nBefore = m_library.m_calls.size();
                            m_panel.SendMessage(WM_PANEL_REFRESH);
                        }),
                        everyKeyReadAgain, Do([&] {
                            EXPECT_TRUE(m_panel.IsEnabled(IDC_PANEL_DETAIL));
                            EXPECT_TRUE(m_panel.IsEnabled(IDC_PANEL_CLEAR));
+                           EXPECT_EQ("Legend 1: Mail, Opens mail",
+                                     WindowText(m_panel.KeyWindow(1)));
+                           EXPECT_EQ("Legend 2: Notes", WindowText(m_panel.KeyWindow(2)));
                        })});
 }
 

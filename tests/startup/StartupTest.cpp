@@ -5,10 +5,13 @@
 #include "../common/SuiteLibrary.h"
 #include "../common/LocaleLibrary.h"
 
+#include "../../base/ResourceText.h"
 #include "../../res/resource.h"
 #include "../../suite/VeDerovu/ServiceProtocol.h"
 
 #include <gtest/gtest.h>
+
+#include "CHandle.h"
 
 #include <memory>
 #include <thread>
@@ -81,26 +84,61 @@ protected:
 
 } // namespace
 
+// A reset that cannot be stored (another program holds the store) says why.
 TEST_F(StartupTest, ResetAsksAndResetsOnlyOnOk) {
     Library().pfnInitSKeyData(0);
     // Whatever follows the two bytes is ignored.
-    for (auto [pszTail, nAnswer, bReset] :
-         {std::tuple{"-I", IDCANCEL, false}, {"-I", IDOK, true}, {"-Ianything", IDOK, true}}) {
-        SCOPED_TRACE(std::string(pszTail) + (bReset ? ", OK" : ", Cancel"));
+    for (auto [pszTail, nAnswer, bHeld] : {std::tuple{"-I", IDCANCEL, false},
+                                           {"-I", IDOK, false},
+                                           {"-Ianything", IDOK, false},
+                                           {"-I", IDOK, true}}) {
+        const bool bReset = nAnswer == IDOK && !bHeld;
+        SCOPED_TRACE(std::string(pszTail) + (nAnswer == IDOK ? ", OK" : ", Cancel") +
+                     (bHeld ? ", held" : ""));
         ChangeKey1();
         CChildProcess reset = Start(pszTail);
         ShownMessageBox box = WaitForMessageBox(reset);
         ASSERT_NE(box.hWnd, nullptr);
         EXPECT_EQ(box.strCaption, "Corvane");
         EXPECT_EQ(box.strText, LocaleString(IDS_RESET_QUESTION));
+        CHandle hold(bHeld ? CreateFileA(m_suite.AppData().StorePath().c_str(), GENERIC_READ, 0,
+                                         nullptr, OPEN_EXISTING, 0, nullptr)
+                           : nullptr);
         PressButton(box.hWnd, nAnswer);
+        if (bHeld) {
+            ASSERT_TRUE(WaitFor([&] { return !IsWindow(box.hWnd); }));
+            ShownMessageBox failure = WaitForMessageBox(reset);
+            EXPECT_EQ(StoreFailureText(ERROR_SHARING_VIOLATION, IDS_RESET_FAILED), failure.strText);
+            PressButton(failure.hWnd, IDOK);
+        }
         EXPECT_EQ(reset.WaitForExit(), 0u);
+        hold.Close();
         const KeyAssignment record = Library().Read(1);
         EXPECT_STREQ(record.Title, bReset ? "Notepad" : "Changed");
         EXPECT_STREQ(record.Target, bReset ? "C:\\windows\\notepad.exe" : "C:\\windows");
     }
     // The reset never starts the service.
     EXPECT_EQ(FindWindowA(CVN_SERVICE_CLASS, nullptr), nullptr);
+}
+
+// A damaged store is set aside at the panel's start, and the user is told where the copy lies.
+TEST_F(StartupTest, ADamagedStoreIsSetAsideAndTheUserToldWhere) {
+    const std::string strFolder = m_suite.AppData().StoreFolder();
+    CreateDirectoryA(strFolder.c_str(), nullptr);
+    ASSERT_TRUE(WriteFileText(m_suite.AppData().StorePath(), "not a key store\r\n"));
+    CChildProcess panel = Start("");
+    ShownMessageBox box = WaitForMessageBox(panel);
+    std::vector<std::string> aside = ListFiles(strFolder, "KeyStore.damaged-*.ini");
+    ASSERT_EQ(1u, aside.size());
+    EXPECT_EQ(std::string(FormatText(LocaleString(IDS_STORE_SET_ASIDE).c_str(),
+                                     {(strFolder + "\\" + aside[0]).c_str()})),
+              box.strText);
+    PressButton(box.hWnd, IDOK);
+    HWND hPanel = WaitForPanel(panel);
+    ASSERT_NE(hPanel, nullptr);
+    EXPECT_STREQ("Notepad", Library().Read(1).Title) << "the defaults";
+    ClosePanel(hPanel);
+    EXPECT_EQ(panel.WaitForExit(), 0u);
 }
 
 // A panel that died holding its mutex leaves it abandoned, which counts as free.
