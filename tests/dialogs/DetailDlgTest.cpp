@@ -241,11 +241,16 @@ TEST_F(DetailDialog, UntouchedLongFieldsAreKeptAndARecordNotStoredIsTold) {
     m_library.Assign(1, strTitle.c_str(), strComment.c_str(), kTarget);
     std::string strMessage;
     std::vector<ScriptStep> steps = {Do([&] {
+                                         // Another field's text, too long, is none of the number's
+                                         // business.
+                                         m_dialog.Type(IDC_DETAIL_PARAMETERS,
+                                                       std::string(257, 'p'));
                                          m_dialog.Click(IDC_DETAIL_OPTION_FLAG);
                                          m_dialog.Type(IDC_DETAIL_OPTION_NUMBER, "12");
                                          EXPECT_EQ(std::vector<HWND>{m_dialog.m_hWnd},
                                                    ShownDialogsOfProcess(GetCurrentProcessId()))
                                              << "a message while typing the number";
+                                         m_dialog.Type(IDC_DETAIL_PARAMETERS, "-p");
                                          m_library.m_bStoresFail = true;
                                          m_dialog.PostMessage(WM_COMMAND, IDOK);
                                      }),
