@@ -313,3 +313,24 @@ CString operator+(LPCSTR a, const CString& b) {
     result += b;
     return result;
 }
+
+BOOL NarrowExactly(LPCWSTR pszWide, int nLength, CString& strNarrow) {
+    strNarrow.Empty();
+    if (nLength < 0) {
+        nLength = lstrlenW(pszWide);
+    }
+    if (nLength == 0) {
+        return TRUE;
+    }
+    int nSize = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, pszWide, nLength, nullptr, 0,
+                                    nullptr, nullptr);
+    if (nSize <= 0) {
+        return FALSE;
+    }
+    BOOL bDefaulted = FALSE;
+    int nWritten = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, pszWide, nLength,
+                                       strNarrow.GetBuffer(nSize), nSize, nullptr, &bDefaulted);
+    BOOL bExact = nWritten == nSize && !bDefaulted;
+    strNarrow.ReleaseBuffer(bExact ? nSize : 0);
+    return bExact;
+}
