@@ -20,6 +20,7 @@
 #define IDS_KEY_UNASSIGNED 4116
 #define IDS_RESET_QUESTION 4117
 #define IDS_TARGET_INVALID 4120
+#define IDS_NAME_NOT_KEPT 4130 // a path beyond the ANSI code page without a short name
 #ifndef AFX_IDS_APP_TITLE
 #define AFX_IDS_APP_TITLE 57344
 #endif
