@@ -104,17 +104,20 @@ LRESULT CSettingsDlg::OnSelectChanged(WPARAM, LPARAM) {
 }
 
 void CSettingsDlg::OnOK() {
-    CString strTarget;
-    GetDlgItemText(IDC_SETTINGS_PATH, strTarget);
-    strTarget.Trim();
+    NarrowPath target;
+    if (!ReadTypedPath(*this, IDC_SETTINGS_PATH, target)) {
+        AfxMessageBox(IDS_NAME_NOT_KEPT, MB_OK);
+        return;
+    }
+    const CString& strTarget = target.strPath;
     if (!IsValidTarget(strTarget)) {
         AfxMessageBox(IDS_TARGET_INVALID, MB_OK);
         return;
     }
-    // The target is stored as given, a folder's trailing backslash included; its name and kind
-    // come from what the path names.
+    // The target is stored as given (or by its short name), a folder's trailing backslash
+    // included; its name and kind come from what the path names.
     KeyAssignment record;
-    FillNewAssignment(LookupPath(strTarget), record);
+    FillNewAssignment(LookupPath(strTarget), record, target.strLongName);
     record.Target = strTarget;
     ZuComSetAppDataOfHarlEvent(&record, m_nKey + ZUCOM_EVENT_BASE);
     CDialog::OnOK();
