@@ -90,6 +90,7 @@ TEST_F(SettingsDialog, ATargetGoneByOkIsRefusedAndTheDialogStaysOpen) {
 }
 
 TEST_F(SettingsDialog, ATreeItemFillsTheTargetOnlyWhenItNamesOne) {
+    m_library.AppendToKeyFile("[SKey1Button1]\nTitle=Panel\nTree=ControlPanel\n");
     RunSettings(1, {Do([&] {
                     CTargetTree& tree = m_dialog.Tree();
                     PressOn(tree, FindChild(tree, TVI_ROOT, "Data"));
@@ -99,6 +100,12 @@ TEST_F(SettingsDialog, ATreeItemFillsTheTargetOnlyWhenItNamesOne) {
                     PressOn(tree, FindChild(tree, TVI_ROOT, "a.txt"));
                     EXPECT_EQ(m_folder / "a.txt", LastReport());
                     EXPECT_EQ(m_folder / "Data", m_dialog.Text(IDC_SETTINGS_PATH));
+                    // The control panel forms no path: what the tree still shows names nothing.
+                    PressOn(tree, FindChild(tree, TVI_ROOT, "b.txt"));
+                    m_dialog.Type(IDC_SETTINGS_PATH, "Q:\\");
+                    m_dialog.Click(IDC_SETTINGS_CATEGORY_FIRST + 1);
+                    PressOn(tree, FindChild(tree, TVI_ROOT, "Data"));
+                    EXPECT_EQ("Q:\\", m_dialog.Text(IDC_SETTINGS_PATH));
                 })});
 }
 
