@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <shellapi.h>
 
-void FillNewAssignment(const CString& strLookupPath, KeyAssignment& record) {
+void FillNewAssignment(const CString& strLookupPath, KeyAssignment& record,
+                       const CString& strLongName) {
+    const CString& strNamed = strLongName.IsEmpty() ? strLookupPath : strLongName;
     CString strName;
     CString strExtension;
     if (strLookupPath.Right(2) == ":\\") {
@@ -18,12 +20,12 @@ void FillNewAssignment(const CString& strLookupPath, KeyAssignment& record) {
         // Only a lookup that finds exactly one entry names the target.
         if (finder.FindFile(strLookupPath) && !finder.FindNextFile()) {
             if (finder.IsDirectory()) {
-                strName = strLookupPath;
+                strName = strNamed;
             } else {
                 char szName[_MAX_FNAME] = {};
                 char szExtension[_MAX_EXT] = {};
-                _splitpath_s(strLookupPath, nullptr, 0, nullptr, 0, szName, sizeof(szName),
-                             szExtension, sizeof(szExtension));
+                _splitpath_s(strNamed, nullptr, 0, nullptr, 0, szName, sizeof(szName), szExtension,
+                             sizeof(szExtension));
                 strName = szName;
                 strExtension = szExtension;
             }

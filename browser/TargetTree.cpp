@@ -245,13 +245,13 @@ void CTargetTree::OnSelChanged(NMHDR* pNMHDR, LRESULT*) {
     }
     HTREEITEM hItem = reinterpret_cast<NMTREEVIEWA*>(pNMHDR)->itemNew.hItem;
     CString strPath = hItem ? ItemPath(hItem, m_nKind) : CString();
-    if (!strPath.IsEmpty()) {
-        // A bare drive is reported as its root.
-        if (strPath.GetLength() == 2 && strPath[1] == ':') {
-            strPath += "\\";
-        }
-        m_strSelectedPath = strPath;
+    // A bare drive is reported as its root.
+    if (strPath.GetLength() == 2 && strPath[1] == ':') {
+        strPath += "\\";
     }
+    // Empty too is reported: keeping the path of an earlier category's item under a kind that
+    // forms none would hand on a target the user did not choose.
+    m_strSelectedPath = strPath;
     ::SendMessageA(m_hNotifyWnd, m_nNotifyMsg, 0, 0);
 }
 

@@ -24,7 +24,8 @@ public:
     // show; the tree then stays exactly as it was.
     BOOL LoadCategory(int nCategory);
 
-    // Full path of the item selected last; empty until the first selection.
+    // Full path of the item selected last; empty until the first selection, and when the item
+    // names no path (the tree shows another category's items under one of a kind that forms none).
     CString m_strSelectedPath;
 
 protected:

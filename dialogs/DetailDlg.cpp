@@ -1,5 +1,6 @@
 #include "DetailDlg.h"
 
+#include "PathText.h"
 #include "WorkingFolder.h"
 
 #include "../base/HelpTopics.h"
@@ -153,8 +154,12 @@ void CDetailDlg::OnOK() {
     if (!UpdateData(TRUE)) {
         return;
     }
-    CString strFolder = m_strWorkingFolder;
-    strFolder.Trim();
+    NarrowPath folder;
+    if (!ReadTypedPath(*this, IDC_DETAIL_WORKDIR, folder)) {
+        AfxMessageBox(IDS_NAME_NOT_KEPT, MB_OK);
+        return;
+    }
+    const CString& strFolder = folder.strPath;
     if (UINT nProblem = WorkingFolderProblem(strFolder)) {
         AfxMessageBox(nProblem, MB_OK);
         return;

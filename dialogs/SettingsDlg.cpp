@@ -88,10 +88,14 @@ void CSettingsDlg::OnCategory(UINT nID) {
     m_tree.LoadCategory(static_cast<int>(nID) - IDC_SETTINGS_CATEGORY_FIRST);
 }
 
+// The path is looked up as OK will store it: read wide, so that a name the code page cannot hold
+// is not mistaken for look-alike characters or question marks, which are wildcards.
 void CSettingsDlg::OnPathChanged() {
     UpdateData(TRUE);
+    NarrowPath typed;
     if (CWnd* pOK = GetDlgItem(IDOK)) {
-        pOK->EnableWindow(IsValidTarget(m_strPath));
+        pOK->EnableWindow(ReadTypedPath(*this, IDC_SETTINGS_PATH, typed) &&
+                          IsValidTarget(typed.strPath));
     }
 }
 
@@ -105,17 +109,20 @@ LRESULT CSettingsDlg::OnSelectChanged(WPARAM, LPARAM) {
 }
 
 void CSettingsDlg::OnOK() {
-    CString strTarget;
-    GetDlgItemText(IDC_SETTINGS_PATH, strTarget);
-    strTarget.Trim();
+    NarrowPath target;
+    if (!ReadTypedPath(*this, IDC_SETTINGS_PATH, target)) {
+        AfxMessageBox(IDS_NAME_NOT_KEPT, MB_OK);
+        return;
+    }
+    const CString& strTarget = target.strPath;
     if (!IsValidTarget(strTarget)) {
         AfxMessageBox(IDS_TARGET_INVALID, MB_OK);
         return;
     }
-    // The target is stored as given, a folder's trailing backslash included; its name and kind
-    // come from what the path names.
+    // The target is stored as given (or by its short name), a folder's trailing backslash
+    // included; its name and kind come from what the path names.
     KeyAssignment record;
-    FillNewAssignment(LookupPath(strTarget), record);
+    FillNewAssignment(LookupPath(strTarget), record, target.strLongName);
     record.Target = strTarget;
     // Not stored, the dialog stays with what was typed, for another try.
     if (CheckStored(ZuComSetAppDataOfHarlEvent(&record, m_nKey + ZUCOM_EVENT_BASE),

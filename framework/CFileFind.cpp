@@ -1,22 +1,31 @@
 #include "CFileFind.h"
 
-#include <cstring>
+#include <string>
 
 BOOL CFileFind::FindFile(LPCSTR pszName) {
     Close();
-    if (!pszName || !*pszName) {
+    // No longer than the narrow search takes: what it would find could not be held in the
+    // MAX_PATH buffers that narrow paths live in.
+    int nLength = pszName ? lstrlenA(pszName) : 0;
+    if (nLength == 0 || nLength > MAX_PATH) {
         return FALSE;
     }
-    m_find.Attach(FindFirstFileA(pszName, &m_next));
-    if (!m_find.IsValid()) {
+    // The wide search reports names the code page cannot hold as they are, with their short names.
+    std::wstring strPattern(static_cast<size_t>(nLength) + 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, pszName, -1, &strPattern[0],
+                        static_cast<int>(strPattern.size()));
+    WIN32_FIND_DATAW data;
+    m_find.Attach(FindFirstFileW(strPattern.c_str(), &data));
+    m_bHasNext = TakeNext(m_find.IsValid(), data);
+    if (!m_bHasNext) {
+        Close();
         return FALSE;
     }
-    m_bHasNext = TRUE;
     // The folder part of the full pattern, for GetFilePath.
     char szFull[MAX_PATH];
     LPSTR pszFilePart = nullptr;
-    DWORD nLength = GetFullPathNameA(pszName, MAX_PATH, szFull, &pszFilePart);
-    if (nLength == 0 || nLength >= MAX_PATH) {
+    DWORD nFullLength = GetFullPathNameA(pszName, MAX_PATH, szFull, &pszFilePart);
+    if (nFullLength == 0 || nFullLength >= MAX_PATH) {
         m_strRoot = pszName;
     } else {
         m_strRoot = pszFilePart ? CString(szFull, static_cast<int>(pszFilePart - szFull)) : szFull;
@@ -33,8 +42,21 @@ BOOL CFileFind::FindNextFile() {
         return FALSE;
     }
     m_found = m_next;
-    m_bHasNext = ::FindNextFileA(m_find, &m_next);
+    WIN32_FIND_DATAW data;
+    m_bHasNext = TakeNext(::FindNextFileW(m_find, &data), data);
     return m_bHasNext;
+}
+
+BOOL CFileFind::TakeNext(BOOL bReported, WIN32_FIND_DATAW& data) {
+    for (; bReported; bReported = ::FindNextFileW(m_find, &data)) {
+        if (NarrowExactly(data.cFileName, -1, m_next.strName) ||
+            (data.cAlternateFileName[0] &&
+             NarrowExactly(data.cAlternateFileName, -1, m_next.strName))) {
+            m_next.nAttributes = data.dwFileAttributes;
+            return TRUE;
+        }
+    }
+    return FALSE;
 }
 
 void CFileFind::Close() {
@@ -44,12 +66,12 @@ void CFileFind::Close() {
 
 CString CFileFind::GetFilePath() const {
     if (m_strRoot.IsEmpty() || m_strRoot.Right(1) == "\\") {
-        return m_strRoot + m_found.cFileName;
+        return m_strRoot + m_found.strName;
     }
-    return m_strRoot + "\\" + m_found.cFileName;
+    return m_strRoot + "\\" + m_found.strName;
 }
 
 BOOL CFileFind::IsDots() const {
     return IsDirectory() &&
-           (std::strcmp(m_found.cFileName, ".") == 0 || std::strcmp(m_found.cFileName, "..") == 0);
+           (m_found.strName.Compare(".") == 0 || m_found.strName.Compare("..") == 0);
 }

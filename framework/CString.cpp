@@ -313,3 +313,29 @@ CString operator+(LPCSTR a, const CString& b) {
     result += b;
     return result;
 }
+
+BOOL NarrowExactly(LPCWSTR pszWide, int nLength, CString& strNarrow) {
+    strNarrow.Empty();
+    if (nLength < 0) {
+        nLength = lstrlenW(pszWide);
+    }
+    if (nLength == 0) {
+        return TRUE;
+    }
+    // A UTF-8 code page holds every character; there only a broken surrogate cannot be held, and
+    // the call refuses a default-character flag.
+    const bool bUtf8 = GetACP() == CP_UTF8;
+    const DWORD dwFlags = bUtf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    int nSize =
+        WideCharToMultiByte(CP_ACP, dwFlags, pszWide, nLength, nullptr, 0, nullptr, nullptr);
+    if (nSize <= 0) {
+        return FALSE;
+    }
+    BOOL bDefaulted = FALSE;
+    int nWritten =
+        WideCharToMultiByte(CP_ACP, dwFlags, pszWide, nLength, strNarrow.GetBuffer(nSize), nSize,
+                            nullptr, bUtf8 ? nullptr : &bDefaulted);
+    BOOL bExact = nWritten == nSize && !bDefaulted;
+    strNarrow.ReleaseBuffer(bExact ? nSize : 0);
+    return bExact;
+}

@@ -82,3 +82,9 @@ inline bool operator!=(const CString& a, LPCSTR b) {
 CString operator+(const CString& a, const CString& b);
 CString operator+(const CString& a, LPCSTR b);
 CString operator+(LPCSTR a, const CString& b);
+
+// Wide text in the ANSI code page, character for character: FALSE, leaving strNarrow empty, when
+// a character has no exact counterpart there. The usual conversion would put a look-alike (best
+// fit) or a question mark in its place, and in a file name either names another file or a
+// pattern. nLength counts wide characters; -1 takes the text up to its terminator.
+BOOL NarrowExactly(LPCWSTR pszWide, int nLength, CString& strNarrow);

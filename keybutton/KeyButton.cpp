@@ -1,5 +1,6 @@
 #include "KeyButton.h"
 
+#include "../base/NarrowPath.h"
 #include "../base/NewAssignment.h"
 #include "../base/ResourceText.h"
 #include "../base/StoreResult.h"
@@ -170,20 +171,26 @@ HICON CKeyButton::FaceIcon(const KeyAssignment& record) {
 
 void CKeyButton::OnDropFiles(HDROP hDropInfo) {
     // Only the first item counts; a path that does not fit is refused rather than stored cut
-    // short, since a shortened path names another file or none.
-    char szPath[MAX_PATH] = {};
-    UINT nLength = DragQueryFileA(hDropInfo, 0, nullptr, 0);
+    // short, since a shortened path names another file or none. It is read as the shell holds it,
+    // wide, so that a name beyond the code page is kept exactly or by its short name.
+    WCHAR szPath[MAX_PATH] = {};
+    UINT nLength = DragQueryFileW(hDropInfo, 0, nullptr, 0);
     bool bFits = nLength > 0 && nLength < MAX_PATH &&
-                 DragQueryFileA(hDropInfo, 0, szPath, MAX_PATH) == nLength;
+                 DragQueryFileW(hDropInfo, 0, szPath, MAX_PATH) == nLength;
     DragFinish(hDropInfo);
     if (!bFits) {
         MessageBeep(MB_ICONWARNING);
         return;
     }
+    NarrowPath path;
+    if (!NarrowPathOf(szPath, path)) {
+        AfxMessageBox(IDS_NAME_NOT_KEPT, MB_OK);
+        return;
+    }
 
     KeyAssignment record;
-    FillNewAssignment(szPath, record);
-    record.Target = szPath;
+    FillNewAssignment(path.strPath, record, path.strLongName);
+    record.Target = path.strPath;
     // Made current either way, the key shows what is stored.
     CheckStored(ZuComSetAppDataOfHarlEvent(&record, m_nKey + ZUCOM_EVENT_BASE), IDS_STORE_FAILED);
 

@@ -96,18 +96,11 @@ bool UnicodeText(const std::string& strFile, std::wstring& strWide) {
 // One line in the code page, exactly (no look-alike characters, no default character), or a
 // control character in its place.
 std::string NarrowLine(const wchar_t* pLine, int nLength) {
-    const bool bUtf8 = GetACP() == CP_UTF8;
-    const DWORD dwFlags = bUtf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
-    BOOL bDefaultUsed = FALSE;
-    BOOL* pbDefaultUsed = bUtf8 ? nullptr : &bDefaultUsed;
-    int nNarrow =
-        WideCharToMultiByte(CP_ACP, dwFlags, pLine, nLength, nullptr, 0, nullptr, pbDefaultUsed);
-    std::string strLine(static_cast<size_t>(nNarrow > 0 ? nNarrow : 0), '\0');
-    if (nNarrow <= 0 || bDefaultUsed) {
+    CString strLine;
+    if (!NarrowExactly(pLine, nLength, strLine)) {
         return nLength > 0 && pLine[nLength - 1] == L'\n' ? "\x01\n" : "\x01";
     }
-    WideCharToMultiByte(CP_ACP, dwFlags, pLine, nLength, &strLine[0], nNarrow, nullptr, nullptr);
-    return strLine;
+    return std::string(strLine, static_cast<size_t>(strLine.GetLength()));
 }
 
 std::string NarrowText(const std::wstring& strWide) {

@@ -57,6 +57,28 @@ std::string SystemText(DWORD dwError) {
     return strText.empty() ? "error " + std::to_string(dwError) : strText;
 }
 
+std::wstring Wide(const std::string& strText) {
+    std::wstring strWide(strText.size(), L'\0');
+    int nLength = MultiByteToWideChar(CP_ACP, 0, strText.data(), static_cast<int>(strText.size()),
+                                      &strWide[0], static_cast<int>(strWide.size()));
+    strWide.resize(static_cast<size_t>(nLength));
+    return strWide;
+}
+
+// A short (8.3) path, as the module keeps a name the code page cannot hold, is started by its long
+// name: the shell picks the program by the extension, which the short name cuts to three letters.
+// A path that names nothing stays as it is.
+std::wstring LongPath(const std::wstring& strPath) {
+    DWORD nSize = GetLongPathNameW(strPath.c_str(), nullptr, 0);
+    std::wstring strLong(nSize, L'\0');
+    DWORD nLength = nSize ? GetLongPathNameW(strPath.c_str(), &strLong[0], nSize) : 0;
+    if (nLength == 0 || nLength >= nSize) {
+        return strPath;
+    }
+    strLong.resize(nLength);
+    return strLong;
+}
+
 // Starts the target; empty when it started, else why not, in the user's words. The checks before
 // the shell is asked give every system the same answer: Wine, for one, starts a program in a
 // working folder that is not there.
@@ -72,14 +94,17 @@ std::string Launch(const CLaunchRequest& request) {
     if (!request.strFolder.empty() && !IsFolder(strFolder)) {
         return ServiceText(IDS_FOLDER_NOT_FOUND, strFolder);
     }
-    SHELLEXECUTEINFOA info = {};
+    const std::wstring strFile = LongPath(Wide(strTarget));
+    const std::wstring strParameters = Wide(request.strParameters);
+    const std::wstring strDirectory = Wide(strFolder);
+    SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    info.lpFile = strTarget.c_str();
-    info.lpParameters = request.strParameters.empty() ? nullptr : request.strParameters.c_str();
-    info.lpDirectory = strFolder.empty() ? nullptr : strFolder.c_str();
+    info.lpFile = strFile.c_str();
+    info.lpParameters = strParameters.empty() ? nullptr : strParameters.c_str();
+    info.lpDirectory = strDirectory.empty() ? nullptr : strDirectory.c_str();
     info.nShow = SW_SHOWNORMAL;
-    if (ShellExecuteExA(&info)) {
+    if (ShellExecuteExW(&info)) {
         return std::string();
     }
     DWORD dwError = GetLastError();

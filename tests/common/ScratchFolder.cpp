@@ -5,16 +5,20 @@
 #include <fstream>
 #include <sstream>
 
-// Read-only entries go too: tests protect files to see writes fail.
+// Read-only entries go too: tests protect files to see writes fail. An entry goes by its short name
+// where it has one, the only narrow name of a name beyond the code page.
 void RemoveTree(const std::string& strFolder) {
-    for (const std::string& strName : ListFiles(strFolder, "*")) {
+    WIN32_FIND_DATAA data;
+    CFindHandle find(FindFirstFileA((strFolder + "\\*").c_str(), &data));
+    for (BOOL bMore = find.IsValid(); bMore; bMore = FindNextFileA(find, &data)) {
+        const std::string strName =
+            data.cAlternateFileName[0] ? data.cAlternateFileName : data.cFileName;
         if (strName == "." || strName == "..") {
             continue;
         }
         std::string strPath = strFolder + "\\" + strName;
-        DWORD nAttributes = GetFileAttributesA(strPath.c_str());
         SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (nAttributes != INVALID_FILE_ATTRIBUTES && (nAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             RemoveTree(strPath);
         } else {
             DeleteFileA(strPath.c_str());
@@ -58,6 +62,22 @@ bool CScratchFolder::WriteFile(const std::string& strName, const std::string& st
 
 bool CScratchFolder::MakeFolder(const std::string& strName) const {
     return MakeFolders(*this / strName);
+}
+
+bool CScratchFolder::MakeWideEntry(const std::wstring& strName) const {
+    const std::wstring strPath = WidePath(strName);
+    if (strName.back() == L'\\') {
+        return CreateDirectoryW(strPath.c_str(), nullptr) != FALSE;
+    }
+    return CHandle(CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr))
+        .IsValid();
+}
+
+std::string ShortPath(const std::wstring& strPath) {
+    WCHAR szShort[MAX_PATH] = {};
+    DWORD nLength = GetShortPathNameW(strPath.c_str(), szShort, MAX_PATH);
+    return nLength > 0 && nLength < MAX_PATH ? std::string(szShort, szShort + nLength) : "";
 }
 
 std::string ReadFileText(const std::string& strPath) {

@@ -22,11 +22,19 @@ public:
     // Creates a file (with its missing folders) holding strText; false when that fails.
     bool WriteFile(const std::string& strName, const std::string& strText) const;
     bool MakeFolder(const std::string& strName) const;
+    // Names beyond the ANSI code page: the wide path of an entry inside the folder (whose own path
+    // is plain ASCII), and an empty file or (a name ending in a backslash) a folder made there.
+    std::wstring WidePath(const std::wstring& strName) const {
+        return std::wstring(m_strPath.begin(), m_strPath.end()) + L"\\" + strName;
+    }
+    bool MakeWideEntry(const std::wstring& strName) const;
 
 private:
     std::string m_strPath;
 };
 
+// The short (8.3) form of an existing entry's wide path; empty when the system gives none.
+std::string ShortPath(const std::wstring& strPath);
 // A folder with every folder above it that is missing.
 bool MakeFolders(const std::string& strPath);
 // A folder and everything in it.

@@ -234,8 +234,12 @@ TEST_F(DetailDialog, OkStoresTheOptionAfterTheRecord) {
 
 // Fields that came longer than they may be typed (a drop's comment for a long file name) are kept
 // as they came, and typing a hold time looks at that field alone. Not stored, OK tells why and the
-// dialog stays with what was typed; OK again stores it.
+// dialog stays with what was typed; OK again stores it, a working folder whose name the code page
+// cannot hold by its short path.
 TEST_F(DetailDialog, UntouchedLongFieldsAreKeptAndARecordNotStoredIsTold) {
+    CScratchFolder work;
+    ASSERT_TRUE(work.MakeWideEntry(L"作業\\"));
+    const std::wstring strFolder = work.WidePath(L"作業");
     const std::string strTitle(65, 'T');
     const std::string strComment = "Opens " + std::string(60, 'c') + ".txt";
     m_library.Assign(1, strTitle.c_str(), strComment.c_str(), kTarget);
@@ -251,6 +255,7 @@ TEST_F(DetailDialog, UntouchedLongFieldsAreKeptAndARecordNotStoredIsTold) {
                                                    ShownDialogsOfProcess(GetCurrentProcessId()))
                                              << "a message while typing the number";
                                          m_dialog.Type(IDC_DETAIL_PARAMETERS, "-p");
+                                         m_dialog.Type(IDC_DETAIL_WORKDIR, strFolder);
                                          m_library.m_bStoresFail = true;
                                          m_dialog.PostMessage(WM_COMMAND, IDOK);
                                      }),
@@ -264,6 +269,7 @@ TEST_F(DetailDialog, UntouchedLongFieldsAreKeptAndARecordNotStoredIsTold) {
     EXPECT_EQ(StoreFailureText(ERROR_SHARING_VIOLATION), strMessage);
     EXPECT_EQ(strTitle, std::string(m_library.Record(1).Title));
     EXPECT_EQ(strComment, std::string(m_library.Record(1).Comment));
+    EXPECT_EQ(ShortPath(strFolder), std::string(m_library.Record(1).WorkingFolder));
     EXPECT_EQ(std::make_pair(1, 12), m_library.Option(1));
 }
 

@@ -65,4 +65,17 @@ TEST(FolderLevel, EachRuleShowsItsEntriesInTheControlsOwnOrder) {
     }
 }
 
+// A name the code page cannot hold is listed by the short name of that very entry, not as the
+// look-alike "aAb.txt".
+TEST(FolderLevel, ANameBeyondTheCodePageIsListedByItsShortName) {
+    CScratchFolder scratch;
+    ASSERT_TRUE(scratch.MakeWideEntry(L"a\u0100b.txt"));
+    const std::vector<LevelEntry> entries =
+        ReadFolderLevel({{scratch.Path().c_str(), 1}}, LevelRule::kEverything);
+    ASSERT_EQ(1u, entries.size());
+    const std::string strListed(entries[0].strName);
+    EXPECT_EQ(ShortPath(scratch.WidePath(L"a\u0100b.txt")),
+              ShortPath(scratch.WidePath(std::wstring(strListed.begin(), strListed.end()))));
+}
+
 } // namespace

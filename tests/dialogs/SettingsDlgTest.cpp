@@ -47,15 +47,20 @@ TEST_F(SettingsDialog, OkIsEnabledOnlyWhileThePathNamesATarget) {
 
 // Stored trimmed, a folder's trailing backslash kept; the name and kind come from what the path
 // names (the drop tests have the rules for each kind), a pattern that matches several names none.
+// A pasted name that the code page cannot hold is stored by its short name, which names it alone.
 TEST_F(SettingsDialog, OkStoresTheTargetAsTypedWithItsNameAndKind) {
+    const std::wstring strReports = m_folder.WidePath(L"\u5831\u544a\u66f8 Q3\\");
+    ASSERT_TRUE(m_folder.MakeWideEntry(L"\u5831\u544a\u66f8 Q3\\"));
     const struct {
-        std::string strTyped, strTarget, strTitle;
-    } cases[] = {{m_folder / "Data\\", m_folder / "Data\\", m_folder / "Data"},
-                 {"  Q:\\ ", "Q:\\", "Q:\\"},
-                 {m_folder / "*.txt", m_folder / "*.txt", ""}};
+        std::wstring strTyped;
+        std::string strTarget, strTitle;
+    } cases[] = {{m_folder.WidePath(L"Data\\"), m_folder / "Data\\", m_folder / "Data"},
+                 {L"  Q:\\ ", "Q:\\", "Q:\\"},
+                 {m_folder.WidePath(L"*.txt"), m_folder / "*.txt", ""},
+                 {L" " + strReports, ShortPath(strReports), "Q3"}};
     int nKey = 1;
     for (const auto& test : cases) {
-        SCOPED_TRACE(test.strTyped);
+        SCOPED_TRACE(test.strTarget);
         EXPECT_EQ(IDOK, RunSettings(nKey, {Do([&] {
                                         m_dialog.Type(IDC_SETTINGS_PATH, test.strTyped);
                                         PressButton(m_dialog, IDOK);
@@ -106,6 +111,7 @@ TEST_F(SettingsDialog, ATargetNotStoredIsToldAndOkAgainStoresIt) {
 }
 
 TEST_F(SettingsDialog, ATreeItemFillsTheTargetOnlyWhenItNamesOne) {
+    m_library.AppendToKeyFile("[SKey1Button1]\nTitle=Panel\nTree=ControlPanel\n");
     RunSettings(1, {Do([&] {
                     CTargetTree& tree = m_dialog.Tree();
                     PressOn(tree, FindChild(tree, TVI_ROOT, "Data"));
@@ -115,6 +121,12 @@ TEST_F(SettingsDialog, ATreeItemFillsTheTargetOnlyWhenItNamesOne) {
                     PressOn(tree, FindChild(tree, TVI_ROOT, "a.txt"));
                     EXPECT_EQ(m_folder / "a.txt", LastReport());
                     EXPECT_EQ(m_folder / "Data", m_dialog.Text(IDC_SETTINGS_PATH));
+                    // The control panel forms no path: what the tree still shows names nothing.
+                    PressOn(tree, FindChild(tree, TVI_ROOT, "b.txt"));
+                    m_dialog.Type(IDC_SETTINGS_PATH, "Q:\\");
+                    m_dialog.Click(IDC_SETTINGS_CATEGORY_FIRST + 1);
+                    PressOn(tree, FindChild(tree, TVI_ROOT, "Data"));
+                    EXPECT_EQ("Q:\\", m_dialog.Text(IDC_SETTINGS_PATH));
                 })});
 }
 

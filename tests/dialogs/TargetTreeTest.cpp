@@ -113,16 +113,15 @@ TEST_F(TargetTree, EachKindReadsItsRootsByItsRuleAndReportsItsPaths) {
         EXPECT_EQ(m_folder.Path() + "\\\\sub", Report(TVI_ROOT, "sub"));
         EXPECT_EQ(std::vector<std::string>{"inner.txt"}, ChildTexts(Tree(), Open(TVI_ROOT, "sub")));
         // A category it cannot show leaves it as it was, selections still reported; the control
-        // panel (7) loads, and forms no path of its own.
+        // panel (7) loads, and forms no path of its own: its selections report none.
         const std::vector<std::string> shown = ChildTexts(Tree());
         const std::pair<int, LPCSTR> loads[] = {
             {4, "x.dll"}, {5, "sub"}, {6, "x.dll"}, {9, "sub"}, {7, "x.dll"}};
-        std::string strPath;
         for (const auto& [nCategory, pszItem] : loads) {
             EXPECT_EQ(nCategory == 7, Tree().LoadCategory(nCategory) != FALSE);
             EXPECT_EQ(shown, ChildTexts(Tree()));
             size_t nReports = Reports();
-            strPath = nCategory == 7 ? strPath : m_folder.Path() + "\\\\" + pszItem;
+            const std::string strPath = nCategory == 7 ? "" : m_folder.Path() + "\\\\" + pszItem;
             EXPECT_EQ(strPath, Report(TVI_ROOT, pszItem));
             EXPECT_EQ(nReports + 1, Reports()) << nCategory;
         }

@@ -17,7 +17,7 @@ TEST_F(LocaleResources, EveryStringOfTheModuleHasText) {
     const UINT ids[] = {IDS_KEYFILE_MISSING,     IDS_COMMENT_PROGRAM, IDS_COMMENT_OTHER,
                         IDS_BROWSE_FOLDER_TITLE, IDS_SERVICE_MISSING, IDS_WORKDIR_DRIVE,
                         IDS_WORKDIR_INVALID,     IDS_KEY_UNASSIGNED,  IDS_RESET_QUESTION,
-                        IDS_TARGET_INVALID,      AFX_IDS_APP_TITLE};
+                        IDS_TARGET_INVALID,      IDS_NAME_NOT_KEPT,   AFX_IDS_APP_TITLE};
     for (UINT id : ids)
         EXPECT_FALSE(LocaleString(id).empty()) << "string " << id;
     EXPECT_EQ(LocaleString(AFX_IDS_APP_TITLE), "Corvane");

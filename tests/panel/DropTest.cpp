@@ -13,19 +13,24 @@
 
 namespace {
 
-// Drops the paths on a key as the shell hands them over: a DROPFILES block with an ANSI list, each
-// path ended by a NUL and the list by another (GHND memory comes zeroed).
-void Drop(HWND hKey, const std::vector<std::string>& paths) {
-    std::string strList;
-    for (const std::string& strPath : paths) {
-        strList += strPath + '\0';
+// Drops the paths on a key as the shell hands them over: a DROPFILES block with an ANSI or a wide
+// list, each path ended by a NUL and the list by another (GHND memory comes zeroed).
+template <class TChar> void Drop(HWND hKey, const std::vector<std::basic_string<TChar>>& paths) {
+    std::basic_string<TChar> strList;
+    for (const auto& strPath : paths) {
+        strList += strPath + TChar();
     }
-    HGLOBAL hDrop = GlobalAlloc(GHND, sizeof(DROPFILES) + strList.size() + 1);
+    const size_t nBytes = strList.size() * sizeof(TChar);
+    HGLOBAL hDrop = GlobalAlloc(GHND, sizeof(DROPFILES) + nBytes + sizeof(TChar));
     auto* pFiles = static_cast<DROPFILES*>(GlobalLock(hDrop));
     pFiles->pFiles = sizeof(DROPFILES);
-    std::memcpy(pFiles + 1, strList.data(), strList.size());
+    pFiles->fWide = sizeof(TChar) == sizeof(WCHAR);
+    std::memcpy(pFiles + 1, strList.data(), nBytes);
     GlobalUnlock(hDrop);
     SendMessageA(hKey, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
+}
+void Drop(HWND hKey, const std::vector<std::string>& paths) {
+    Drop<char>(hKey, paths);
 }
 
 class DropOnKey : public PanelTest {
@@ -34,7 +39,7 @@ protected:
         PanelTest::SetUp();
         ASSERT_TRUE(CopyFileA(ThisProgramPath().c_str(), (m_files / "calc.exe").c_str(), FALSE));
         for (const char* pszName :
-             {"plan.txt", "Mail.lnk", "README", "a.tar.gz", "100% sure.txt"}) {
+             {"plan.txt", "Mail.lnk", "README", "a.tar.gz", "100% sure.txt", "\351clair.txt"}) {
             ASSERT_TRUE(m_files.WriteFile(pszName, "text"));
         }
         ASSERT_TRUE(m_files.MakeFolder("Docs"));
@@ -50,9 +55,13 @@ TEST_F(DropOnKey, EachKindOfTargetGetsItsTitleAndComment) {
         std::string strTitle;
         UINT nComment;
         std::string strExtension;
+        std::wstring strWide = L""; // dropped as wide text instead of strPath
     };
     const std::string strDocs = m_files / "Docs";
     const std::string strMissing = m_files / "gone.txt";
+    // A name the code page cannot hold, but for the part that a title can show.
+    const std::wstring strReport = m_files.WidePath(L"\u5831\u544a\u66f8 Q3.txt");
+    ASSERT_TRUE(m_files.MakeWideEntry(L"\u5831\u544a\u66f8 Q3.txt"));
     const DropCase cases[] = {
         {m_files / "calc.exe", "calc", IDS_COMMENT_PROGRAM, ".exe"},
         {m_files / "plan.txt", "plan", IDS_COMMENT_OTHER, ".txt"},
@@ -64,6 +73,10 @@ TEST_F(DropOnKey, EachKindOfTargetGetsItsTitleAndComment) {
         {"C:\\", "C:\\", IDS_COMMENT_OTHER, ""},
         {"Q:\\", "Q:\\", IDS_COMMENT_OTHER, ""}, // no such drive: only the name counts
         {strMissing, "", IDS_COMMENT_OTHER, ""},
+        // Wide: a name the code page holds is kept; one it cannot hold goes by its short name.
+        {m_files / "\351clair.txt", "\351clair", IDS_COMMENT_OTHER, ".txt",
+         m_files.WidePath(L"\u00e9clair.txt")},
+        {ShortPath(strReport), "Q3", IDS_COMMENT_OTHER, ".txt", strReport},
     };
     KeyAssignment old;
     old.Title = "Editor";
@@ -80,7 +93,11 @@ TEST_F(DropOnKey, EachKindOfTargetGetsItsTitleAndComment) {
             SCOPED_TRACE(drop.strPath);
             m_library.Store(2, old);
             const int nStores = m_library.Stores();
-            Drop(m_panel.KeyWindow(2), {drop.strPath, m_files / "calc.exe"});
+            if (drop.strWide.empty()) {
+                Drop(m_panel.KeyWindow(2), {drop.strPath, m_files / "calc.exe"});
+            } else {
+                Drop<wchar_t>(m_panel.KeyWindow(2), {drop.strWide, m_files.WidePath(L"calc.exe")});
+            }
             EXPECT_EQ(nStores + 1, m_library.Stores());
             const KeyAssignment record = m_library.Record(2);
             EXPECT_EQ(drop.strTitle, std::string(record.Title));
@@ -144,6 +161,19 @@ TEST_F(DropOnKey, PathTooLongForTheRecordIsRefused) {
         EXPECT_EQ(strLongest, std::string(m_library.Record(5).Target));
         EXPECT_EQ(5, m_panel.CurrentKey());
     });
+}
+
+// Under Wine every file has a short name: a name that has none and that the code page cannot hold
+// is one of a file that is not there.
+TEST_F(DropOnKey, ANameKeptNeitherExactlyNorByAShortNameIsRefused) {
+    std::string strMessage;
+    RunPanel(m_panel, {Do([&] {
+                           Drop<wchar_t>(m_panel.KeyWindow(5),
+                                         {m_files.WidePath(L"\u5831\u544a\u66f8 gone.txt")});
+                       }),
+                       AnswerMessageBox(&strMessage)});
+    EXPECT_EQ(LocaleString(IDS_NAME_NOT_KEPT), strMessage);
+    EXPECT_EQ(0, m_library.Stores());
 }
 
 } // namespace

@@ -64,6 +64,11 @@ public:
     void Type(int nID, const std::string& strText) const {
         this->SendDlgItemMessage(nID, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strText.c_str()));
     }
+    // The same with wide text, as a name beyond the ANSI code page is pasted.
+    void Type(int nID, const std::wstring& strText) const {
+        ::SendDlgItemMessageW(this->m_hWnd, nID, WM_SETTEXT, 0,
+                              reinterpret_cast<LPARAM>(strText.c_str()));
+    }
 };
 
 // Runs a dialog about one key; the steps start once it is shown, and after them it is cancelled,

@@ -254,7 +254,8 @@ TEST_F(ServiceTest, APressStartsTheTargetAsTheShellWouldOrTellsWhyNot) {
     ASSERT_TRUE(SUCCEEDED(com.Result()));
     ASSERT_TRUE(m_files.MakeFolder("Work") && m_files.MakeFolder("Opened") &&
                 m_files.WriteFile("Notes.vvprobe", "notes") &&
-                m_files.WriteFile("Plain.vvnone", "no program opens this"));
+                m_files.WriteFile("Plain.vvnone", "no program opens this") &&
+                m_files.MakeWideEntry(L"\u5831\u544a\u66f8.vvprobe"));
     // A document type that the probe opens, and a shortcut to the probe with its own arguments.
     auto setClass = [](const char* pszKey, const std::string& strValue) {
         return RegSetValueA(HKEY_CLASSES_ROOT, pszKey, REG_SZ, strValue.c_str(),
@@ -277,6 +278,8 @@ TEST_F(ServiceTest, APressStartsTheTargetAsTheShellWouldOrTellsWhyNot) {
     const std::string strDrive = "W:\\Tools\\Tool.exe";
     const std::string strGone = m_files / "Gone";
     const CScratchFolder& files = m_files;
+    // As the module keeps a name the code page cannot hold.
+    const std::string strShortNotes = ShortPath(files.WidePath(L"\u5831\u544a\u66f8.vvprobe"));
 
     enum { PROBE, FOLDER, NOTICE };
     const struct {
@@ -287,6 +290,8 @@ TEST_F(ServiceTest, APressStartsTheTargetAsTheShellWouldOrTellsWhyNot) {
         // First: under Wine, a launch in a folder of its own moves the service's current folder
         // there for a moment, and a document starts in the current folder.
         {{files / "Notes.vvprobe"}, PROBE, m_suite.Path() + "|\"" + files / "Notes.vvprobe\""},
+        // Opened by its long name, which the probe's narrow command line shows as best it can.
+        {{strShortNotes}, PROBE, m_suite.Path() + "|\"" + files / "???.vvprobe\""},
         {{strProbe, "one \"two three\"", files / "Work"}, PROBE, files / "Work|one \"two three\""},
         {{strProbe, "own"}, PROBE, ThisProgramFolder() + "|own"},
         {{strLink}, PROBE, files / "Work|from the shortcut"},
