@@ -20,27 +20,32 @@ protected:
     CScratchFolder m_folder;
 };
 
+// A name the code page cannot hold is looked up as it is, not as look-alikes or as wildcards.
 TEST_F(SettingsDialog, OkIsEnabledOnlyWhileThePathNamesATarget) {
+    ASSERT_TRUE(m_folder.MakeWideEntry(L"a\u0100b.txt"));
     const struct {
-        std::string strTyped;
+        std::wstring strTyped;
         bool bValid;
     } cases[] = {
-        {"", false},
-        {"Q:", false},
-        {"Q:\\", true}, // a drive root needs no drive
-        {"   Q:\\", true},
-        {m_folder / "Data\\", true},
-        {m_folder / "Data\\\\", false}, // only one trailing backslash is forgiven
-        {m_folder / "a.txt", true},
-        {m_folder / "missing.txt", false},
-        {m_folder / "*.txt", true},
+        {L"", false},
+        {L"Q:", false},
+        {L"Q:\\", true}, // a drive root needs no drive
+        {L"   Q:\\", true},
+        {m_folder.WidePath(L"Data\\"), true},
+        {m_folder.WidePath(L"Data\\\\"), false}, // only one trailing backslash is forgiven
+        {m_folder.WidePath(L"a.txt"), true},
+        {m_folder.WidePath(L"missing.txt"), false},
+        {m_folder.WidePath(L"*.txt"), true},
+        {m_folder.WidePath(L"a\u0100b.txt"), true},
+        {m_folder.WidePath(L"\u5831.txt"), false}, // not "?.txt", which a.txt matches
     };
     RunSettings(1, {Do([&] {
                     EXPECT_FALSE(m_dialog.IsEnabled(IDOK)) << "at start";
                     for (const auto& test : cases) {
                         m_dialog.Type(IDC_SETTINGS_PATH, test.strTyped);
                         EXPECT_EQ(test.bValid, m_dialog.IsEnabled(IDOK))
-                            << "\"" << test.strTyped << "\"";
+                            << "\"" << std::string(test.strTyped.begin(), test.strTyped.end())
+                            << "\"";
                     }
                 })});
 }
