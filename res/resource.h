@@ -26,7 +26,7 @@
 #define IDS_KEY_NAME 4124        // format: legend, title, comment
 #define IDS_KEY_NAME_TITLE 4125  // format: legend, title
 #define IDS_KEY_NAME_FREE 4126   // format: legend
-#define IDS_NAME_NOT_KEPT 4130 // a path beyond the ANSI code page without a short name
+#define IDS_NAME_NOT_KEPT 4130   // a path beyond the ANSI code page without a short name
 #ifndef AFX_IDS_APP_TITLE
 #define AFX_IDS_APP_TITLE 57344
 #endif
