@@ -1,7 +1,5 @@
 #include "CFileFind.h"
 
-#include <string>
-
 BOOL CFileFind::FindFile(LPCSTR pszName) {
     Close();
     // No longer than the narrow search takes: what it would find could not be held in the
@@ -11,11 +9,8 @@ BOOL CFileFind::FindFile(LPCSTR pszName) {
         return FALSE;
     }
     // The wide search reports names the code page cannot hold as they are, with their short names.
-    std::wstring strPattern(static_cast<size_t>(nLength) + 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, pszName, -1, &strPattern[0],
-                        static_cast<int>(strPattern.size()));
     WIN32_FIND_DATAW data;
-    m_find.Attach(FindFirstFileW(strPattern.c_str(), &data));
+    m_find.Attach(FindFirstFileW(WideText(pszName).c_str(), &data));
     m_bHasNext = TakeNext(m_find.IsValid(), data);
     if (!m_bHasNext) {
         Close();

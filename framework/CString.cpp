@@ -314,6 +314,15 @@ CString operator+(LPCSTR a, const CString& b) {
     return result;
 }
 
+std::wstring WideText(LPCSTR pszText) {
+    // Room for the terminator, which the conversion writes and counts.
+    std::wstring strWide(static_cast<size_t>(lstrlenA(pszText)) + 1, L'\0');
+    int nLength =
+        MultiByteToWideChar(CP_ACP, 0, pszText, -1, &strWide[0], static_cast<int>(strWide.size()));
+    strWide.resize(nLength > 0 ? static_cast<size_t>(nLength) - 1 : 0);
+    return strWide;
+}
+
 BOOL NarrowExactly(LPCWSTR pszWide, int nLength, CString& strNarrow) {
     strNarrow.Empty();
     if (nLength < 0) {

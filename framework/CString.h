@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdarg>
+#include <string>
 
 struct CStringData {
     LONG nRefs; // -1 marks the static empty string, which is never freed
@@ -88,3 +89,5 @@ CString operator+(LPCSTR a, const CString& b);
 // fit) or a question mark in its place, and in a file name either names another file or a
 // pattern. nLength counts wide characters; -1 takes the text up to its terminator.
 BOOL NarrowExactly(LPCWSTR pszWide, int nLength, CString& strNarrow);
+// Text of the ANSI code page as wide text, which every character of it has.
+std::wstring WideText(LPCSTR pszText);

@@ -242,9 +242,7 @@ void CShortcutService::OnTimer(UINT_PTR nId) {
 
 void CShortcutService::Launch(int nKey) {
     KeyAssignment record;
-    bool bAssigned = ZuComGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey) != 0;
-    ReportSetAsideStore();
-    if (!bAssigned || record.Target.IsEmpty()) {
+    if (!ZuComGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey) || record.Target.IsEmpty()) {
         MessageBeep(MB_OK);
         return;
     }
@@ -277,6 +275,7 @@ void CShortcutService::CheckStore() {
 }
 
 // Whoever meets a damaged store first tells the user where its copy lies: here, or the key panel.
+// A read of this service's own that sets the store aside changes the folder, and so ends up here.
 void CShortcutService::ReportSetAsideStore() {
     char szAside[MAX_PATH];
     if (ZuComTakeStoreNotice(szAside)) {

@@ -4,6 +4,7 @@
 
 #include "CComInit.h"
 #include "CHandle.h"
+#include "CString.h"
 
 #include <shellapi.h>
 
@@ -57,14 +58,6 @@ std::string SystemText(DWORD dwError) {
     return strText.empty() ? "error " + std::to_string(dwError) : strText;
 }
 
-std::wstring Wide(const std::string& strText) {
-    std::wstring strWide(strText.size(), L'\0');
-    int nLength = MultiByteToWideChar(CP_ACP, 0, strText.data(), static_cast<int>(strText.size()),
-                                      &strWide[0], static_cast<int>(strWide.size()));
-    strWide.resize(static_cast<size_t>(nLength));
-    return strWide;
-}
-
 // A short (8.3) path, as the module keeps a name the code page cannot hold, is started by its long
 // name: the shell picks the program by the extension, which the short name cuts to three letters.
 // A path that names nothing stays as it is.
@@ -94,9 +87,9 @@ std::string Launch(const CLaunchRequest& request) {
     if (!request.strFolder.empty() && !IsFolder(strFolder)) {
         return ServiceText(IDS_FOLDER_NOT_FOUND, strFolder);
     }
-    const std::wstring strFile = LongPath(Wide(strTarget));
-    const std::wstring strParameters = Wide(request.strParameters);
-    const std::wstring strDirectory = Wide(strFolder);
+    const std::wstring strFile = LongPath(WideText(strTarget.c_str()));
+    const std::wstring strParameters = WideText(request.strParameters.c_str());
+    const std::wstring strDirectory = WideText(strFolder.c_str());
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
