@@ -81,37 +81,34 @@ TEST_F(SettingsDialog, OkStoresTheTargetAsTypedWithItsNameAndKind) {
     }
 }
 
-TEST_F(SettingsDialog, ATargetGoneByOkIsRefusedAndTheDialogStaysOpen) {
-    std::string strMessage;
-    EXPECT_EQ(IDCANCEL, RunSettings(2, {Do([&] {
-                                            m_dialog.Type(IDC_SETTINGS_PATH, m_folder / "b.txt");
-                                            DeleteFileA((m_folder / "b.txt").c_str());
-                                            m_dialog.PostMessage(WM_COMMAND, IDOK);
-                                        }),
-                                        AnswerMessageBox(&strMessage),
-                                        Do([&] { EXPECT_TRUE(m_dialog.IsWindowVisible()); })}));
-    EXPECT_EQ(LocaleString(IDS_TARGET_INVALID), strMessage);
-    EXPECT_EQ(0, m_library.Stores());
-}
-
-// Not stored, the dialog tells why and stays open with the target typed, and OK tries again.
-TEST_F(SettingsDialog, ATargetNotStoredIsToldAndOkAgainStoresIt) {
-    m_library.m_bStoresFail = true;
+// What OK cannot store is told, and the dialog stays open with the target typed: a target gone by
+// then, and a store that fails for the system's reason; OK then tries again.
+TEST_F(SettingsDialog, WhatOkCannotStoreIsToldAndTheDialogStaysOpen) {
     const std::string strTarget = m_folder / "b.txt";
-    std::string strMessage;
+    std::string strGone;
+    std::string strNotStored;
     EXPECT_EQ(IDOK, RunSettings(2,
                                 {Do([&] {
                                      m_dialog.Type(IDC_SETTINGS_PATH, strTarget);
+                                     DeleteFileA(strTarget.c_str());
                                      m_dialog.PostMessage(WM_COMMAND, IDOK);
                                  }),
-                                 AnswerMessageBox(&strMessage), Do([&] {
+                                 AnswerMessageBox(&strGone), Do([&] {
+                                     EXPECT_TRUE(m_dialog.IsWindowVisible());
+                                     EXPECT_EQ(0, m_library.Stores());
+                                     ASSERT_TRUE(m_folder.WriteFile("b.txt", "x"));
+                                     m_library.m_bStoresFail = true;
+                                     m_dialog.PostMessage(WM_COMMAND, IDOK);
+                                 }),
+                                 AnswerMessageBox(&strNotStored), Do([&] {
                                      EXPECT_EQ(strTarget, m_dialog.Text(IDC_SETTINGS_PATH));
                                      EXPECT_FALSE(m_library.IsAssigned(2));
                                      m_library.m_bStoresFail = false;
                                      PressButton(m_dialog, IDOK);
                                  })},
                                 true));
-    EXPECT_EQ(StoreFailureText(ERROR_SHARING_VIOLATION), strMessage);
+    EXPECT_EQ(LocaleString(IDS_TARGET_INVALID), strGone);
+    EXPECT_EQ(StoreFailureText(ERROR_SHARING_VIOLATION), strNotStored);
     EXPECT_EQ(strTarget, std::string(m_library.Record(2).Target));
 }
 

@@ -136,7 +136,6 @@ TEST_F(StartupTest, ADamagedStoreIsSetAsideAndTheUserToldWhere) {
     PressButton(box.hWnd, IDOK);
     HWND hPanel = WaitForPanel(panel);
     ASSERT_NE(hPanel, nullptr);
-    EXPECT_STREQ("Notepad", Library().Read(1).Title) << "the defaults";
     ClosePanel(hPanel);
     EXPECT_EQ(panel.WaitForExit(), 0u);
 }
