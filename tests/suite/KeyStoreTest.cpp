@@ -146,22 +146,16 @@ TEST_F(KeyStoreTest, InitWritesTheDefaultsOnceAndResetRestoresThem) {
 
 const char kStoreHeader[] = "[KeyStore]\r\nFormat=Corvane key store\r\nVersion=1\r\n";
 
-enum class Saved { Utf8, Utf8Mark, Utf16, Utf16BigEndian };
-
-// UTF-8 text (as this file holds it) as Notepad saves it.
-std::string SavedAs(Saved encoding, const std::string& strText) {
-    if (encoding == Saved::Utf8 || encoding == Saved::Utf8Mark) {
-        return (encoding == Saved::Utf8Mark ? "\xEF\xBB\xBF" : "") + strText;
-    }
+// UTF-8 text (as this file holds it) as Notepad saves it "Unicode": UTF-16 with a byte-order mark.
+std::string Utf16(const std::string& strText, bool bBigEndian = false) {
     std::wstring strWide(strText.size(), L'\0');
     strWide.resize(static_cast<size_t>(
         MultiByteToWideChar(CP_UTF8, 0, strText.data(), static_cast<int>(strText.size()),
                             &strWide[0], static_cast<int>(strWide.size()))));
-    const bool bBig = encoding == Saved::Utf16BigEndian;
-    std::string strSaved = bBig ? "\xFE\xFF" : "\xFF\xFE";
+    std::string strSaved = bBigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (wchar_t ch : strWide) {
-        char bytes[] = {static_cast<char>(ch & 0xFF), static_cast<char>(ch >> 8)};
-        strSaved += bBig ? std::string{bytes[1], bytes[0]} : std::string{bytes[0], bytes[1]};
+        const char bytes[] = {static_cast<char>(ch & 0xFF), static_cast<char>(ch >> 8)};
+        strSaved += {bytes[bBigEndian ? 1 : 0], bytes[bBigEndian ? 0 : 1]};
     }
     return strSaved;
 }
@@ -193,13 +187,13 @@ TEST_F(KeyStoreTest, AStoreWrittenByHandIsReadByTheRulesOrSetAsideWhole) {
         {strHeader + "[Key2]\r\nTitle=a\r\nOptionFlag=7\r\nOptionNumber=100\r\n", "a", {1, 100}},
         {StoreOfSize(kStoreLimit), "Big"},
         {"[KeyStore]\nFormat=Corvane key store\nVersion=1\n[Key2]\nTitle=LF alone\n", "LF alone"},
-        {SavedAs(Saved::Utf8, strHeader + "[Key2]\r\nTitle=Café\r\n"), "Caf\xE9"},
-        {SavedAs(Saved::Utf8Mark, strHeader + "[Key2]\r\nTitle=Café\r\n"), "Caf\xE9"},
-        {SavedAs(Saved::Utf16, strHeader + "[Key2]\r\nTitle=Café\r\n"), "Caf\xE9"},
-        {SavedAs(Saved::Utf16BigEndian, strHeader + "[Key2]\r\nTitle=Café\r\n"), "Caf\xE9"},
+        {strHeader + "[Key2]\r\nTitle=Café\r\n", "Caf\xE9"},
+        {"\xEF\xBB\xBF" + strHeader + "[Key2]\r\nTitle=Café\r\n", "Caf\xE9"},
+        {Utf16(strHeader + "[Key2]\r\nTitle=Café\r\n"), "Caf\xE9"},
+        {Utf16(strHeader + "[Key2]\r\nTitle=Café\r\n", true), "Caf\xE9"},
         // Characters the code page cannot hold exactly, not even by a look-alike.
-        {SavedAs(Saved::Utf16, strHeader + "[Key2]\r\nTitle=日本\r\n"), nullptr},
-        {SavedAs(Saved::Utf8, strHeader + "[Key2]\r\nTitle=Łódź\r\n"), nullptr},
+        {Utf16(strHeader + "[Key2]\r\nTitle=日本\r\n"), nullptr},
+        {strHeader + "[Key2]\r\nTitle=Łódź\r\n", nullptr},
         {std::string("\x00\x01garbage", 9), nullptr},
         {"[KeyStore]\r\nFormat=Corvane key store\r\nVersion=2\r\n[Key2]\r\nTitle=a\r\n", nullptr},
         {"[KeyStore]\r\nFormat=corvane key store\r\nVersion=1\r\n[Key2]\r\nTitle=a\r\n", nullptr},
@@ -241,8 +235,8 @@ TEST_F(KeyStoreTest, AStoreWrittenByHandIsReadByTheRulesOrSetAsideWhole) {
                                 [&](const auto& test) { return test.strStore == strText; }));
     }
     // Read in any encoding, written in the library's own at the next change.
-    ASSERT_TRUE(WriteFileText(m_appData.StorePath(),
-                              SavedAs(Saved::Utf16, strHeader + "[Key2]\r\nTitle=Café\r\n")));
+    ASSERT_TRUE(
+        WriteFileText(m_appData.StorePath(), Utf16(strHeader + "[Key2]\r\nTitle=Café\r\n")));
     ASSERT_EQ(1, m_lib.Store(1, Assignment("Mine", "C:\\mine.exe")));
     std::string strText = ReadFileText(m_appData.StorePath());
     EXPECT_EQ(0u, strText.find("; Corvane key store"));
