@@ -5,30 +5,15 @@
 #include "../res/resource.h"
 
 #include "CWinApp.h"
-
-namespace {
-
-CString SystemReason(DWORD dwError) {
-    CString strReason;
-    LPSTR pszText = nullptr;
-    if (dwError != ERROR_SUCCESS &&
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                           FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, dwError, 0, reinterpret_cast<LPSTR>(&pszText), 0, nullptr)) {
-        strReason = pszText;
-        LocalFree(pszText);
-        strReason.Trim();
-    }
-    return strReason;
-}
-
-} // namespace
+#include "SystemError.h"
 
 BOOL CheckStored(int nResult, UINT nMessage) {
     if (nResult) {
         return TRUE;
     }
-    CString strReason = SystemReason(GetLastError());
+    // A library that fails without a reason gets no made-up one.
+    DWORD dwError = GetLastError();
+    CString strReason = dwError != ERROR_SUCCESS ? SystemErrorText(dwError) : CString();
     AfxMessageBox(FormatResourceText(nMessage, {strReason}), MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
 }

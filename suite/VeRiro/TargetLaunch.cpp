@@ -5,6 +5,7 @@
 #include "CComInit.h"
 #include "CHandle.h"
 #include "CString.h"
+#include "SystemError.h"
 
 #include <shellapi.h>
 
@@ -45,17 +46,6 @@ std::string StartFolder(const CLaunchRequest& request) {
 bool IsFolder(const std::string& strPath) {
     DWORD dwAttributes = GetFileAttributesA(strPath.c_str());
     return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string SystemText(DWORD dwError) {
-    char szText[256] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, dwError, 0,
-                   szText, sizeof szText, nullptr);
-    std::string strText = szText;
-    while (!strText.empty() && (strText.back() == '\n' || strText.back() == '\r')) {
-        strText.pop_back();
-    }
-    return strText.empty() ? "error " + std::to_string(dwError) : strText;
 }
 
 // A short (8.3) path, as the module keeps a name the code page cannot hold, is started by its long
@@ -109,7 +99,7 @@ std::string Launch(const CLaunchRequest& request) {
         dwError == ERROR_BAD_NETPATH) {
         return ServiceText(IDS_TARGET_NOT_FOUND, strTarget);
     }
-    return ServiceText(IDS_LAUNCH_ERROR, strTarget, SystemText(dwError));
+    return ServiceText(IDS_LAUNCH_ERROR, strTarget, std::string(SystemErrorText(dwError)));
 }
 
 DWORD WINAPI LaunchThread(void* pParameter) {
