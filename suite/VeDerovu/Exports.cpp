@@ -7,6 +7,7 @@
 #include "ServiceClient.h"
 #include "SuiteFiles.h"
 #include "SuiteSettings.h"
+#include "TargetHealth.h"
 
 int ZuComGetAppDataOfHarlEvent(KeyAssignment* pRecord, int nEvent) {
     return CallNoThrow([&] { return ReadKeyRecord(pRecord, nEvent); });
@@ -64,4 +65,36 @@ int ZuComSetKeyOption(int nKeyIndex, int bFlag, int nNumber) {
 
 int ZuComTakeStoreNotice(LPSTR pszAside) {
     return CallNoThrow([&] { return TakeSetAsideNotice(pszAside); });
+}
+
+int ZuComExportKeys(CString* pText) {
+    return CallNoThrow([&] { return ExportKeys(pText); });
+}
+
+int ZuComImportKeys(const char* pBytes, int nSize, int* pnLine) {
+    return CallNoThrow([&] { return ImportKeys(pBytes, nSize, pnLine); });
+}
+
+int ZuComUndoKeys() {
+    return CallNoThrow([&] { return UndoKeyChange(); });
+}
+
+int ZuComSaveKeySet(LPCSTR pszName) {
+    return CallNoThrow([&] { return SaveNamedKeySet(pszName); });
+}
+
+int ZuComUseKeySet(LPCSTR pszName, int* pnLine) {
+    return CallNoThrow([&] { return UseNamedKeySet(pszName, pnLine); });
+}
+
+int ZuComDeleteKeySet(LPCSTR pszName) {
+    return CallNoThrow([&] { return DeleteNamedKeySet(pszName); });
+}
+
+int ZuComListKeySets(CString* pNames, CString* pCurrent) {
+    return CallNoThrow([&] { return ListNamedKeySets(pNames, pCurrent); });
+}
+
+int ZuComCheckTarget(LPCSTR pszTarget, LPCSTR pszFolder, int* pnHealth) {
+    return CallNoThrow([&] { return CheckTargetHealth(pszTarget, pszFolder, pnHealth); });
 }

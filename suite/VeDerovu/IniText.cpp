@@ -55,19 +55,21 @@ int HexDigit(char ch) {
 
 const std::string* CIniSection::Find(const char* pszName) const {
     const std::string* pValue = nullptr;
-    for (const auto& entry : m_entries) {
-        if (SameName(entry.first, pszName)) {
-            pValue = &entry.second;
+    for (const CIniEntry& entry : m_entries) {
+        if (SameName(entry.strName, pszName)) {
+            pValue = &entry.strValue;
         }
     }
     return pValue;
 }
 
-bool CIniText::Parse(const std::string& strText) {
+bool CIniText::Parse(const std::string& strText, int* pnBadLine) {
     size_t nPos = 0;
-    bool bClean = true;
+    int nLine = 0;
+    int nBadLine = 0;
     CIniSection* pSection = nullptr;
     while (nPos < strText.size()) {
+        ++nLine;
         size_t nEnd = strText.find('\n', nPos);
         if (nEnd == std::string::npos) {
             nEnd = strText.size();
@@ -83,18 +85,21 @@ bool CIniText::Parse(const std::string& strText) {
         }
         size_t nEquals = strLine.find('=');
         if (HasControlChar(strLine)) {
-            bClean = false;
+            nBadLine = nBadLine ? nBadLine : nLine;
         } else if (strLine[0] == '[' && strLine.back() == ']') {
-            m_sections.push_back({Trimmed(strLine.substr(1, strLine.size() - 2)), {}});
+            m_sections.push_back({Trimmed(strLine.substr(1, strLine.size() - 2)), nLine, {}});
             pSection = &m_sections.back();
         } else if (pSection && nEquals != std::string::npos && nEquals > 0) {
-            pSection->m_entries.emplace_back(Trimmed(strLine.substr(0, nEquals)),
-                                             Trimmed(strLine.substr(nEquals + 1)));
+            pSection->m_entries.push_back(
+                {Trimmed(strLine.substr(0, nEquals)), Trimmed(strLine.substr(nEquals + 1)), nLine});
         } else {
-            bClean = false;
+            nBadLine = nBadLine ? nBadLine : nLine;
         }
     }
-    return bClean;
+    if (pnBadLine) {
+        *pnBadLine = nBadLine;
+    }
+    return nBadLine == 0;
 }
 
 const CIniSection* CIniText::FindSection(const char* pszName) const {

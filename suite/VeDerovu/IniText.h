@@ -10,12 +10,18 @@
 #include "../../framework/CString.h"
 
 #include <string>
-#include <utility>
 #include <vector>
+
+struct CIniEntry {
+    std::string strName;
+    std::string strValue; // still escaped
+    int nLine;            // counted from 1
+};
 
 struct CIniSection {
     std::string m_strName;
-    std::vector<std::pair<std::string, std::string>> m_entries; // name, value still escaped
+    int m_nLine;
+    std::vector<CIniEntry> m_entries;
 
     // The value last given for the name, or null.
     const std::string* Find(const char* pszName) const;
@@ -24,9 +30,11 @@ struct CIniSection {
 class CIniText {
 public:
     // Takes in every line it understands and returns false when some line was none of a section
-    // header, a name=value pair inside a section, a comment or a blank line.
-    bool Parse(const std::string& strText);
+    // header, a name=value pair inside a section, a comment or a blank line; *pnBadLine is then
+    // the first such line.
+    bool Parse(const std::string& strText, int* pnBadLine = nullptr);
     const CIniSection* FindSection(const char* pszName) const;
+    const std::vector<CIniSection>& Sections() const { return m_sections; }
 
 private:
     std::vector<CIniSection> m_sections;

@@ -1,5 +1,8 @@
 #include "KeyData.h"
 
+#include "KeyFile.h"
+#include "KeyHistory.h"
+#include "KeySets.h"
 #include "KeyStore.h"
 #include "KeyTableCache.h"
 #include "ServiceClient.h"
@@ -61,14 +64,34 @@ bool Notified(bool bStored) {
     return bStored;
 }
 
+// Replaces the keys as one change. The state before it is kept for undo first, unless there was
+// no store or nothing changes; a change that is not stored forgets it again.
+bool SaveChange(CKeyStore& store, const CKeyTable& before, bool bFound, const CKeyTable& after) {
+    std::string strKept;
+    if (bFound && !SameKeys(before, after) && !KeepState(store, before, strKept)) {
+        return false;
+    }
+    if (!store.Save(after)) {
+        DWORD dwError = GetLastError();
+        if (!strKept.empty()) {
+            DeleteFileA(strKept.c_str());
+        }
+        SetLastError(dwError);
+        return false;
+    }
+    return true;
+}
+
+// change turns the table into the new one, or refuses with the system's reason.
 template <class Change> bool ChangeKeys(Change change) {
     return Notified(WithStore([&](CKeyStore& store) {
         CKeyTable table;
-        if (!store.Load(table)) {
+        bool bFound = false;
+        if (!store.Load(table, &bFound)) {
             return false;
         }
-        change(table);
-        return store.Save(table);
+        CKeyTable before = table;
+        return change(store, table) && SaveChange(store, before, bFound, table);
     }));
 }
 
@@ -93,7 +116,10 @@ bool StoreKeyRecord(const KeyAssignment* pRecord, int nEvent) {
     // A record without assignment clears the key whole, so that nothing of the old assignment
     // lingers in the slots the key panel never shows.
     KeyAssignment record = HasAssignment(*pRecord) ? *pRecord : KeyAssignment();
-    return ChangeKeys([&](CKeyTable& table) { table[nIndex].m_record = record; });
+    return ChangeKeys([&](CKeyStore&, CKeyTable& table) {
+        table[nIndex].m_record = record;
+        return true;
+    });
 }
 
 bool InitKeyData(int nMode) {
@@ -108,7 +134,7 @@ bool InitKeyData(int nMode) {
             return false;
         }
         bWritten = !(bFound && nMode == 0);
-        return !bWritten || store.Save(ReadDefaultKeys());
+        return !bWritten || SaveChange(store, table, bFound, ReadDefaultKeys());
     });
     Notified(bResult && bWritten);
     return bResult;
@@ -134,8 +160,92 @@ bool StoreKeyOption(int nKeyIndex, int bFlag, int nNumber) {
     if (!IsKeyIndex(nKeyIndex) || !IsOptionNumber(nNumber)) {
         return false;
     }
-    return ChangeKeys([&](CKeyTable& table) {
+    return ChangeKeys([&](CKeyStore&, CKeyTable& table) {
         table[nKeyIndex].m_bOption = bFlag != 0;
         table[nKeyIndex].m_nOptionNumber = nNumber;
+        return true;
+    });
+}
+
+bool ExportKeys(CString* pText) {
+    return pText && ReadKeys([&](const CKeyTable& table) {
+               std::string strFile = Utf8FileText(FormatKeyFile(table));
+               *pText = CString(strFile.data(), static_cast<int>(strFile.size()));
+               return true;
+           });
+}
+
+bool ImportKeys(const char* pBytes, int nSize, int* pnLine) {
+    if (!pBytes || nSize < 0 || !pnLine) {
+        return false;
+    }
+    CKeyTable imported;
+    *pnLine = CheckKeyFile(CodePageText(std::string(pBytes, static_cast<size_t>(nSize))), imported);
+    if (*pnLine != 0) {
+        SetLastError(ERROR_INVALID_DATA);
+        return false;
+    }
+    return ChangeKeys([&](CKeyStore&, CKeyTable& table) {
+        table = imported;
+        return true;
+    });
+}
+
+bool UndoKeyChange() {
+    return Notified(WithStore([&](CKeyStore& store) {
+        CKeyTable table;
+        std::string strKept;
+        if (!LatestState(store, table, strKept) || !store.Save(table)) {
+            return false;
+        }
+        DeleteFileA(strKept.c_str());
+        return true;
+    }));
+}
+
+bool SaveNamedKeySet(LPCSTR pszName) {
+    return WithStore([&](CKeyStore& store) {
+        CKeyTable table;
+        return store.Load(table) && SaveKeySet(store, pszName, table);
+    });
+}
+
+bool UseNamedKeySet(LPCSTR pszName, int* pnLine) {
+    if (!pnLine) {
+        return false;
+    }
+    *pnLine = 0;
+    return ChangeKeys([&](CKeyStore& store, CKeyTable& table) {
+        return ReadKeySet(store, pszName, table, pnLine);
+    });
+}
+
+bool DeleteNamedKeySet(LPCSTR pszName) {
+    return WithStore([&](CKeyStore& store) { return DeleteKeySet(store, pszName); });
+}
+
+bool ListNamedKeySets(CString* pNames, CString* pCurrent) {
+    if (!pNames || !pCurrent) {
+        return false;
+    }
+    return WithStore([&](CKeyStore& store) {
+        CKeyTable current;
+        if (!store.Load(current)) {
+            return false;
+        }
+        CString strNames;
+        CString strCurrent;
+        for (const std::string& strName : KeySetNames(store)) {
+            CKeyTable set;
+            int nLine = 0;
+            strNames += CString(strName.c_str()) + "\n";
+            if (strCurrent.IsEmpty() && ReadKeySet(store, strName.c_str(), set, &nLine) &&
+                SameKeys(set, current)) {
+                strCurrent = strName.c_str();
+            }
+        }
+        *pNames = strNames;
+        *pCurrent = strCurrent;
+        return true;
     });
 }

@@ -15,3 +15,12 @@ bool InitKeyData(int nMode);
 bool TakeSetAsideNotice(LPSTR pszAside);
 bool ReadKeyOption(int nKeyIndex, int* pbFlag, int* pnNumber);
 bool StoreKeyOption(int nKeyIndex, int bFlag, int nNumber);
+
+// The calls of the console program and the service's tray menu (VeDerovu.h).
+bool ExportKeys(CString* pText);
+bool ImportKeys(const char* pBytes, int nSize, int* pnLine);
+bool UndoKeyChange();
+bool SaveNamedKeySet(LPCSTR pszName);
+bool UseNamedKeySet(LPCSTR pszName, int* pnLine);
+bool DeleteNamedKeySet(LPCSTR pszName);
+bool ListNamedKeySets(CString* pNames, CString* pCurrent);

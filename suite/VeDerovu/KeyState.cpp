@@ -18,9 +18,15 @@ const CTextField kTextFields[] = {
     {"Reserved1", &KeyAssignment::Reserved1},   {"Reserved2", &KeyAssignment::Reserved2},
 };
 
-bool ReadIntField(const CIniSection& section, const char* pszName, int& nValue) {
-    const std::string* pRaw = section.Find(pszName);
-    return !pRaw || ParseIniInt(*pRaw, nValue);
+bool IsNamed(const CIniEntry& entry, const char* pszName) {
+    return lstrcmpiA(entry.strName.c_str(), pszName) == 0;
+}
+
+int* NumberField(const CIniEntry& entry, CKeyState& state) {
+    return IsNamed(entry, "ReservedNumber") ? &state.m_record.nReserved
+           : IsNamed(entry, "OptionFlag")   ? &state.m_bOption
+           : IsNamed(entry, "OptionNumber") ? &state.m_nOptionNumber
+                                            : nullptr;
 }
 
 } // namespace
@@ -38,16 +44,26 @@ bool HasAssignment(const KeyAssignment& record) {
     return false;
 }
 
-bool ReadKeySection(const CIniSection& section, CKeyState& state) {
+KeyValueRead ReadKeyValue(const CIniEntry& entry, CKeyState& state) {
     for (const CTextField& field : kTextFields) {
-        const std::string* pRaw = section.Find(field.pszName);
-        if (pRaw && !UnescapeIniValue(*pRaw, state.m_record.*field.pValue)) {
-            return false;
+        if (IsNamed(entry, field.pszName)) {
+            return UnescapeIniValue(entry.strValue, state.m_record.*field.pValue)
+                       ? KeyValueRead::Ok
+                       : KeyValueRead::Malformed;
         }
     }
-    bool bRead = ReadIntField(section, "ReservedNumber", state.m_record.nReserved) &&
-                 ReadIntField(section, "OptionFlag", state.m_bOption) &&
-                 ReadIntField(section, "OptionNumber", state.m_nOptionNumber);
+    int* pNumber = NumberField(entry, state);
+    if (!pNumber) {
+        return KeyValueRead::Unknown;
+    }
+    return ParseIniInt(entry.strValue, *pNumber) ? KeyValueRead::Ok : KeyValueRead::Malformed;
+}
+
+bool ReadKeySection(const CIniSection& section, CKeyState& state) {
+    bool bRead = true;
+    for (const CIniEntry& entry : section.m_entries) {
+        bRead = bRead && ReadKeyValue(entry, state) != KeyValueRead::Malformed;
+    }
     state.m_bOption = state.m_bOption != 0;
     return bRead;
 }

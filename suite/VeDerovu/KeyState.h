@@ -28,7 +28,10 @@ std::string KeySectionName(const char* pszPrefix, int nKeyIndex);
 // A key is assigned while any of the six strings the key panel shows or launches is set.
 bool HasAssignment(const KeyAssignment& record);
 
-// Reads the fields present into state (the others keep their values); false when one of them is
-// malformed, leaving the fields before it read.
+enum class KeyValueRead { Ok, Unknown, Malformed };
+// Reads one value of a key's section into state; Unknown when the name is none of a key's.
+KeyValueRead ReadKeyValue(const CIniEntry& entry, CKeyState& state);
+// Reads the fields present into state (the others keep their values; a name given twice counts
+// as last given); false when one of them is malformed.
 bool ReadKeySection(const CIniSection& section, CKeyState& state);
 void WriteKeySection(CIniBuilder& builder, const std::string& strSection, const CKeyState& state);

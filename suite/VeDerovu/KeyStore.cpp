@@ -1,5 +1,6 @@
 #include "KeyStore.h"
 
+#include "KeyFile.h"
 #include "KeyTableCache.h"
 #include "SuiteFiles.h"
 
@@ -16,10 +17,6 @@ constexpr DWORD LOCK_TIMEOUT_MS = 10000;
 // Far beyond six keys' worth of text; a bigger file is not ours and would only cost memory.
 constexpr DWORD MAX_STORE_SIZE = 16 * 1024 * 1024;
 
-constexpr char STORE_HEADER[] = "KeyStore";
-constexpr char STORE_FORMAT[] = "Corvane key store";
-constexpr int STORE_VERSION = 1;
-constexpr char KEY_SECTION_PREFIX[] = "Key";
 constexpr char SET_ASIDE_NOTICE[] = "KeyStore.set-aside.txt";
 
 // The folder of the user's roaming settings. APPDATA is read afresh on every call, so that a
@@ -31,79 +28,6 @@ bool GetAppDataFolder(LPSTR pszFolder) {
     }
     return SUCCEEDED(
         SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, pszFolder));
-}
-
-bool ParseStore(const std::string& strText, CKeyTable& table) {
-    CIniText ini;
-    if (!ini.Parse(strText)) {
-        return false;
-    }
-    const CIniSection* pHeader = ini.FindSection(STORE_HEADER);
-    const std::string* pFormat = pHeader ? pHeader->Find("Format") : nullptr;
-    const std::string* pVersion = pHeader ? pHeader->Find("Version") : nullptr;
-    int nVersion = 0;
-    if (!pFormat || *pFormat != STORE_FORMAT || !pVersion || !ParseIniInt(*pVersion, nVersion) ||
-        nVersion != STORE_VERSION) {
-        return false;
-    }
-    for (int i = 0; i < KEY_COUNT; ++i) {
-        const CIniSection* pKey = ini.FindSection(KeySectionName(KEY_SECTION_PREFIX, i).c_str());
-        if (pKey && !ReadKeySection(*pKey, table[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string FormatStore(const CKeyTable& table) {
-    CIniBuilder builder;
-    builder.Comment("Corvane key store: what each programmable key launches, and its option.");
-    builder.Comment("Values are written as they are, except '%', control characters (such as line");
-    builder.Comment("breaks) and blanks at either end, which are written as %XX (two hex digits):");
-    builder.Comment("%25 for '%', %0D%0A for a line break, %20 for a leading or trailing blank.");
-    builder.Section(STORE_HEADER);
-    builder.Value("Format", CString(STORE_FORMAT));
-    builder.Value("Version", STORE_VERSION);
-    for (int i = 0; i < KEY_COUNT; ++i) {
-        WriteKeySection(builder, KeySectionName(KEY_SECTION_PREFIX, i), table[i]);
-    }
-    return builder.Text();
-}
-
-// False with the system's reason as the thread's last error.
-bool WriteWholeFile(LPCSTR pszPath, const std::string& strText) {
-    CHandle file(CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid()) {
-        return false;
-    }
-    auto dwSize = static_cast<DWORD>(strText.size());
-    DWORD dwWritten = 0;
-    bool bWritten =
-        WriteFile(file, strText.data(), dwSize, &dwWritten, nullptr) && FlushFileBuffers(file);
-    DWORD dwError = !bWritten ? GetLastError() : dwWritten != dwSize ? ERROR_DISK_FULL : 0;
-    if (!file.Close() && dwError == 0) {
-        dwError = GetLastError();
-    }
-    SetLastError(dwError);
-    return dwError == 0;
-}
-
-// Runs a file call until it succeeds, or fails for another reason than a hold, or the wait runs
-// out; false keeps the call's error.
-template <class Call> bool WhileHeld(CHoldWait& wait, Call call) {
-    while (!call()) {
-        if (!wait.Again(GetLastError(), true)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// A failure whose reason must survive the clean-up after it.
-bool Failed(DWORD dwError) {
-    SetLastError(dwError);
-    return false;
 }
 
 } // namespace
@@ -147,7 +71,7 @@ bool CKeyStore::Load(CKeyTable& table, bool* pbFound) {
     if (read == FileRead::Failed) {
         return false;
     }
-    bool bFound = read == FileRead::Ok && ParseStore(strText, table);
+    bool bFound = read == FileRead::Ok && ParseKeyFile(strText, table);
     if (read != FileRead::Missing && !bFound) {
         table = CKeyTable();
         if (!SetAside()) {
@@ -162,7 +86,7 @@ bool CKeyStore::Load(CKeyTable& table, bool* pbFound) {
 }
 
 bool CKeyStore::Save(const CKeyTable& table) {
-    std::string strText = FormatStore(table);
+    std::string strText = FormatKeyFile(table);
     char szTemp[MAX_PATH];
     if (strText.size() > MAX_STORE_SIZE) {
         return Failed(ERROR_FILE_TOO_LARGE);
@@ -178,17 +102,12 @@ bool CKeyStore::Save(const CKeyTable& table) {
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY)) {
         return Failed(ERROR_FILE_READ_ONLY);
     }
-    if (WriteWholeFile(szTemp, strText) && WhileHeld(m_wait, [&] {
-            return MoveFileExA(szTemp, m_szStore,
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-        })) {
-        AdvanceStoreGeneration();
-        RememberKeyTable(m_szStore, table);
-        return true;
+    if (!ReplaceWholeFile(m_szStore, szTemp, strText, m_wait)) {
+        return false;
     }
-    DWORD dwError = GetLastError();
-    DeleteFileA(szTemp);
-    return Failed(dwError);
+    AdvanceStoreGeneration();
+    RememberKeyTable(m_szStore, table);
+    return true;
 }
 
 bool CKeyStore::PathInFolder(LPCSTR pszName, LPSTR pszPath) const {

@@ -42,8 +42,13 @@ public:
     // last error. Another program's hold on the store is waited out for about two seconds in all
     // (CHoldWait), counted from the moment the lock was had.
 
-private:
+    // pszPath (MAX_PATH bytes) is the path of a file of that name in the store's folder; false
+    // when it does not fit.
     bool PathInFolder(LPCSTR pszName, LPSTR pszPath) const;
+    // The wait for another program's hold that the store's calls share.
+    CHoldWait& HoldWait() { return m_wait; }
+
+private:
     bool SetAside();
     void LeaveSetAsideNotice(LPCSTR pszAside) const;
 

@@ -3,6 +3,7 @@
 #include "KeyStore.h"
 
 #include "CHandle.h"
+#include "CString.h"
 
 #include <algorithm>
 #include <cstring>
@@ -141,11 +142,59 @@ FileRead ReadTextFile(LPCSTR pszPath, std::string& strText, DWORD dwMaxSize, CHo
     if (result == FileRead::Failed) {
         SetLastError(dwError);
     }
-    std::wstring strWide;
-    if (result == FileRead::Ok && UnicodeText(strText, strWide)) {
-        strText = NarrowText(strWide);
+    if (result == FileRead::Ok) {
+        strText = CodePageText(strText);
     }
     return result;
+}
+
+std::string CodePageText(const std::string& strFile) {
+    std::wstring strWide;
+    return UnicodeText(strFile, strWide) ? NarrowText(strWide) : strFile;
+}
+
+std::string Utf8FileText(const std::string& strText) {
+    // The text holds no terminator: the key file writes control characters escaped.
+    std::wstring strWide = WideText(strText.c_str());
+    int nWide = static_cast<int>(strWide.size());
+    int nSize =
+        WideCharToMultiByte(CP_UTF8, 0, strWide.data(), nWide, nullptr, 0, nullptr, nullptr);
+    std::string strFile(static_cast<size_t>(nSize), '\0');
+    if (nSize > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, strWide.data(), nWide, &strFile[0], nSize, nullptr,
+                            nullptr);
+    }
+    return "\xEF\xBB\xBF" + strFile;
+}
+
+bool ReplaceWholeFile(LPCSTR pszPath, LPCSTR pszTemp, const std::string& strText, CHoldWait& wait) {
+    if (WriteWholeFile(pszTemp, strText) && WhileHeld(wait, [&] {
+            return MoveFileExA(pszTemp, pszPath,
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        })) {
+        return true;
+    }
+    DWORD dwError = GetLastError();
+    DeleteFileA(pszTemp);
+    return Failed(dwError);
+}
+
+bool WriteWholeFile(LPCSTR pszPath, const std::string& strText) {
+    CHandle file(CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) {
+        return false;
+    }
+    auto dwSize = static_cast<DWORD>(strText.size());
+    DWORD dwWritten = 0;
+    bool bWritten =
+        WriteFile(file, strText.data(), dwSize, &dwWritten, nullptr) && FlushFileBuffers(file);
+    DWORD dwError = !bWritten ? GetLastError() : dwWritten != dwSize ? ERROR_DISK_FULL : 0;
+    if (!file.Close() && dwError == 0) {
+        dwError = GetLastError();
+    }
+    SetLastError(dwError);
+    return dwError == 0;
 }
 
 bool GetSuitePath(int nKind, LPSTR pszBuffer) {

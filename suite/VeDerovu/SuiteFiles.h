@@ -30,6 +30,30 @@ private:
     DWORD m_dwPauseMs = 10;
 };
 
+// Runs a file call until it succeeds, or fails for another reason than a hold, or the wait runs
+// out; false keeps the call's error.
+template <class Call> bool WhileHeld(CHoldWait& wait, Call call) {
+    while (!call()) {
+        if (!wait.Again(GetLastError(), true)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A failure whose reason must survive the clean-up after it.
+inline bool Failed(DWORD dwError) {
+    SetLastError(dwError);
+    return false;
+}
+
+// Writes the file whole, flushed to the disk; false with the system's reason as the thread's
+// last error.
+bool WriteWholeFile(LPCSTR pszPath, const std::string& strText);
+// Replaces pszPath by a file with the text, written first as pszTemp, in one step: a crash at any
+// moment leaves either the old file or the new one. False leaves the old file as it was.
+bool ReplaceWholeFile(LPCSTR pszPath, LPCSTR pszTemp, const std::string& strText, CHoldWait& wait);
+
 enum class FileRead { Ok, Missing, TooLarge, Failed };
 
 // Reads a whole text file as the code page's narrow text. Missing: neither the file nor its
@@ -39,3 +63,7 @@ enum class FileRead { Ok, Missing, TooLarge, Failed };
 // with a character the code page cannot hold exactly becomes a line holding a control character,
 // which no INI reader takes for a value.
 FileRead ReadTextFile(LPCSTR pszPath, std::string& strText, DWORD dwMaxSize, CHoldWait& wait);
+// The bytes of a text file as the code page's text, converted as ReadTextFile converts them.
+std::string CodePageText(const std::string& strFile);
+// The code page's text as UTF-8 with a byte-order mark, which any machine reads alike.
+std::string Utf8FileText(const std::string& strText);

@@ -55,6 +55,39 @@ using ZuComSetKeyOptionFn = int(int nKeyIndex, int bFlag, int nNumber);
 // for the one caller that tells the user. The key panel looks for this call and does without it.
 using ZuComTakeStoreNoticeFn = int(LPSTR pszAside);
 
+// The calls of the suite's console program and the service's tray menu, all by name. A change
+// made through them is one change like any other: kept for undo, announced to a key panel.
+//
+// The export file: the key store's own text as UTF-8 with a byte-order mark.
+using ZuComExportKeysFn = int(CString* pText);
+// Checks the whole file (bytes as read, in any encoding ReadTextFile takes) and only then stores
+// it; when it is wrong nothing changes, the call fails with ERROR_INVALID_DATA and *pnLine is the
+// first wrong line, or -1 when the file is no key file.
+using ZuComImportKeysFn = int(const char* pBytes, int nSize, int* pnLine);
+// Brings back the keys as they were before the latest change (the ten latest are kept); fails
+// with ERROR_NO_MORE_ITEMS when there is none to undo.
+using ZuComUndoKeysFn = int();
+// Named key sets beside the store. A name is 1 to 64 characters that can be a file name
+// (ERROR_INVALID_NAME otherwise); a set that is not there fails with ERROR_FILE_NOT_FOUND.
+using ZuComSaveKeySetFn = int(LPCSTR pszName);
+// Makes the set the current assignments; a set edited by hand that is wrong fails as an import.
+using ZuComUseKeySetFn = int(LPCSTR pszName, int* pnLine);
+using ZuComDeleteKeySetFn = int(LPCSTR pszName);
+// The saved sets' names, each ended by '\n', in name order; *pCurrent the first of them whose
+// keys are the current assignments, or empty.
+using ZuComListKeySetsFn = int(CString* pNames, CString* pCurrent);
+
+// A key target's health: whether it can be started as it stands.
+enum ZuComTargetHealth {
+    ZUCOM_HEALTH_OK = 0,
+    ZUCOM_HEALTH_TARGET_MISSING = 1, // the file or folder is not there
+    ZUCOM_HEALTH_DRIVE_MISSING = 2,  // nor its drive (or the drive holds no disc)
+    ZUCOM_HEALTH_FOLDER_MISSING = 3, // the working folder is not there
+    ZUCOM_HEALTH_NO_ANSWER = 4,      // no answer within a second: a network server, say
+};
+// pszFolder is the working folder, or empty. Waits a second at most.
+using ZuComCheckTargetFn = int(LPCSTR pszTarget, LPCSTR pszFolder, int* pnHealth);
+
 constexpr int ZUCOM_ORDINAL_GET_KEY_OPTION = 62;
 constexpr int ZUCOM_ORDINAL_SET_KEY_OPTION = 63;
 
@@ -79,4 +112,12 @@ VEDEROVU_API ZuComGetSKeyNumFn ZuComGetSKeyNum;
 VEDEROVU_API ZuComGetKeyOptionFn ZuComGetKeyOption;
 VEDEROVU_API ZuComSetKeyOptionFn ZuComSetKeyOption;
 VEDEROVU_API ZuComTakeStoreNoticeFn ZuComTakeStoreNotice;
+VEDEROVU_API ZuComExportKeysFn ZuComExportKeys;
+VEDEROVU_API ZuComImportKeysFn ZuComImportKeys;
+VEDEROVU_API ZuComUndoKeysFn ZuComUndoKeys;
+VEDEROVU_API ZuComSaveKeySetFn ZuComSaveKeySet;
+VEDEROVU_API ZuComUseKeySetFn ZuComUseKeySet;
+VEDEROVU_API ZuComDeleteKeySetFn ZuComDeleteKeySet;
+VEDEROVU_API ZuComListKeySetsFn ZuComListKeySets;
+VEDEROVU_API ZuComCheckTargetFn ZuComCheckTarget;
 #endif

@@ -1,0 +1,92 @@
+#include "KeyHistory.h"
+
+#include "KeyFile.h"
+
+#include "CHandle.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr char HISTORY_FOLDER[] = "Undo";
+constexpr int KEPT_STATES = 10;
+constexpr DWORD MAX_STATE_SIZE = 16 * 1024 * 1024;
+
+// The entries are numbered in the order of the changes: 00000001.ini, 00000002.ini and so on.
+bool EntryPath(CKeyStore& store, unsigned nNumber, LPSTR pszPath) {
+    char szName[32];
+    std::snprintf(szName, sizeof szName, "%s\\%08u.ini", HISTORY_FOLDER, nNumber);
+    return store.PathInFolder(szName, pszPath);
+}
+
+// The numbers of the entries there are, oldest first.
+std::vector<unsigned> EntryNumbers(CKeyStore& store) {
+    std::vector<unsigned> numbers;
+    char szPattern[MAX_PATH];
+    if (!store.PathInFolder("Undo\\*.ini", szPattern)) {
+        return numbers;
+    }
+    WIN32_FIND_DATAA data;
+    CFindHandle find(FindFirstFileA(szPattern, &data));
+    for (bool bMore = find.IsValid(); bMore; bMore = FindNextFileA(find, &data) != FALSE) {
+        char* pEnd = nullptr;
+        unsigned long nNumber = std::strtoul(data.cFileName, &pEnd, 10);
+        if (pEnd == data.cFileName + 8 && lstrcmpiA(pEnd, ".ini") == 0) {
+            numbers.push_back(static_cast<unsigned>(nNumber));
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+} // namespace
+
+bool KeepState(CKeyStore& store, const CKeyTable& before, std::string& strKept) {
+    std::vector<unsigned> numbers = EntryNumbers(store);
+    unsigned nNext = numbers.empty() ? 1 : numbers.back() + 1;
+    char szFolder[MAX_PATH];
+    char szEntry[MAX_PATH];
+    char szTemp[MAX_PATH];
+    if (!store.PathInFolder(HISTORY_FOLDER, szFolder) || !EntryPath(store, nNext, szEntry) ||
+        !store.PathInFolder("Undo\\state.new", szTemp)) {
+        return Failed(ERROR_FILENAME_EXCED_RANGE);
+    }
+    if (!CreateDirectoryA(szFolder, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        return false;
+    }
+    if (!ReplaceWholeFile(szEntry, szTemp, FormatKeyFile(before), store.HoldWait())) {
+        return false;
+    }
+    strKept = szEntry;
+    // The oldest go once ten newer ones are kept.
+    numbers.push_back(nNext);
+    for (size_t i = 0; i + KEPT_STATES < numbers.size(); ++i) {
+        char szOld[MAX_PATH];
+        if (EntryPath(store, numbers[i], szOld)) {
+            DeleteFileA(szOld);
+        }
+    }
+    return true;
+}
+
+bool LatestState(CKeyStore& store, CKeyTable& table, std::string& strKept) {
+    std::vector<unsigned> numbers = EntryNumbers(store);
+    char szEntry[MAX_PATH];
+    if (numbers.empty() || !EntryPath(store, numbers.back(), szEntry)) {
+        return Failed(ERROR_NO_MORE_ITEMS);
+    }
+    std::string strText;
+    FileRead read = ReadTextFile(szEntry, strText, MAX_STATE_SIZE, store.HoldWait());
+    if (read == FileRead::Failed) {
+        return false;
+    }
+    if (read != FileRead::Ok || !ParseKeyFile(strText, table)) {
+        DeleteFileA(szEntry);
+        return Failed(ERROR_INVALID_DATA);
+    }
+    strKept = szEntry;
+    return true;
+}
