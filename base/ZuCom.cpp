@@ -28,6 +28,15 @@ BOOL ZuComResolve(HMODULE hModule, ZuComLibrary& lib) {
         Resolve(hModule, MAKEINTRESOURCEA(ZUCOM_ORDINAL_GET_KEY_OPTION), lib.pfnGetKeyOption) +
         Resolve(hModule, MAKEINTRESOURCEA(ZUCOM_ORDINAL_SET_KEY_OPTION), lib.pfnSetKeyOption);
     Resolve(hModule, "ZuComTakeStoreNotice", lib.pfnTakeStoreNotice);
+    Resolve(hModule, "ZuComSetKeyAssignment", lib.pfnSetKeyAssignment);
+    Resolve(hModule, "ZuComExportKeys", lib.pfnExportKeys);
+    Resolve(hModule, "ZuComImportKeys", lib.pfnImportKeys);
+    Resolve(hModule, "ZuComUndoKeys", lib.pfnUndoKeys);
+    Resolve(hModule, "ZuComSaveKeySet", lib.pfnSaveKeySet);
+    Resolve(hModule, "ZuComUseKeySet", lib.pfnUseKeySet);
+    Resolve(hModule, "ZuComDeleteKeySet", lib.pfnDeleteKeySet);
+    Resolve(hModule, "ZuComListKeySets", lib.pfnListKeySets);
+    Resolve(hModule, "ZuComCheckTarget", lib.pfnCheckTarget);
     return nFound == 12;
 }
 

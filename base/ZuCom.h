@@ -23,10 +23,20 @@ struct ZuComLibrary {
     ZuComGetKeyOptionFn* pfnGetKeyOption;
     ZuComSetKeyOptionFn* pfnSetKeyOption;
     ZuComTakeStoreNoticeFn* pfnTakeStoreNotice; // null with a library that lacks it
+    // The calls of the suite's console program; the module uses none of them.
+    ZuComSetKeyAssignmentFn* pfnSetKeyAssignment;
+    ZuComExportKeysFn* pfnExportKeys;
+    ZuComImportKeysFn* pfnImportKeys;
+    ZuComUndoKeysFn* pfnUndoKeys;
+    ZuComSaveKeySetFn* pfnSaveKeySet;
+    ZuComUseKeySetFn* pfnUseKeySet;
+    ZuComDeleteKeySetFn* pfnDeleteKeySet;
+    ZuComListKeySetsFn* pfnListKeySets;
+    ZuComCheckTargetFn* pfnCheckTarget;
 };
 
 // Fills the table with the library's entry points (two of them by ordinal); TRUE when every one
-// was found but the store notice, which the module does without.
+// the module needs was found: it does without the store notice and the console program's calls.
 BOOL ZuComResolve(HMODULE hModule, ZuComLibrary& library);
 // Loads "VeDerovu.dll" (standard search order: the program's folder first) and binds to it;
 // FALSE when the library or one of its entry points is missing.
@@ -74,4 +84,40 @@ inline int ZuComSetKeyOption(int nKeyIndex, int bFlag, int nNumber) {
 inline int ZuComTakeStoreNotice(LPSTR pszAside) {
     const ZuComLibrary& library = ZuComBound();
     return library.pfnTakeStoreNotice ? library.pfnTakeStoreNotice(pszAside) : 0;
+}
+
+// The console program's calls: a library that lacks them fails them with ERROR_PROC_NOT_FOUND.
+template <class Fn, class... Args> int ZuComCallIfThere(Fn* pfn, Args... args) {
+    if (!pfn) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        return 0;
+    }
+    return pfn(args...);
+}
+inline int ZuComSetKeyAssignment(const KeyAssignment* pRecord, int nEvent, int bFlag, int nNumber) {
+    return ZuComCallIfThere(ZuComBound().pfnSetKeyAssignment, pRecord, nEvent, bFlag, nNumber);
+}
+inline int ZuComExportKeys(CString* pText) {
+    return ZuComCallIfThere(ZuComBound().pfnExportKeys, pText);
+}
+inline int ZuComImportKeys(const char* pBytes, int nSize, int* pnLine) {
+    return ZuComCallIfThere(ZuComBound().pfnImportKeys, pBytes, nSize, pnLine);
+}
+inline int ZuComUndoKeys() {
+    return ZuComCallIfThere(ZuComBound().pfnUndoKeys);
+}
+inline int ZuComSaveKeySet(LPCSTR pszName) {
+    return ZuComCallIfThere(ZuComBound().pfnSaveKeySet, pszName);
+}
+inline int ZuComUseKeySet(LPCSTR pszName, int* pnLine) {
+    return ZuComCallIfThere(ZuComBound().pfnUseKeySet, pszName, pnLine);
+}
+inline int ZuComDeleteKeySet(LPCSTR pszName) {
+    return ZuComCallIfThere(ZuComBound().pfnDeleteKeySet, pszName);
+}
+inline int ZuComListKeySets(CString* pNames, CString* pCurrent) {
+    return ZuComCallIfThere(ZuComBound().pfnListKeySets, pNames, pCurrent);
+}
+inline int ZuComCheckTarget(LPCSTR pszTarget, LPCSTR pszFolder, int* pnHealth) {
+    return ZuComCallIfThere(ZuComBound().pfnCheckTarget, pszTarget, pszFolder, pnHealth);
 }

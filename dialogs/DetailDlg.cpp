@@ -1,5 +1,6 @@
 #include "DetailDlg.h"
 
+#include "DetailLimits.h"
 #include "PathText.h"
 #include "WorkingFolder.h"
 
@@ -13,11 +14,6 @@
 
 namespace {
 
-constexpr int kTitleChars = 64;
-constexpr int kCommentChars = 64;
-constexpr int kPathChars = 256;
-constexpr int kOptionMin = 1;
-constexpr int kOptionMax = 99;
 constexpr int kOptionDefault = 5;
 
 // A text that came longer than its limit (a drop's comment for a long file name, the defaults, an

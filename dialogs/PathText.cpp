@@ -1,5 +1,7 @@
 #include "PathText.h"
 
+#include "CFileFind.h"
+
 #include <string>
 
 bool EndsWith(const CString& strText, LPCSTR pszEnd) {
@@ -11,6 +13,17 @@ CString LookupPath(const CString& strPath) {
         return strPath.Left(strPath.GetLength() - 1);
     }
     return strPath;
+}
+
+BOOL IsValidTarget(const CString& strPath) {
+    if (strPath.IsEmpty() || EndsWith(strPath, ":")) {
+        return FALSE;
+    }
+    if (EndsWith(strPath, ":\\")) {
+        return TRUE;
+    }
+    CFileFind finder;
+    return finder.FindFile(LookupPath(strPath));
 }
 
 BOOL ReadTypedPath(const CWnd& dialog, int nID, NarrowPath& path) {

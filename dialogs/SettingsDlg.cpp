@@ -10,26 +10,11 @@
 #include "../base/ZuCom.h"
 #include "../res/resource.h"
 
-#include "CFileFind.h"
 #include "DataExchange.h"
 
 namespace {
 
 constexpr int kCategories = 4;
-
-// Whether a path names a target a key can start: a drive root ("Q:\", even of a drive the
-// machine lacks), or something a file search finds, files and folders alike, wildcards allowed;
-// one trailing backslash is not part of the name. A drive letter alone ("Q:") is none.
-BOOL IsValidTarget(const CString& strPath) {
-    if (strPath.IsEmpty() || EndsWith(strPath, ":")) {
-        return FALSE;
-    }
-    if (EndsWith(strPath, ":\\")) {
-        return TRUE;
-    }
-    CFileFind finder;
-    return finder.FindFile(LookupPath(strPath));
-}
 
 } // namespace
 
