@@ -67,6 +67,10 @@ int ZuComTakeStoreNotice(LPSTR pszAside) {
     return CallNoThrow([&] { return TakeSetAsideNotice(pszAside); });
 }
 
+int ZuComSetKeyAssignment(const KeyAssignment* pRecord, int nEvent, int bFlag, int nNumber) {
+    return CallNoThrow([&] { return StoreKeyAssignment(pRecord, nEvent, bFlag, nNumber); });
+}
+
 int ZuComExportKeys(CString* pText) {
     return CallNoThrow([&] { return ExportKeys(pText); });
 }

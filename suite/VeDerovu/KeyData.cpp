@@ -95,6 +95,26 @@ template <class Change> bool ChangeKeys(Change change) {
     }));
 }
 
+// A record without assignment clears the key whole, so that nothing of the old assignment
+// lingers in the slots the key panel never shows; change then does the rest of the key.
+template <class Change> bool ChangeKey(const KeyAssignment* pRecord, int nEvent, Change change) {
+    int nIndex = KeyIndexOfEvent(nEvent);
+    if (!pRecord || nIndex < 0) {
+        return false;
+    }
+    KeyAssignment record = HasAssignment(*pRecord) ? *pRecord : KeyAssignment();
+    return ChangeKeys([&](CKeyStore&, CKeyTable& table) {
+        table[nIndex].m_record = record;
+        change(table[nIndex]);
+        return true;
+    });
+}
+
+void SetOption(CKeyState& state, int bFlag, int nNumber) {
+    state.m_bOption = bFlag != 0;
+    state.m_nOptionNumber = nNumber;
+}
+
 } // namespace
 
 bool ReadKeyRecord(KeyAssignment* pRecord, int nEvent) {
@@ -109,17 +129,12 @@ bool ReadKeyRecord(KeyAssignment* pRecord, int nEvent) {
 }
 
 bool StoreKeyRecord(const KeyAssignment* pRecord, int nEvent) {
-    int nIndex = KeyIndexOfEvent(nEvent);
-    if (!pRecord || nIndex < 0) {
-        return false;
-    }
-    // A record without assignment clears the key whole, so that nothing of the old assignment
-    // lingers in the slots the key panel never shows.
-    KeyAssignment record = HasAssignment(*pRecord) ? *pRecord : KeyAssignment();
-    return ChangeKeys([&](CKeyStore&, CKeyTable& table) {
-        table[nIndex].m_record = record;
-        return true;
-    });
+    return ChangeKey(pRecord, nEvent, [](CKeyState&) {});
+}
+
+bool StoreKeyAssignment(const KeyAssignment* pRecord, int nEvent, int bFlag, int nNumber) {
+    return IsOptionNumber(nNumber) &&
+           ChangeKey(pRecord, nEvent, [&](CKeyState& state) { SetOption(state, bFlag, nNumber); });
 }
 
 bool InitKeyData(int nMode) {
@@ -161,8 +176,7 @@ bool StoreKeyOption(int nKeyIndex, int bFlag, int nNumber) {
         return false;
     }
     return ChangeKeys([&](CKeyStore&, CKeyTable& table) {
-        table[nKeyIndex].m_bOption = bFlag != 0;
-        table[nKeyIndex].m_nOptionNumber = nNumber;
+        SetOption(table[nKeyIndex], bFlag, nNumber);
         return true;
     });
 }

@@ -17,6 +17,7 @@ bool ReadKeyOption(int nKeyIndex, int* pbFlag, int* pnNumber);
 bool StoreKeyOption(int nKeyIndex, int bFlag, int nNumber);
 
 // The calls of the console program and the service's tray menu (VeDerovu.h).
+bool StoreKeyAssignment(const KeyAssignment* pRecord, int nEvent, int bFlag, int nNumber);
 bool ExportKeys(CString* pText);
 bool ImportKeys(const char* pBytes, int nSize, int* pnLine);
 bool UndoKeyChange();

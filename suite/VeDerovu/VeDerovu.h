@@ -58,6 +58,10 @@ using ZuComTakeStoreNoticeFn = int(LPSTR pszAside);
 // The calls of the suite's console program and the service's tray menu, all by name. A change
 // made through them is one change like any other: kept for undo, announced to a key panel.
 //
+// A key's record and option as one change (the record as ZuComSetAppDataOfHarlEvent takes it, the
+// option as ZuComSetKeyOption).
+using ZuComSetKeyAssignmentFn = int(const KeyAssignment* pRecord, int nEvent, int bFlag,
+                                    int nNumber);
 // The export file: the key store's own text as UTF-8 with a byte-order mark.
 using ZuComExportKeysFn = int(CString* pText);
 // Checks the whole file (bytes as read, in any encoding ReadTextFile takes) and only then stores
@@ -112,6 +116,7 @@ VEDEROVU_API ZuComGetSKeyNumFn ZuComGetSKeyNum;
 VEDEROVU_API ZuComGetKeyOptionFn ZuComGetKeyOption;
 VEDEROVU_API ZuComSetKeyOptionFn ZuComSetKeyOption;
 VEDEROVU_API ZuComTakeStoreNoticeFn ZuComTakeStoreNotice;
+VEDEROVU_API ZuComSetKeyAssignmentFn ZuComSetKeyAssignment;
 VEDEROVU_API ZuComExportKeysFn ZuComExportKeys;
 VEDEROVU_API ZuComImportKeysFn ZuComImportKeys;
 VEDEROVU_API ZuComUndoKeysFn ZuComUndoKeys;
