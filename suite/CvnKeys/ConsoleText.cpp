@@ -1,0 +1,154 @@
+#include "ConsoleText.h"
+
+#include "CHandle.h"
+#include "CString.h"
+
+#include "../../base/ResourceText.h"
+
+namespace {
+
+// Far beyond any key file; what is bigger is not one.
+constexpr DWORD MAX_INPUT_SIZE = 16 * 1024 * 1024;
+
+HANDLE OutputHandle(Output output) {
+    return GetStdHandle(output == Output::Standard ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+}
+
+bool IsConsole(HANDLE hOutput) {
+    DWORD dwMode = 0;
+    return GetConsoleMode(hOutput, &dwMode) != FALSE;
+}
+
+bool WriteWhole(HANDLE hFile, const std::string& strBytes) {
+    DWORD dwWritten = 0;
+    return WriteFile(hFile, strBytes.data(), static_cast<DWORD>(strBytes.size()), &dwWritten,
+                     nullptr) &&
+           dwWritten == strBytes.size();
+}
+
+std::string Encoded(const std::wstring& strText, UINT nCodePage) {
+    int nText = static_cast<int>(strText.size());
+    int nSize =
+        WideCharToMultiByte(nCodePage, 0, strText.data(), nText, nullptr, 0, nullptr, nullptr);
+    std::string strBytes(static_cast<size_t>(nSize > 0 ? nSize : 0), '\0');
+    if (nSize > 0) {
+        WideCharToMultiByte(nCodePage, 0, strText.data(), nText, &strBytes[0], nSize, nullptr,
+                            nullptr);
+    }
+    return strBytes;
+}
+
+std::wstring Decoded(const std::string& strBytes, UINT nCodePage) {
+    int nBytes = static_cast<int>(strBytes.size());
+    int nSize = MultiByteToWideChar(nCodePage, 0, strBytes.data(), nBytes, nullptr, 0);
+    std::wstring strText(static_cast<size_t>(nSize > 0 ? nSize : 0), L'\0');
+    if (nSize > 0) {
+        MultiByteToWideChar(nCodePage, 0, strBytes.data(), nBytes, &strText[0], nSize);
+    }
+    return strText;
+}
+
+void WriteText(HANDLE hOutput, const std::wstring& strText, bool bUtf8) {
+    if (IsConsole(hOutput)) {
+        DWORD dwWritten = 0;
+        WriteConsoleW(hOutput, strText.data(), static_cast<DWORD>(strText.size()), &dwWritten,
+                      nullptr);
+        return;
+    }
+    UINT nCodePage = bUtf8 ? CP_UTF8 : GetConsoleOutputCP();
+    WriteWhole(hOutput, Encoded(strText, nCodePage ? nCodePage : GetOEMCP()));
+}
+
+} // namespace
+
+std::wstring ConsoleText(UINT nId, std::initializer_list<std::wstring> args) {
+    const wchar_t* pText = nullptr;
+    int nLength = LoadStringW(GetModuleHandleW(nullptr), nId, reinterpret_cast<LPWSTR>(&pText), 0);
+    std::wstring strFormat(pText ? pText : L"", static_cast<size_t>(nLength > 0 ? nLength : 0));
+    std::wstring strText;
+    for (size_t i = 0; i < strFormat.size(); ++i) {
+        size_t nArg = i + 1 < strFormat.size() ? strFormat[i + 1] - L'1' : args.size();
+        if (strFormat[i] == L'%' && nArg < args.size()) {
+            strText += args.begin()[nArg];
+            ++i;
+        } else {
+            strText += strFormat[i];
+        }
+    }
+    return strText;
+}
+
+std::wstring LocaleText(UINT nId) {
+    return Wide(FormatResourceText(nId, {}));
+}
+
+std::wstring Wide(LPCSTR pszText) {
+    return WideText(pszText);
+}
+
+void Write(Output output, const std::wstring& strText, bool bUtf8) {
+    std::wstring strLines;
+    for (wchar_t ch : strText) {
+        strLines += ch == L'\n' ? L"\r\n" : std::wstring(1, ch);
+    }
+    WriteText(OutputHandle(output), strLines, bUtf8);
+}
+
+bool WriteBytes(const std::string& strBytes) {
+    HANDLE hOutput = OutputHandle(Output::Standard);
+    if (IsConsole(hOutput)) {
+        WriteText(
+            hOutput,
+            Decoded(strBytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? strBytes.substr(3) : strBytes,
+                    CP_UTF8),
+            false);
+        return true;
+    }
+    return WriteWhole(hOutput, strBytes);
+}
+
+bool ReadAllBytes(const std::wstring& strPath, std::string& strBytes) {
+    CHandle file;
+    HANDLE hInput = GetStdHandle(STD_INPUT_HANDLE);
+    if (strPath != L"-") {
+        file = CHandle(CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid()) {
+            return false;
+        }
+        hInput = file;
+    }
+    strBytes.clear();
+    char buffer[65536];
+    for (;;) {
+        DWORD dwRead = 0;
+        if (!ReadFile(hInput, buffer, sizeof buffer, &dwRead, nullptr)) {
+            // A pipe whose writer has finished ends so.
+            DWORD dwError = GetLastError();
+            return dwError == ERROR_BROKEN_PIPE || dwError == ERROR_HANDLE_EOF;
+        }
+        if (dwRead == 0) {
+            return true;
+        }
+        strBytes.append(buffer, dwRead);
+        if (strBytes.size() > MAX_INPUT_SIZE) {
+            SetLastError(ERROR_FILE_TOO_LARGE);
+            return false;
+        }
+    }
+}
+
+bool WriteAllBytes(const std::wstring& strPath, const std::string& strBytes) {
+    if (strPath == L"-") {
+        return WriteBytes(strBytes);
+    }
+    CHandle file(CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) {
+        return false;
+    }
+    if (!WriteWhole(file, strBytes) || !FlushFileBuffers(file)) {
+        return false;
+    }
+    return file.Close();
+}
