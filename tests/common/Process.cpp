@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 // Every child of this program, in one job that ends them all when its last handle closes, which
@@ -88,6 +90,74 @@ CChildProcess::~CChildProcess() {
 
 bool CChildProcess::HasEnded() const {
     return !Started() || WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0;
+}
+
+namespace {
+
+// Both ends of a pipe; the one the child gets is inherited, the other not.
+struct CPipe {
+    CHandle read;
+    CHandle write;
+
+    explicit CPipe(bool bChildReads) {
+        SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+        HANDLE hRead = nullptr;
+        HANDLE hWrite = nullptr;
+        CreatePipe(&hRead, &hWrite, &sa, 0);
+        read.Attach(hRead);
+        write.Attach(hWrite);
+        SetHandleInformation(bChildReads ? write : read, HANDLE_FLAG_INHERIT, 0);
+    }
+};
+
+std::string ReadToEnd(HANDLE hRead) {
+    std::string strText;
+    char buffer[4096];
+    DWORD dwRead = 0;
+    while (ReadFile(hRead, buffer, sizeof buffer, &dwRead, nullptr) && dwRead > 0) {
+        strText.append(buffer, dwRead);
+    }
+    return strText;
+}
+
+} // namespace
+
+CConsoleRun RunConsole(const std::string& strProgram, const std::string& strArguments,
+                       const std::string& strInput) {
+    CPipe input(true);
+    CPipe output(false);
+    CPipe error(false);
+    std::string strCommand = "\"" + strProgram + "\" " + strArguments;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = input.read;
+    si.hStdOutput = output.write;
+    si.hStdError = error.write;
+    PROCESS_INFORMATION pi = {};
+    CConsoleRun run{STILL_ACTIVE, "", ""};
+    if (!CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr,
+                        nullptr, &si, &pi)) {
+        ADD_FAILURE() << "cannot start " << strProgram << ", error " << GetLastError();
+        return run;
+    }
+    CHandle thread(pi.hThread);
+    CHandle process(pi.hProcess);
+    AssignProcessToJobObject(ChildrenJob(), process);
+    // The child's ends are closed here, so that the reads end with the child.
+    input.read.Close();
+    output.write.Close();
+    error.write.Close();
+    std::thread errors([&] { run.strErr = ReadToEnd(error.read); });
+    DWORD dwWritten = 0;
+    WriteFile(input.write, strInput.data(), static_cast<DWORD>(strInput.size()), &dwWritten,
+              nullptr);
+    input.write.Close();
+    run.strOut = ReadToEnd(output.read);
+    errors.join();
+    WaitForSingleObject(process, kDeadlineMs);
+    GetExitCodeProcess(process, &run.nExitCode);
+    return run;
 }
 
 DWORD CChildProcess::WaitForExit(DWORD nTimeoutMs) const {

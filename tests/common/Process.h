@@ -49,6 +49,16 @@ private:
     DWORD m_nId = 0;
 };
 
+// What a console program wrote, and how it ended (STILL_ACTIVE: it did not end in time).
+struct CConsoleRun {
+    DWORD nExitCode;
+    std::string strOut;
+    std::string strErr;
+};
+// Runs a console program to its end, strInput as its standard input and its outputs caught.
+CConsoleRun RunConsole(const std::string& strProgram, const std::string& strArguments,
+                       const std::string& strInput = "");
+
 // Runs this test program again with only the tests that match the filter (disabled ones
 // included) and with extra environment variables (this program's own are restored afterwards);
 // its exit code, or -1 when it could not be started or did not end in time.

@@ -48,6 +48,12 @@ std::pair<int, int> CSuiteLibrary::Option(int nIndex) const {
                                                      : std::make_pair(-1, -1);
 }
 
+std::string CSuiteLibrary::Exported() const {
+    CString strFile;
+    EXPECT_EQ(1, pfnExportKeys(&strFile));
+    return std::string(strFile, static_cast<size_t>(strFile.GetLength()));
+}
+
 CScratchSuite::CScratchSuite(const std::vector<std::string>& files) {
     for (const std::string& strName : files) {
         EXPECT_TRUE(CopyFileA(StagedPath(strName).c_str(), (m_folder / strName).c_str(), FALSE))

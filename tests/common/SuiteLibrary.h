@@ -26,6 +26,8 @@ public:
     // The option of the key with this index (its number minus 1) as (flag, number); (-1, -1)
     // when the call refuses.
     std::pair<int, int> Option(int nIndex) const;
+    // The export file of every key, as the library writes it.
+    std::string Exported() const;
 
     HMODULE m_hModule;
 };

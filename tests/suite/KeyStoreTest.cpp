@@ -1,5 +1,6 @@
 // The user's key store behind the key data calls: exact round trips, defaults and reset, damaged
 // and unwritable stores, and two writers at once.
+#include "../common/Process.h"
 #include "../common/ScratchFolder.h"
 #include "../common/SuiteLibrary.h"
 #include "../common/Watchdog.h"
@@ -256,6 +257,10 @@ CHandle HoldFile(const std::string& strPath, DWORD dwShare) {
 // was, and so are the keys, and the call says why; a short hold is waited out.
 TEST_F(KeyStoreTest, EveryChangeReplacesTheStoreWholeOrFailsLeavingItAlone) {
     ASSERT_EQ(1, m_lib.Store(1, Assignment("Old", "C:\\old.exe")));
+    ASSERT_EQ(1, m_lib.pfnSaveKeySet("Old"));
+    const std::string strImport =
+        std::string(kStoreHeader) + "[Key1]\r\nTitle=Imported\r\n[Key3]\r\nOptionFlag=1\r\n";
+    int nLine = 0;
     // A write cut short before its final rename leaves only its temporary file behind.
     ASSERT_TRUE(WriteFileText(m_appData.StoreFolder() + "\\KeyStore.new", "[Key1]\r\nTitle=Ha"));
     const std::string strStore = m_appData.StorePath();
@@ -269,7 +274,15 @@ TEST_F(KeyStoreTest, EveryChangeReplacesTheStoreWholeOrFailsLeavingItAlone) {
         {"record", [&] { return m_lib.Store(1, Assignment("New", "C:\\new.exe")); }},
         {"option", [&] { return m_lib.pfnSetKeyOption(2, 1, 33); }},
         {"reset", [&] { return m_lib.pfnInitSKeyData(1); }},
+        {"import",
+         [&] {
+             return m_lib.pfnImportKeys(strImport.data(), static_cast<int>(strImport.size()),
+                                        &nLine);
+         }},
+        {"key set", [&] { return m_lib.pfnUseKeySet("Old", &nLine); }},
     };
+    // A change that fails keeps no state for undo.
+    auto undoStates = [&] { return ListFiles(m_appData.StoreFolder() + "\\Undo", "*.ini").size(); };
     CHandle hold;
     const struct {
         const char* pszObstacle;
@@ -289,6 +302,7 @@ TEST_F(KeyStoreTest, EveryChangeReplacesTheStoreWholeOrFailsLeavingItAlone) {
         SCOPED_TRACE(test.pszChange);
         const auto before = keys();
         const std::string strOld = ReadFileText(strStore);
+        const size_t nStates = undoStates();
         for (const auto& obstacle : obstacles) {
             SCOPED_TRACE(obstacle.pszObstacle);
             obstacle.place();
@@ -299,6 +313,7 @@ TEST_F(KeyStoreTest, EveryChangeReplacesTheStoreWholeOrFailsLeavingItAlone) {
                       std::find(obstacle.reasons.begin(), obstacle.reasons.end(), dwReason))
                 << dwReason;
             EXPECT_EQ(before, keys());
+            EXPECT_EQ(nStates, undoStates());
             hold.Close();
             SetFileAttributesA(strStore.c_str(), FILE_ATTRIBUTE_NORMAL);
             EXPECT_EQ(strOld, ReadFileText(strStore));
@@ -335,6 +350,172 @@ TEST_F(KeyStoreTest, EveryChangeReplacesTheStoreWholeOrFailsLeavingItAlone) {
     EXPECT_EQ(0, m_lib.Store(1, Assignment("New", "C:\\new.exe")));
     EXPECT_NE(DWORD(ERROR_SUCCESS), GetLastError());
     EXPECT_EQ(0, m_lib.pfnInitSKeyData(0));
+}
+
+// The export file is the store's own text as UTF-8: every field and option comes back exactly,
+// and keys without assignment come back without.
+TEST_F(KeyStoreTest, ExportAndImportRoundTripEveryKey) {
+    KeyAssignment odd = Assignment("Caf\xe9 \"100%\"  ", ("C:\\" + std::string(256, 'p')).c_str());
+    odd.WorkingFolder = "line one\r\nline two";
+    odd.Parameters = "-a=b; [Key2] #c";
+    odd.nReserved = -7;
+    ASSERT_EQ(1, m_lib.Store(1, odd));
+    ASSERT_EQ(1, m_lib.Store(6, Assignment("Last", "D:\\")));
+    ASSERT_EQ(1, m_lib.pfnSetKeyOption(1, 1, 99));
+    const std::string strFile = m_lib.Exported();
+    EXPECT_EQ(0u, strFile.find("\xEF\xBB\xBF; Corvane key store"));
+    EXPECT_NE(std::string::npos, strFile.find("Title=Caf\xC3\xA9 \"100%25\" %20\r\n"));
+
+    ASSERT_EQ(1, m_lib.pfnInitSKeyData(1));
+    int nLine = -2;
+    ASSERT_EQ(1, m_lib.pfnImportKeys(strFile.data(), static_cast<int>(strFile.size()), &nLine));
+    EXPECT_EQ(0, nLine);
+    EXPECT_EQ(Slots(odd), Slots(m_lib.Read(1)));
+    EXPECT_FALSE(m_lib.IsAssigned(2));
+    EXPECT_EQ(std::make_pair(1, 99), m_lib.Option(1));
+    EXPECT_STREQ("Last", m_lib.Read(6).Title);
+    EXPECT_EQ(strFile, m_lib.Exported());
+}
+
+// An import is checked whole before anything of it is used: a wrong file changes nothing and
+// names its first wrong line (-1: not a key file at all).
+TEST_F(KeyStoreTest, AWrongImportChangesNothingAndNamesItsFirstWrongLine) {
+    ASSERT_EQ(1, m_lib.Store(1, Assignment("Kept", "C:\\kept.exe")));
+    const std::string strKept = m_lib.Exported();
+    const std::string strHeader = kStoreHeader; // lines 1 to 3
+    const struct {
+        std::string strText;
+        int nLine;
+    } cases[] = {
+        {strHeader + "[Key1]\r\nTitle=a\r\n[Key7]\r\n", 6},
+        {strHeader + "[Key1]\r\nTitle=a\r\n[key1]\r\n", 6},
+        {strHeader + "[KeyStore]\r\n", 4},
+        {strHeader + "Colour=blue\r\n", 4},
+        {strHeader + "[Key1]\r\nTilte=a\r\n", 5},
+        {strHeader + "[Key1]\r\nTitle=a\r\ntitle=b\r\n", 6},
+        {strHeader + "[Key1]\r\nTitle=100%\r\n", 5},
+        {strHeader + "[Key1]\r\nOptionNumber=0\r\n", 5},
+        {strHeader + "[Key1]\r\nOptionNumber=100\r\n", 5},
+        {strHeader + "[Key1]\r\nOptionFlag=2\r\n", 5},
+        {strHeader + "[Key1]\r\nReservedNumber=x\r\n", 5},
+        {strHeader + "[Key1]\r\njust words\r\n", 5},
+        // A character that the code page cannot hold.
+        {"\xEF\xBB\xBF" + strHeader + "[Key1]\r\nTitle=\xE5\xA0\xB1\r\n", 5},
+        {"[KeyStore]\r\nFormat=Corvane key store\r\nVersion=2\r\n", 1},
+        {"[Key1]\r\nTitle=a\r\n", -1},
+        {"", -1},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.strText);
+        int nLine = 0;
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(0, m_lib.pfnImportKeys(test.strText.data(), static_cast<int>(test.strText.size()),
+                                         &nLine));
+        EXPECT_EQ(DWORD(ERROR_INVALID_DATA), GetLastError());
+        EXPECT_EQ(test.nLine, nLine);
+        EXPECT_EQ(strKept, m_lib.Exported());
+    }
+}
+
+// The states before the ten latest changes are kept, whoever made them; a change that changes
+// nothing, or the first one (there was nothing before it), keeps none.
+TEST_F(KeyStoreTest, UndoBringsBackTheStatesBeforeTheTenLatestChanges) {
+    for (int i = 0; i <= 11; ++i) {
+        std::string strTitle = std::to_string(i);
+        ASSERT_EQ(1, m_lib.Store(1, Assignment(strTitle.c_str(), "C:\\a.exe")));
+    }
+    ASSERT_EQ(1, m_lib.Store(1, Assignment("11", "C:\\a.exe")));
+    for (int i = 10; i >= 1; --i) {
+        ASSERT_EQ(1, m_lib.pfnUndoKeys());
+        EXPECT_STREQ(std::to_string(i).c_str(), m_lib.Read(1).Title);
+    }
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(0, m_lib.pfnUndoKeys());
+    EXPECT_EQ(DWORD(ERROR_NO_MORE_ITEMS), GetLastError());
+    EXPECT_STREQ("1", m_lib.Read(1).Title);
+}
+
+TEST_F(KeyStoreTest, KeySetsAreSavedListedUsedAndDeleted) {
+    auto sets = [&] {
+        CString strNames;
+        CString strCurrent;
+        EXPECT_EQ(1, m_lib.pfnListKeySets(&strNames, &strCurrent));
+        return std::string(strNames) + "current: " + std::string(strCurrent);
+    };
+    int nLine = 0;
+    EXPECT_EQ("current: ", sets());
+    ASSERT_EQ(1, m_lib.Store(1, Assignment("Work", "C:\\work.exe")));
+    ASSERT_EQ(1, m_lib.pfnSaveKeySet("Work"));
+    ASSERT_EQ(1, m_lib.Store(1, Assignment("Games", "C:\\games.exe")));
+    ASSERT_EQ(1, m_lib.pfnSaveKeySet("games"));
+    EXPECT_EQ("games\nWork\ncurrent: games", sets());
+    ASSERT_EQ(1, m_lib.pfnUseKeySet("WORK", &nLine));
+    EXPECT_STREQ("Work", m_lib.Read(1).Title);
+    EXPECT_EQ("games\nWork\ncurrent: Work", sets());
+    ASSERT_EQ(1, m_lib.pfnUndoKeys());
+    EXPECT_STREQ("Games", m_lib.Read(1).Title);
+    ASSERT_EQ(1, m_lib.pfnDeleteKeySet("Games"));
+    EXPECT_EQ("Work\ncurrent: ", sets());
+
+    const struct {
+        std::string strName;
+        DWORD dwError;
+    } refused[] = {{"Games", ERROR_FILE_NOT_FOUND},
+                   {"", ERROR_INVALID_NAME},
+                   {"CON", ERROR_INVALID_NAME},
+                   {"lpt1.x", ERROR_INVALID_NAME},
+                   {"a/b", ERROR_INVALID_NAME},
+                   {"a:b", ERROR_INVALID_NAME},
+                   {" a", ERROR_INVALID_NAME},
+                   {"a.", ERROR_INVALID_NAME},
+                   {std::string(65, 'n'), ERROR_INVALID_NAME}};
+    for (const auto& test : refused) {
+        SCOPED_TRACE(test.strName);
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(0, m_lib.pfnUseKeySet(test.strName.c_str(), &nLine));
+        EXPECT_EQ(test.dwError, GetLastError());
+    }
+    EXPECT_EQ(1, m_lib.pfnSaveKeySet(std::string(64, 'n').c_str()));
+    // A set edited by hand is checked as an import is.
+    ASSERT_TRUE(WriteFileText(m_appData.StoreFolder() + "\\KeySets\\Bad.ini",
+                              std::string(kStoreHeader) + "[Key1]\r\nOptionNumber=0\r\n"));
+    EXPECT_EQ(0, m_lib.pfnUseKeySet("Bad", &nLine));
+    EXPECT_EQ(DWORD(ERROR_INVALID_DATA), GetLastError());
+    EXPECT_EQ(5, nLine);
+    EXPECT_STREQ("Games", m_lib.Read(1).Title);
+}
+
+// A target is looked at as it stands: a drive is there or not (a test drive whose folder has
+// gone is not), an entry is there or not, and so is the working folder.
+TEST_F(KeyStoreTest, HealthTellsWhetherATargetCanStart) {
+    const std::string strDrive = ThisProgramFolder() + "\\..\\test-drives\\network";
+    const std::string strGone = strDrive + "-gone";
+    const struct {
+        const char* pszTarget;
+        const char* pszFolder;
+        int nHealth;
+    } cases[] = {
+        {"C:\\windows\\notepad.exe", "", ZUCOM_HEALTH_OK},
+        {"C:\\windows\\", "C:\\windows", ZUCOM_HEALTH_OK},
+        {"C:\\", "", ZUCOM_HEALTH_OK},
+        {"C:\\windows\\gone.exe", "", ZUCOM_HEALTH_TARGET_MISSING},
+        {"W:\\tool.exe", "", ZUCOM_HEALTH_DRIVE_MISSING},
+        {"C:\\windows\\notepad.exe", "C:\\gone", ZUCOM_HEALTH_FOLDER_MISSING},
+        {"C:\\windows\\notepad.exe", "C:\\windows\\notepad.exe", ZUCOM_HEALTH_FOLDER_MISSING},
+        {"C:\\windows\\notepad.exe", "W:\\", ZUCOM_HEALTH_DRIVE_MISSING},
+        {"N:\\", "", ZUCOM_HEALTH_DRIVE_MISSING},
+    };
+    ASSERT_TRUE(MoveFileA(strDrive.c_str(), strGone.c_str()));
+    for (const auto& test : cases) {
+        SCOPED_TRACE(std::string(test.pszTarget) + " in " + test.pszFolder);
+        int nHealth = -1;
+        EXPECT_EQ(1, m_lib.pfnCheckTarget(test.pszTarget, test.pszFolder, &nHealth));
+        EXPECT_EQ(test.nHealth, nHealth);
+    }
+    ASSERT_TRUE(MoveFileA(strGone.c_str(), strDrive.c_str()));
+    int nHealth = -1;
+    EXPECT_EQ(1, m_lib.pfnCheckTarget("N:\\", "", &nHealth));
+    EXPECT_EQ(ZUCOM_HEALTH_OK, nHealth);
 }
 
 TEST_F(KeyStoreTest, KeyOptionsRoundTripAndOutOfRangeInputIsRefused) {

@@ -11,10 +11,13 @@
 
 namespace {
 
-TEST(LibraryExports, ElevenByNameAndTheKeyOptionCallsByOrdinalOnly) {
+TEST(LibraryExports, AllByNameButTheKeyOptionCallsByOrdinalOnly) {
     CSuiteLibrary lib; // fails the test unless the module's twelve are found
     ASSERT_TRUE(lib.m_hModule && lib.pfnGetKeyOption && lib.pfnSetKeyOption &&
                 lib.pfnTakeStoreNotice);
+    EXPECT_TRUE(lib.pfnSetKeyAssignment && lib.pfnExportKeys && lib.pfnImportKeys &&
+                lib.pfnUndoKeys && lib.pfnSaveKeySet && lib.pfnUseKeySet && lib.pfnDeleteKeySet &&
+                lib.pfnListKeySets && lib.pfnCheckTarget);
     EXPECT_EQ(nullptr, GetProcAddress(lib.m_hModule, "ZuComGetKeyOption"));
     EXPECT_EQ(nullptr, GetProcAddress(lib.m_hModule, "ZuComSetKeyOption"));
 }
