@@ -86,10 +86,9 @@ std::wstring KeyTable(const std::vector<CKeyLine>& keys) {
     for (const auto& row : rows) {
         std::wstring strLine;
         for (size_t i = 0; i < row.size(); ++i) {
-            strLine +=
-                row[i] + std::wstring(i + 1 < row.size() ? widths[i] - row[i].size() + 2 : 0, L' ');
+            strLine += row[i] + std::wstring(widths[i] - row[i].size() + 2, L' ');
         }
-        strTable += strLine + L"\n";
+        strTable += strLine.substr(0, strLine.find_last_not_of(L' ') + 1) + L"\n";
     }
     return strTable;
 }
