@@ -261,6 +261,11 @@ ExitCode Assign(const CCommandLine& line) {
     if (!StoredPath(line.words[1], target)) {
         return EXIT_FAILED;
     }
+    // The file search below would wait as long as a network server that is down takes.
+    int nHealth = ZUCOM_HEALTH_OK;
+    if (ZuComCheckTarget(target.strPath, "", &nHealth) && nHealth == ZUCOM_HEALTH_NO_ANSWER) {
+        return Fail(IDS_NO_ANSWER, {Wide(target.strPath)});
+    }
     if (!IsValidTarget(target.strPath)) {
         Write(Output::Error, LocaleText(IDS_TARGET_INVALID) + L"\n");
         return EXIT_FAILED;
