@@ -2,8 +2,6 @@
 
 #include "KeyFile.h"
 
-#include "CHandle.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -25,16 +23,10 @@ bool EntryPath(CKeyStore& store, unsigned nNumber, LPSTR pszPath) {
 // The numbers of the entries there are, oldest first.
 std::vector<unsigned> EntryNumbers(CKeyStore& store) {
     std::vector<unsigned> numbers;
-    char szPattern[MAX_PATH];
-    if (!store.PathInFolder("Undo\\*.ini", szPattern)) {
-        return numbers;
-    }
-    WIN32_FIND_DATAA data;
-    CFindHandle find(FindFirstFileA(szPattern, &data));
-    for (bool bMore = find.IsValid(); bMore; bMore = FindNextFileA(find, &data) != FALSE) {
+    for (const std::string& strName : store.KeyFilesIn(HISTORY_FOLDER)) {
         char* pEnd = nullptr;
-        unsigned long nNumber = std::strtoul(data.cFileName, &pEnd, 10);
-        if (pEnd == data.cFileName + 8 && lstrcmpiA(pEnd, ".ini") == 0) {
+        unsigned long nNumber = std::strtoul(strName.c_str(), &pEnd, 10);
+        if (strName.size() == 8 && *pEnd == '\0') {
             numbers.push_back(static_cast<unsigned>(nNumber));
         }
     }

@@ -2,8 +2,6 @@
 
 #include "KeyFile.h"
 
-#include "CHandle.h"
-
 #include <algorithm>
 #include <cstring>
 
@@ -95,20 +93,8 @@ bool DeleteKeySet(CKeyStore& store, LPCSTR pszName) {
 
 std::vector<std::string> KeySetNames(CKeyStore& store) {
     std::vector<std::string> names;
-    char szPattern[MAX_PATH];
-    if (!store.PathInFolder("KeySets\\*.ini", szPattern)) {
-        return names;
-    }
-    WIN32_FIND_DATAA data;
-    CFindHandle find(FindFirstFileA(szPattern, &data));
-    for (bool bMore = find.IsValid(); bMore; bMore = FindNextFileA(find, &data) != FALSE) {
-        // The pattern matches short names too: "a.inix" may be "A~1.INI".
-        std::string strName = data.cFileName;
-        bool bSet =
-            strName.size() > 4 && lstrcmpiA(strName.c_str() + strName.size() - 4, ".ini") == 0;
-        strName.resize(bSet ? strName.size() - 4 : 0);
-        if (bSet && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            IsKeySetName(strName.c_str())) {
+    for (const std::string& strName : store.KeyFilesIn(SETS_FOLDER)) {
+        if (IsKeySetName(strName.c_str())) {
             names.push_back(strName);
         }
     }

@@ -115,6 +115,25 @@ bool CKeyStore::PathInFolder(LPCSTR pszName, LPSTR pszPath) const {
     return AppendPath(pszPath, pszName);
 }
 
+std::vector<std::string> CKeyStore::KeyFilesIn(LPCSTR pszFolder) const {
+    std::vector<std::string> names;
+    char szPattern[MAX_PATH];
+    if (!PathInFolder((std::string(pszFolder) + "\\*.ini").c_str(), szPattern)) {
+        return names;
+    }
+    WIN32_FIND_DATAA data;
+    CFindHandle find(FindFirstFileA(szPattern, &data));
+    for (bool bMore = find.IsValid(); bMore; bMore = FindNextFileA(find, &data) != FALSE) {
+        // The pattern matches short names too: "a.inix" may be "A~1.INI".
+        std::string strName = data.cFileName;
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && strName.size() > 4 &&
+            lstrcmpiA(strName.c_str() + strName.size() - 4, ".ini") == 0) {
+            names.push_back(strName.substr(0, strName.size() - 4));
+        }
+    }
+    return names;
+}
+
 bool CKeyStore::SetAside() {
     SYSTEMTIME time;
     GetLocalTime(&time);

@@ -9,6 +9,9 @@
 
 #include "CHandle.h"
 
+#include <string>
+#include <vector>
+
 class CKeyStore {
 public:
     CKeyStore();
@@ -45,6 +48,9 @@ public:
     // pszPath (MAX_PATH bytes) is the path of a file of that name in the store's folder; false
     // when it does not fit.
     bool PathInFolder(LPCSTR pszName, LPSTR pszPath) const;
+    // The names, without ".ini", of the key files in a folder beside the store (none when it is
+    // not there).
+    std::vector<std::string> KeyFilesIn(LPCSTR pszFolder) const;
     // The wait for another program's hold that the store's calls share.
     CHoldWait& HoldWait() { return m_wait; }
 
