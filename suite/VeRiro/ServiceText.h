@@ -16,6 +16,7 @@
 #define IDS_HOTKEYS_HINT 11
 #define IDS_STORE_SET_ASIDE_TITLE 12
 #define IDS_STORE_SET_ASIDE 13
+#define IDS_NO_ANSWER 14
 
 #ifndef RC_INVOKED
 #include <string>

@@ -300,6 +300,8 @@ TEST_F(ServiceTest, APressStartsTheTargetAsTheShellWouldOrTellsWhyNot) {
         {{strDrive}, NOTICE, strDrive + " cannot be reached: drive W: is not there."},
         {{files / "Plain.vvnone"}, NOTICE, "No program is set to open " + files / "Plain.vvnone."},
         {{strProbe, "", strGone}, NOTICE, "The working folder " + strGone + " was not found."},
+        // The drive that is gone is the working folder's, not the target's.
+        {{strProbe, "", "W:\\Work"}, NOTICE, "W:\\Work cannot be reached: drive W: is not there."},
     };
     int nKey = 1;
     for (const auto& test : cases) {
