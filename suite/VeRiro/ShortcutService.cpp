@@ -2,16 +2,23 @@
 
 #include "ServiceText.h"
 #include "TargetLaunch.h"
+#include "TrayMenu.h"
 
 #include "../VeDerovu/KeyState.h"
 #include "../VeDerovu/ServiceProtocol.h"
 #include "../VeDerovu/VeDerovu.h"
 
+#include "CHandle.h"
+#include "SystemError.h"
+
+#include <windowsx.h>
+
 #include <memory>
 
 namespace {
 
-// Posted by the folder watch and by launch threads; private to the service's window.
+// Posted by the folder watch and by launch threads; private to the service's window, as is the
+// tray icon's WM_TRAY_ICON after them.
 constexpr UINT WM_STORE_FOLDER_CHANGED = WM_APP + 0x110;
 constexpr UINT WM_PROGRAM_FOLDER_CHANGED = WM_APP + 0x111;
 constexpr UINT WM_LAUNCH_FAILED = WM_APP + 0x112;
@@ -132,6 +139,11 @@ LRESULT CShortcutService::OnMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_PROGRAM_FOLDER_CHANGED:
         SetTimer(m_hWnd, TIMER_SETTINGS, SETTLE_MS, nullptr);
+        return 0;
+    case WM_TRAY_ICON:
+        if (LOWORD(lParam) == WM_CONTEXTMENU) {
+            ShowTrayMenu(POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)});
+        }
         return 0;
     case WM_LAUNCH_FAILED: {
         std::unique_ptr<CLaunchNotice> pNotice(reinterpret_cast<CLaunchNotice*>(lParam));
@@ -282,6 +294,66 @@ void CShortcutService::ReportSetAsideStore() {
         m_tray.Notify(ServiceText(IDS_STORE_SET_ASIDE_TITLE),
                       ServiceText(IDS_STORE_SET_ASIDE, szAside));
     }
+}
+
+void CShortcutService::ShowTrayMenu(POINT point) {
+    CString strNames;
+    CString strCurrent;
+    if (!ZuComListKeySets(&strNames, &strCurrent)) {
+        DWORD dwError = GetLastError();
+        m_tray.Notify(ServiceText(IDS_KEY_SETS_UNREAD),
+                      static_cast<LPCSTR>(SystemErrorText(dwError)));
+    }
+    CKeySetMenu menu(strNames, strCurrent);
+    CMenuHolder popup = menu.Create();
+    if (!popup) {
+        return;
+    }
+    // As the rules for a tray menu have it: the window comes to the front first, or the menu
+    // would stay open when the user clicks elsewhere, and gets a message after it, or the next
+    // menu would close at once.
+    SetForegroundWindow(m_hWnd);
+    UINT nCommand = static_cast<UINT>(TrackPopupMenuEx(
+        popup.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, point.x,
+        point.y, m_hWnd, nullptr));
+    PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    if (nCommand == ID_OPEN_KEY_SETTINGS) {
+        OpenKeySettings();
+    } else if (nCommand != 0) {
+        UseKeySet(menu.SetOfCommand(nCommand));
+    }
+}
+
+// One change like any other: the library keeps it for undo and tells a key panel of it.
+void CShortcutService::UseKeySet(const std::string& strName) {
+    int nLine = 0;
+    if (!ZuComUseKeySet(strName.c_str(), &nLine)) {
+        DWORD dwError = GetLastError();
+        m_tray.Notify(ServiceText(IDS_KEY_SET_FAILED, strName), KeySetProblem(dwError, nLine));
+    }
+}
+
+// The key panel keeps to one instance by itself: started again, it brings the open one to the
+// front, which this process may let it do while its menu has just been in front.
+void CShortcutService::OpenKeySettings() {
+    char szFolder[MAX_PATH];
+    char szPanel[MAX_PATH];
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    bool bStarted = ZuComGetPath(ZUCOM_PATH_PROGRAM_FOLDER, szFolder) &&
+                    lstrcpynA(szPanel, szFolder, MAX_PATH) &&
+                    ZuComPathAppend(szPanel, "VuViravuz.exe") &&
+                    CreateProcessA(szPanel, nullptr, nullptr, nullptr, FALSE, 0, nullptr, szFolder,
+                                   &startup, &process);
+    if (!bStarted) {
+        DWORD dwError = GetLastError();
+        m_tray.Notify(ServiceText(IDS_PANEL_NOT_STARTED),
+                      static_cast<LPCSTR>(SystemErrorText(dwError)));
+        return;
+    }
+    CHandle thread(process.hThread);
+    CHandle panel(process.hProcess);
 }
 
 void CShortcutService::OnDestroy() {

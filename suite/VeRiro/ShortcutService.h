@@ -2,7 +2,8 @@
 // key panel with it. It holds the keys S1 to S6 as global hot keys and starts a key's target when
 // the key is pressed (or held, as the key's option asks); it watches the user's key store and the
 // program folder, so that a hand edit of the store reaches the key panel and a change of the
-// hot keys in the key settings file takes effect at once.
+// hot keys in the key settings file takes effect at once. Its tray icon's menu brings back a saved
+// key set and opens the key panel.
 #pragma once
 
 #include "FolderWatch.h"
@@ -36,6 +37,9 @@ private:
     void OnHotKey(int nKey);
     void OnTimer(UINT_PTR nId);
     void OnDestroy();
+    void ShowTrayMenu(POINT point);
+    void UseKeySet(const std::string& strName);
+    void OpenKeySettings();
 
     void ApplyKeyBindings();
     void Launch(int nKey);

@@ -2,6 +2,8 @@
 
 #include "ServiceText.h"
 
+#include "../VeDerovu/VeDerovu.h"
+
 #include "CComInit.h"
 #include "CHandle.h"
 #include "CString.h"
@@ -43,11 +45,6 @@ std::string StartFolder(const CLaunchRequest& request) {
     return strTarget.substr(0, bRoot ? nSlash + 1 : nSlash);
 }
 
-bool IsFolder(const std::string& strPath) {
-    DWORD dwAttributes = GetFileAttributesA(strPath.c_str());
-    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // A short (8.3) path, as the module keeps a name the code page cannot hold, is started by its long
 // name: the shell picks the program by the extension, which the short name cuts to three letters.
 // A path that names nothing stays as it is.
@@ -62,21 +59,46 @@ std::wstring LongPath(const std::wstring& strPath) {
     return strLong;
 }
 
-// Starts the target; empty when it started, else why not, in the user's words. The checks before
-// the shell is asked give every system the same answer: Wine, for one, starts a program in a
-// working folder that is not there.
-std::string Launch(const CLaunchRequest& request) {
+int TargetHealth(const std::string& strTarget, const std::string& strFolder) {
+    int nHealth = ZUCOM_HEALTH_OK;
+    return ZuComCheckTarget(strTarget.c_str(), strFolder.c_str(), &nHealth) ? nHealth
+                                                                            : ZUCOM_HEALTH_OK;
+}
+
+// Why the target cannot be started as it stands, by the look the console's list takes too; empty
+// when it can, or when it could not be looked at and the shell is left to tell. The look gives
+// every system the same answer: Wine, for one, starts a program in a working folder that is not
+// there.
+std::string HealthProblem(const CLaunchRequest& request) {
     const std::string& strTarget = request.strTarget;
-    if (strTarget.size() >= 2 && strTarget[1] == ':') {
-        std::string strRoot = strTarget.substr(0, 2) + "\\";
-        if (GetDriveTypeA(strRoot.c_str()) == DRIVE_NO_ROOT_DIR) {
-            return ServiceText(IDS_DRIVE_MISSING, strTarget, strTarget.substr(0, 2));
-        }
+    switch (TargetHealth(strTarget, request.strFolder)) {
+    case ZUCOM_HEALTH_TARGET_MISSING:
+        return ServiceText(IDS_TARGET_NOT_FOUND, strTarget);
+    case ZUCOM_HEALTH_DRIVE_MISSING: {
+        // The look does not say whose drive is missing: the target's, or else its working
+        // folder's. Either path begins with its drive letter then.
+        bool bFolder = !request.strFolder.empty() &&
+                       TargetHealth(strTarget, std::string()) != ZUCOM_HEALTH_DRIVE_MISSING;
+        const std::string& strPath = bFolder ? request.strFolder : strTarget;
+        return ServiceText(IDS_DRIVE_MISSING, strPath, strPath.substr(0, 2));
     }
+    case ZUCOM_HEALTH_FOLDER_MISSING:
+        return ServiceText(IDS_FOLDER_NOT_FOUND, request.strFolder);
+    case ZUCOM_HEALTH_NO_ANSWER:
+        return ServiceText(IDS_NO_ANSWER, strTarget);
+    default:
+        return std::string();
+    }
+}
+
+// Starts the target; empty when it started, else why not, in the user's words.
+std::string Launch(const CLaunchRequest& request) {
+    std::string strProblem = HealthProblem(request);
+    if (!strProblem.empty()) {
+        return strProblem;
+    }
+    const std::string& strTarget = request.strTarget;
     std::string strFolder = StartFolder(request);
-    if (!request.strFolder.empty() && !IsFolder(strFolder)) {
-        return ServiceText(IDS_FOLDER_NOT_FOUND, strFolder);
-    }
     const std::wstring strFile = LongPath(WideText(strTarget.c_str()));
     const std::wstring strParameters = WideText(request.strParameters.c_str());
     const std::wstring strDirectory = WideText(strFolder.c_str());

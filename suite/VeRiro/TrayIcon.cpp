@@ -20,7 +20,8 @@ void CTrayIcon::Show(HWND hWnd, HICON hIcon, const std::string& strTip) {
     m_data.cbSize = sizeof m_data;
     m_data.hWnd = hWnd;
     m_data.uID = 1;
-    m_data.uFlags = NIF_ICON | NIF_TIP;
+    m_data.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
+    m_data.uCallbackMessage = WM_TRAY_ICON;
     m_data.hIcon = hIcon;
     CopyCut(m_data.szTip, strTip);
     Add();
@@ -28,6 +29,13 @@ void CTrayIcon::Show(HWND hWnd, HICON hIcon, const std::string& strTip) {
 
 void CTrayIcon::Add() {
     m_bShown = Shell_NotifyIconA(NIM_ADD, &m_data) != FALSE;
+    if (m_bShown) {
+        // The version shares its place with a balloon's time, which the icon's own data keeps
+        // at 0.
+        NOTIFYICONDATAA version = m_data;
+        version.uVersion = NOTIFYICON_VERSION_4;
+        Shell_NotifyIconA(NIM_SETVERSION, &version);
+    }
 }
 
 void CTrayIcon::Notify(const std::string& strTitle, const std::string& strText) {

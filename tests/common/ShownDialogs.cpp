@@ -2,15 +2,19 @@
 
 namespace {
 
-bool IsShownDialog(HWND hWnd) {
+constexpr char kDialogClass[] = "#32770";
+
+struct CShownWindows {
+    const char* pszClass;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectShownWindow(HWND hWnd, LPARAM lParam) {
+    auto* pShown = reinterpret_cast<CShownWindows*>(lParam);
     char szClass[16] = {};
     GetClassNameA(hWnd, szClass, sizeof(szClass));
-    return lstrcmpA(szClass, "#32770") == 0 && IsWindowVisible(hWnd);
-}
-
-BOOL CALLBACK CollectShownDialog(HWND hWnd, LPARAM lParam) {
-    if (IsShownDialog(hWnd)) {
-        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    if (lstrcmpA(szClass, pShown->pszClass) == 0 && IsWindowVisible(hWnd)) {
+        pShown->windows.push_back(hWnd);
     }
     return TRUE;
 }
@@ -18,23 +22,27 @@ BOOL CALLBACK CollectShownDialog(HWND hWnd, LPARAM lParam) {
 } // namespace
 
 std::vector<HWND> ShownDialogsOfThread(DWORD nThreadId) {
-    std::vector<HWND> dialogs;
-    EnumThreadWindows(nThreadId, CollectShownDialog, reinterpret_cast<LPARAM>(&dialogs));
-    return dialogs;
+    CShownWindows shown{kDialogClass, {}};
+    EnumThreadWindows(nThreadId, CollectShownWindow, reinterpret_cast<LPARAM>(&shown));
+    return shown.windows;
 }
 
 std::vector<HWND> ShownDialogsOfProcess(DWORD nProcessId) {
-    std::vector<HWND> all;
-    EnumWindows(CollectShownDialog, reinterpret_cast<LPARAM>(&all));
-    std::vector<HWND> dialogs;
-    for (HWND hWnd : all) {
+    return ShownWindowsOfProcess(nProcessId, kDialogClass);
+}
+
+std::vector<HWND> ShownWindowsOfProcess(DWORD nProcessId, const char* pszClass) {
+    CShownWindows shown{pszClass, {}};
+    EnumWindows(CollectShownWindow, reinterpret_cast<LPARAM>(&shown));
+    std::vector<HWND> windows;
+    for (HWND hWnd : shown.windows) {
         DWORD nOwner = 0;
         GetWindowThreadProcessId(hWnd, &nOwner);
         if (nOwner == nProcessId) {
-            dialogs.push_back(hWnd);
+            windows.push_back(hWnd);
         }
     }
-    return dialogs;
+    return windows;
 }
 
 HWND FindShownDialog(HWND hOwner, HWND hExcept) {

@@ -10,6 +10,8 @@
 // Shown dialog windows ("#32770") of this thread, or of another process.
 std::vector<HWND> ShownDialogsOfThread(DWORD nThreadId = GetCurrentThreadId());
 std::vector<HWND> ShownDialogsOfProcess(DWORD nProcessId);
+// Shown top-level windows of another process of one class: "#32768" for its popup menus.
+std::vector<HWND> ShownWindowsOfProcess(DWORD nProcessId, const char* pszClass);
 // A shown dialog of this thread whose owner is hOwner (null: no owner), other than hExcept.
 HWND FindShownDialog(HWND hOwner, HWND hExcept = nullptr);
 

@@ -11,8 +11,12 @@
 #include "../../suite/VeDerovu/ServiceProtocol.h"
 #include "../../suite/VeRiro/HotKeys.h"
 #include "../../suite/VeRiro/KeyPress.h"
+#include "../../suite/VeRiro/TrayIcon.h"
+#include "../../suite/VeRiro/TrayMenu.h"
 
+#include "AfxResource.h"
 #include "CComInit.h"
+#include "SystemError.h"
 
 #include <gtest/gtest.h>
 #include <wrl/client.h>
@@ -152,6 +156,63 @@ TEST(KeyPress, LaunchesOnceAtOnceOrWhenHeldAndIgnoresRepeatsUntilLetGo) {
     for (const auto& test : cases) {
         EXPECT_EQ(test.pszSteps, Steps(test.option, test.pszInputs)) << test.pszInputs;
     }
+}
+
+// A menu as a user reads it, a line for each item: "-" a separator, "[x] " before a checked text
+// and "(grey) " before a greyed one, and after "->" the set its command chooses.
+std::vector<std::string> MenuLines(const CKeySetMenu& menu) {
+    CMenuHolder popup = menu.Create();
+    std::vector<std::string> lines;
+    for (int i = 0; i < GetMenuItemCount(popup.get()); ++i) {
+        char szText[128] = {};
+        GetMenuStringA(popup.get(), i, szText, sizeof szText, MF_BYPOSITION);
+        UINT uState = GetMenuState(popup.get(), i, MF_BYPOSITION);
+        std::string strSet = menu.SetOfCommand(GetMenuItemID(popup.get(), i));
+        std::string strLine = std::string(uState & MF_CHECKED ? "[x] " : "") +
+                              (uState & MF_GRAYED ? "(grey) " : "") + szText;
+        lines.push_back(uState & MF_SEPARATOR ? "-"
+                        : strSet.empty()      ? strLine
+                                              : strLine + " -> " + strSet);
+    }
+    return lines;
+}
+
+// The service's texts come from its staged program.
+class KeySetMenu : public testing::Test {
+protected:
+    void SetUp() override { AfxSetResourceHandle(m_hService); }
+    void TearDown() override {
+        AfxSetResourceHandle(nullptr);
+        FreeLibrary(m_hService);
+    }
+
+    HMODULE m_hService = LoadLibraryExA(StagedPath("VeRiro.exe").c_str(), nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+};
+
+TEST_F(KeySetMenu, ListsTheSavedSetsWithTheCurrentOneCheckedThenTheKeyPanel) {
+    const struct {
+        const char* pszNames;
+        const char* pszCurrent;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"Games\nR&D\nWork\n",
+         "Work",
+         {"Games -> Games", "R&&D -> R&D", "[x] Work -> Work", "-", "Open key settings"}},
+        {"", "", {"(grey) No saved key sets", "-", "Open key settings"}},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(test.lines, MenuLines(CKeySetMenu(test.pszNames, test.pszCurrent)))
+            << test.pszNames;
+    }
+}
+
+// A set edited by hand tells its wrong line; the service's test below meets a set that has gone.
+TEST_F(KeySetMenu, TellsWhyASetEditedByHandCannotBeUsed) {
+    EXPECT_EQ("Line 7 of its file is wrong: mend the line, or save the set again.",
+              KeySetProblem(ERROR_INVALID_DATA, 7));
+    EXPECT_EQ("Its file holds no key settings: mend it, or save the set again.",
+              KeySetProblem(ERROR_INVALID_DATA, -1));
 }
 
 // The service in a private copy of the suite with a key store, a taskbar and a key panel of its
@@ -300,6 +361,8 @@ TEST_F(ServiceTest, APressStartsTheTargetAsTheShellWouldOrTellsWhyNot) {
         {{strDrive}, NOTICE, strDrive + " cannot be reached: drive W: is not there."},
         {{files / "Plain.vvnone"}, NOTICE, "No program is set to open " + files / "Plain.vvnone."},
         {{strProbe, "", strGone}, NOTICE, "The working folder " + strGone + " was not found."},
+        // The drive that is gone is the working folder's, not the target's.
+        {{strProbe, "", "W:\\Work"}, NOTICE, "W:\\Work cannot be reached: drive W: is not there."},
     };
     int nKey = 1;
     for (const auto& test : cases) {
@@ -347,7 +410,55 @@ TEST_F(ServiceTest, AKeyWithTheHoldOptionStartsOnlyWhenHeldAndAnUnassignedOneNev
     Press(6, 900);
     Press(2); // unassigned: a sound only
     EXPECT_EQ(std::vector<std::string>{ThisProgramFolder() + "|held"}, LinesAfterMarker(4));
-    EXPECT_EQ(1u, m_tray.Count(WM_COPYDATA)) << "no notice beyond the icon";
+    EXPECT_EQ(2u, m_tray.Count(WM_COPYDATA)) << "no notice beyond the icon and its version";
+}
+
+// The tray icon's menu as a user meets it: opened by the taskbar's message for a right click and
+// walked with the arrow keys. A set chosen becomes the assignments, one gone meanwhile is told of,
+// and the last line starts the key panel (the probe in its place) in the program folder.
+TEST_F(ServiceTest, TheTrayMenuBringsBackAKeySetOrTellsWhyNotAndOpensTheKeyPanel) {
+    auto* pfnSaveKeySet = reinterpret_cast<ZuComSaveKeySetFn*>(
+        reinterpret_cast<void*>(GetProcAddress(m_lib.m_hModule, "ZuComSaveKeySet")));
+    ASSERT_TRUE(pfnSaveKeySet);
+    Assign(1, {ProbePath(), "games"});
+    ASSERT_EQ(1, pfnSaveKeySet("Games"));
+    Assign(1, {ProbePath(), "work"});
+    ASSERT_EQ(1, pfnSaveKeySet("Work"));
+    ASSERT_TRUE(CopyFileA(ProbePath().c_str(), (m_suite / "VuViravuz.exe").c_str(), FALSE));
+    StartService();
+    // Opens the menu; once it shows, does what the test must do meanwhile, then takes the line
+    // nDown lines down (separators are passed over). False when no menu showed, or it stayed.
+    auto choose = [&](int nDown, const std::function<void()>& meanwhile) {
+        PostMessageA(m_hService, WM_TRAY_ICON, MAKEWPARAM(600, 500), MAKELPARAM(WM_CONTEXTMENU, 1));
+        std::vector<HWND> menus;
+        if (!WaitForService([&] {
+                menus = ShownWindowsOfProcess(m_pService->Id(), "#32768");
+                return menus.size() == 1;
+            })) {
+            return false;
+        }
+        meanwhile();
+        for (int i = 0; i < nDown; ++i) {
+            PostMessageA(menus[0], WM_KEYDOWN, VK_DOWN, 0);
+        }
+        PostMessageA(menus[0], WM_KEYDOWN, VK_RETURN, 0);
+        return WaitForService(
+            [&] { return ShownWindowsOfProcess(m_pService->Id(), "#32768").empty(); });
+    };
+
+    ASSERT_TRUE(choose(1, [] {})); // "Games", above "Work", which holds the keys as they are
+    EXPECT_TRUE(WaitForService([&] { return m_lib.Read(1).Parameters == "games"; }));
+
+    const std::string strGames = m_suite.AppData().StoreFolder() + "\\KeySets\\Games.ini";
+    ASSERT_TRUE(choose(1, [&] { EXPECT_TRUE(DeleteFileA(strGames.c_str())); }));
+    EXPECT_TRUE(WaitForService([&] { return TrayHolds("The key set Games could not be used"); }));
+    EXPECT_TRUE(TrayHolds(static_cast<LPCSTR>(SystemErrorText(ERROR_FILE_NOT_FOUND))));
+    EXPECT_STREQ("games", m_lib.Read(1).Parameters);
+
+    ASSERT_TRUE(choose(2, [] {})); // below "Work"
+    const std::vector<std::string> panel = {m_suite.Path() + "|"};
+    EXPECT_TRUE(WaitForService([&] { return ProbeLines() == panel; }));
+    EXPECT_TRUE(ShownDialogsOfProcess(m_pService->Id()).empty()) << "the service showed a dialog";
 }
 
 // Run by the test below as a process of its own: one change of the key data.
