@@ -108,6 +108,15 @@ int KeyNumber(const std::wstring& strKey) {
     return 0;
 }
 
+// The key the command's first word names, when it has nWords words; else 0, the message written.
+int CommandKey(const CCommandLine& line, size_t nWords) {
+    if (line.words.size() != nWords) {
+        WrongArguments(line);
+        return 0;
+    }
+    return KeyNumber(line.words[0]);
+}
+
 std::wstring KeyName(int nKey) {
     return L"S" + std::to_wstring(nKey);
 }
@@ -237,10 +246,7 @@ ExitCode Import(const CCommandLine& line) {
 }
 
 ExitCode Assign(const CCommandLine& line) {
-    if (line.words.size() != 2) {
-        return WrongArguments(line);
-    }
-    int nKey = KeyNumber(line.words[0]);
+    int nKey = CommandKey(line, 2);
     if (!nKey) {
         return EXIT_USAGE;
     }
@@ -311,10 +317,7 @@ ExitCode Assign(const CCommandLine& line) {
 }
 
 ExitCode Clear(const CCommandLine& line) {
-    if (line.words.size() != 1) {
-        return WrongArguments(line);
-    }
-    int nKey = KeyNumber(line.words[0]);
+    int nKey = CommandKey(line, 1);
     if (!nKey) {
         return EXIT_USAGE;
     }
