@@ -241,11 +241,9 @@ TEST_F(StartupTest, ConsoleChangesShowInTheRunningPanel) {
         const char* pszShown;
     } steps[] = {
         {"assign S1 C:\\windows --title Console", "S1: Console, Opens C:\\windows"},
-        {"set save Console", "S1: Console, Opens C:\\windows"},
         {"clear S1", "S1: not assigned"},
         {"undo", "S1: Console, Opens C:\\windows"},
         {"reset", "S1: Notepad, Text editor"},
-        {"set use Console", "S1: Console, Opens C:\\windows"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.pszCommand);

@@ -30,17 +30,16 @@ TEST_F(ConsoleTest, ACommandEndsWithItsExitCodeAndSaysWhatWasWrong) {
         {"--help", 0, "CvnKeys assign KEY PATH"},
         {"-h", 0, "Exit code: 0 done, 1"},
         {"/?", 0, "CvnKeys set use NAME"},
-        {"set list", 0, "No key sets are saved."},
         {"", 1, "Type CvnKeys --help"},
         {"remove S1", 1, "remove is not a command of CvnKeys."},
         {"clear", 1, "clear was not given the arguments it takes."},
         {"clear S7", 1, "S7 is not a key of this machine, which has the keys S1 to S6."},
         {"assign S1 C:\\windows --colour red", 1, "--colour is not an option of assign."},
         {"assign S1 C:\\windows --hold", 1, "--hold needs a value."},
+        {"assign S1 C:\\windows --hold 0", 1, "from 1 to 99, or off."},
         {"assign S1 C:\\windows --hold 100", 1, "from 1 to 99, or off."},
         {"assign S1 C:\\gone.exe", 2, "The target is not valid."},
         {"assign S1 C:\\windows --folder Q:\\", 2, "cannot be on a removable, network"},
-        {"assign S1 C:\\windows --folder C:\\gone", 2, "The working folder was not found"},
         {"assign S1 C:\\windows --title " + std::string(65, 't'), 2, "at most 64 characters."},
         {"undo", 2, "There is no change to undo."},
         {"import C:\\gone.ini", 2, "C:\\gone.ini could not be read: "},
@@ -78,11 +77,13 @@ TEST_F(ConsoleTest, AssignGivesTheRecordOfADropAndTheDetailsGiven) {
     EXPECT_STREQ("C:\\", record.WorkingFolder);
     EXPECT_STREQ("-a \"b c\"", record.Parameters);
     EXPECT_EQ(std::make_pair(0, 7), m_lib.Option(2));
-    ASSERT_EQ(0u, Run("assign S3 C:\\ --hold 12").nExitCode);
-    EXPECT_EQ(std::make_pair(1, 12), m_lib.Option(2));
+    ASSERT_EQ(0u, Run("assign S3 C:\\ --hold 1").nExitCode);
+    EXPECT_EQ(std::make_pair(1, 1), m_lib.Option(2));
     ASSERT_EQ(0u, Run("undo").nExitCode);
     EXPECT_STREQ("My title", m_lib.Read(3).Title);
     EXPECT_EQ(std::make_pair(0, 7), m_lib.Option(2));
+    ASSERT_EQ(0u, Run("assign S3 C:\\ --hold 99").nExitCode);
+    EXPECT_EQ(std::make_pair(1, 99), m_lib.Option(2));
 }
 
 TEST_F(ConsoleTest, ListShowsTheMachinesKeysWithTheirHealth) {
@@ -148,12 +149,11 @@ TEST_F(ConsoleTest, KeysGoOutAndComeBackThroughFilesAndPipes) {
 
     ASSERT_EQ(0u, Run("set save Work").nExitCode);
     ASSERT_EQ(0u, Run("clear S1").nExitCode);
-    ASSERT_EQ(0u, Run("set save Empty").nExitCode);
-    EXPECT_EQ("* Empty\r\n  Work\r\n", Run("set list").strOut);
+    EXPECT_EQ("  Work\r\n", Run("set list").strOut);
     ASSERT_EQ(0u, Run("set use work").nExitCode);
-    EXPECT_EQ("  Empty\r\n* Work\r\n", Run("set list").strOut);
+    EXPECT_EQ("* Work\r\n", Run("set list").strOut);
     ASSERT_EQ(0u, Run("set delete Work").nExitCode);
-    EXPECT_EQ(2u, Run("set use Work").nExitCode);
+    EXPECT_EQ("No key sets are saved.\r\n", Run("set list").strOut);
 }
 
 } // namespace

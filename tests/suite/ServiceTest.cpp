@@ -190,7 +190,7 @@ protected:
                                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
 };
 
-TEST_F(KeySetMenu, ListsTheSavedSetsWithTheCurrentOneCheckedThenTheKeyPanel) {
+TEST_F(KeySetMenu, ListsTheSetsThenTheKeyPanelAndTellsAWrongSetsLine) {
     const struct {
         const char* pszNames;
         const char* pszCurrent;
@@ -205,10 +205,7 @@ TEST_F(KeySetMenu, ListsTheSavedSetsWithTheCurrentOneCheckedThenTheKeyPanel) {
         EXPECT_EQ(test.lines, MenuLines(CKeySetMenu(test.pszNames, test.pszCurrent)))
             << test.pszNames;
     }
-}
-
-// A set edited by hand tells its wrong line; the service's test below meets a set that has gone.
-TEST_F(KeySetMenu, TellsWhyASetEditedByHandCannotBeUsed) {
+    // A set edited by hand tells its wrong line; the service's test below meets a set gone.
     EXPECT_EQ("Line 7 of its file is wrong: mend the line, or save the set again.",
               KeySetProblem(ERROR_INVALID_DATA, 7));
     EXPECT_EQ("Its file holds no key settings: mend it, or save the set again.",
@@ -417,13 +414,10 @@ TEST_F(ServiceTest, AKeyWithTheHoldOptionStartsOnlyWhenHeldAndAnUnassignedOneNev
 // walked with the arrow keys. A set chosen becomes the assignments, one gone meanwhile is told of,
 // and the last line starts the key panel (the probe in its place) in the program folder.
 TEST_F(ServiceTest, TheTrayMenuBringsBackAKeySetOrTellsWhyNotAndOpensTheKeyPanel) {
-    auto* pfnSaveKeySet = reinterpret_cast<ZuComSaveKeySetFn*>(
-        reinterpret_cast<void*>(GetProcAddress(m_lib.m_hModule, "ZuComSaveKeySet")));
-    ASSERT_TRUE(pfnSaveKeySet);
     Assign(1, {ProbePath(), "games"});
-    ASSERT_EQ(1, pfnSaveKeySet("Games"));
+    ASSERT_EQ(1, m_lib.pfnSaveKeySet("Games"));
     Assign(1, {ProbePath(), "work"});
-    ASSERT_EQ(1, pfnSaveKeySet("Work"));
+    ASSERT_EQ(1, m_lib.pfnSaveKeySet("Work"));
     ASSERT_TRUE(CopyFileA(ProbePath().c_str(), (m_suite / "VuViravuz.exe").c_str(), FALSE));
     StartService();
     // Opens the menu; once it shows, does what the test must do meanwhile, then takes the line
