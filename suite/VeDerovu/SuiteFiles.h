@@ -1,6 +1,8 @@
 // The suite's program folder (the folder of this library) and the reading of its text files.
 #pragma once
 
+#include "FileText.h"
+
 #include <windows.h>
 
 #include <string>
@@ -58,12 +60,6 @@ enum class FileRead { Ok, Missing, TooLarge, Failed };
 
 // Reads a whole text file as the code page's narrow text. Missing: neither the file nor its
 // folder exists; Failed: it exists but cannot be read (in use, access denied), which must not be
-// mistaken for missing; the system's error is then the thread's last error. Text saved as UTF-8
-// (with or without a byte-order mark) or UTF-16 (either order, with a mark) is converted; a line
-// with a character the code page cannot hold exactly becomes a line holding a control character,
-// which no INI reader takes for a value.
+// mistaken for missing; the system's error is then the thread's last error. The text is
+// converted as CodePageText converts it.
 FileRead ReadTextFile(LPCSTR pszPath, std::string& strText, DWORD dwMaxSize, CHoldWait& wait);
-// The bytes of a text file as the code page's text, converted as ReadTextFile converts them.
-std::string CodePageText(const std::string& strFile);
-// The code page's text as UTF-8 with a byte-order mark, which any machine reads alike.
-std::string Utf8FileText(const std::string& strText);
