@@ -1,5 +1,7 @@
 #include "ShownDialogs.h"
 
+#include "../../res/resource.h"
+
 namespace {
 
 constexpr char kDialogClass[] = "#32770";
@@ -80,4 +82,29 @@ ShownMessageBox ReadMessageBox(HWND hBox) {
 
 void PressButton(HWND hDialog, int nButton) {
     PostMessageA(GetDlgItem(hDialog, nButton), BM_CLICK, 0, 0);
+}
+
+HWND WaitForDialogOf(const CChildProcess& program, bool (*accept)(HWND)) {
+    HWND hFound = nullptr;
+    WaitFor([&] {
+        for (HWND hDialog : ShownDialogsOfProcess(program.Id())) {
+            if (accept(hDialog)) {
+                hFound = hDialog;
+            }
+        }
+        return hFound != nullptr || program.HasEnded();
+    });
+    return hFound;
+}
+
+bool IsPanel(HWND hWnd) {
+    return GetDlgItem(hWnd, IDC_KEY_BUTTON_FIRST) != nullptr;
+}
+
+HWND WaitForPanel(const CChildProcess& program) {
+    return WaitForDialogOf(program, IsPanel);
+}
+
+void ClosePanel(HWND hPanel) {
+    PostMessageA(hPanel, WM_COMMAND, IDC_PANEL_CLOSE, 0);
 }

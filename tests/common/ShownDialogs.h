@@ -2,6 +2,8 @@
 // process, read, and answered with one of their buttons.
 #pragma once
 
+#include "Process.h"
+
 #include <windows.h>
 
 #include <string>
@@ -27,3 +29,11 @@ struct ShownMessageBox {
 ShownMessageBox ReadMessageBox(HWND hBox);
 // Presses one of a dialog's buttons, as a click would.
 void PressButton(HWND hDialog, int nButton);
+
+// The first shown dialog of a process that passes a test, once there is one; null when the
+// process ends or the time is up first.
+HWND WaitForDialogOf(const CChildProcess& program, bool (*accept)(HWND));
+// The key panel of a program started as a process, and its close button pressed.
+bool IsPanel(HWND hWnd);
+HWND WaitForPanel(const CChildProcess& program);
+void ClosePanel(HWND hPanel);

@@ -18,34 +18,8 @@
 
 namespace {
 
-bool IsPanel(HWND hWnd) {
-    return GetDlgItem(hWnd, IDC_KEY_BUTTON_FIRST) != nullptr;
-}
-
-// The first shown dialog of a process that passes a test, once there is one.
-HWND WaitForDialogOf(const CChildProcess& program, bool (*accept)(HWND)) {
-    HWND hFound = nullptr;
-    WaitFor([&] {
-        for (HWND hDialog : ShownDialogsOfProcess(program.Id())) {
-            if (accept(hDialog)) {
-                hFound = hDialog;
-            }
-        }
-        return hFound != nullptr || program.HasEnded();
-    });
-    return hFound;
-}
-
-HWND WaitForPanel(const CChildProcess& program) {
-    return WaitForDialogOf(program, IsPanel);
-}
-
 ShownMessageBox WaitForMessageBox(const CChildProcess& program) {
     return ReadMessageBox(WaitForDialogOf(program, [](HWND h) { return !IsPanel(h); }));
-}
-
-void ClosePanel(HWND hPanel) {
-    PostMessageA(hPanel, WM_COMMAND, IDC_PANEL_CLOSE, 0);
 }
 
 // A private copy of the staged suite and a private key store for each test, so that tests can
