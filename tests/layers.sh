@@ -2,7 +2,8 @@
 # The module's layers look only down: a file of each folder may include only from the folders
 # listed for it (and its own), so start-up sits on the panel, the panel on the dialogs and key
 # buttons, everything on the shared base, and the framework on Win32 alone. The suite's console
-# program stands on the module's base and dialog rules, as the start-up does.
+# program stands on the module's base and dialog rules, as the start-up does; the installer's
+# actions on the library's file rules alone.
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 declare -A below=(
@@ -13,6 +14,7 @@ declare -A below=(
     [keybutton]="base res framework"
     [base]="res framework suite"
     [suite/CvnKeys]="dialogs browser base res framework suite"
+    [suite/CvnSetup]="framework suite"
     [framework]=""
 )
 status=0

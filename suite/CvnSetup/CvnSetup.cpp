@@ -1,0 +1,363 @@
+// The installer's custom actions, which Windows Installer runs from the package itself: what the
+// administrator asks for is checked before anything changes and written into Corvane.ini once the
+// files are in place; at an upgrade, a settings file changed since the older version installed it
+// is kept while an unchanged one is brought up to date; and the suite's programs that run from
+// the program folder are stopped before its files are replaced or removed.
+#include "SuitePrograms.h"
+#include "SetupStrings.h"
+#include "SuiteSettingsEdit.h"
+
+#include "../VeDerovu/KeyFile.h"
+#include "../VeDerovu/FileText.h"
+
+#include "CHandle.h"
+#include "SystemError.h"
+
+#include <msi.h>
+#include <msiquery.h>
+
+#include <vector>
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace {
+
+// The settings files a user may edit, by the package's File keys (which are their names).
+const wchar_t* const kSettingsFiles[] = {L"CvnSKey.ini", L"Corvane.ini"};
+constexpr wchar_t SUITE_SETTINGS[] = L"Corvane.ini";
+// As large as an import of keys may be.
+constexpr DWORD MAX_DEFAULTS_SIZE = 16 * 1024 * 1024;
+constexpr DWORD CLOSE_WAIT_MS = 5000;
+// Between the fields of a deferred action's data; the last field may hold line breaks.
+constexpr wchar_t FIELD_END = L'\n';
+
+template <class Get> std::wstring ReadString(Get get) {
+    wchar_t szEmpty[1] = L"";
+    DWORD nSize = 0;
+    if (get(szEmpty, &nSize) != ERROR_MORE_DATA) {
+        return std::wstring();
+    }
+    std::wstring strValue(++nSize, L'\0');
+    if (get(&strValue[0], &nSize) != ERROR_SUCCESS) {
+        return std::wstring();
+    }
+    strValue.resize(nSize);
+    return strValue;
+}
+
+std::wstring Property(MSIHANDLE hInstall, const wchar_t* pszName) {
+    return ReadString([&](wchar_t* pszValue, DWORD* pnSize) {
+        return MsiGetPropertyW(hInstall, pszName, pszValue, pnSize);
+    });
+}
+
+// The program folder as the installer resolved it, with its trailing backslash.
+std::wstring ProgramFolder(MSIHANDLE hInstall) {
+    return ReadString([&](wchar_t* pszValue, DWORD* pnSize) {
+        return MsiGetTargetPathW(hInstall, L"INSTALLFOLDER", pszValue, pnSize);
+    });
+}
+
+std::vector<std::wstring> Split(const std::wstring& strText, wchar_t chEnd, size_t nMaxFields) {
+    std::vector<std::wstring> fields;
+    size_t nPos = 0;
+    while (fields.size() + 1 < nMaxFields) {
+        size_t nEnd = strText.find(chEnd, nPos);
+        if (nEnd == std::wstring::npos) {
+            break;
+        }
+        fields.push_back(strText.substr(nPos, nEnd - nPos));
+        nPos = nEnd + 1;
+    }
+    fields.push_back(strText.substr(nPos));
+    return fields;
+}
+
+std::wstring SystemReason(DWORD dwError) {
+    return WideText(SystemErrorText(dwError));
+}
+
+// A message of the string table with its %1, %2 filled in.
+std::wstring Message(UINT nId, const std::vector<std::wstring>& arguments) {
+    HINSTANCE hModule = reinterpret_cast<HINSTANCE>(&__ImageBase);
+    const wchar_t* pszFormat = nullptr;
+    int nLength = LoadStringW(hModule, nId, reinterpret_cast<wchar_t*>(&pszFormat), 0);
+    std::wstring strFormat(pszFormat ? pszFormat : L"", nLength > 0 ? nLength : 0);
+    std::vector<DWORD_PTR> values;
+    for (const std::wstring& strArgument : arguments) {
+        values.push_back(reinterpret_cast<DWORD_PTR>(strArgument.c_str()));
+    }
+    wchar_t* pszText = nullptr;
+    DWORD nSize = FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER |
+                                     FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                                 strFormat.c_str(), 0, 0, reinterpret_cast<wchar_t*>(&pszText), 0,
+                                 reinterpret_cast<va_list*>(values.data()));
+    std::wstring strText(pszText ? pszText : L"", nSize);
+    LocalFree(pszText);
+    return strText;
+}
+
+// Shown in a message box when the install has a user interface, and in the log always.
+void Tell(MSIHANDLE hInstall, INSTALLMESSAGE kind, const std::wstring& strText) {
+    PMSIHANDLE record = MsiCreateRecord(1);
+    // The text stands in a field, not in the template, so that brackets in a path stay as they are.
+    MsiRecordSetStringW(record, 0, L"[1]");
+    MsiRecordSetStringW(record, 1, strText.c_str());
+    MsiProcessMessage(hInstall, kind, record);
+}
+
+UINT Refuse(MSIHANDLE hInstall, UINT nId, const std::vector<std::wstring>& arguments) {
+    Tell(hInstall, INSTALLMESSAGE(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR),
+         Message(nId, arguments));
+    return ERROR_INSTALL_FAILURE;
+}
+
+std::wstring WideCodePageText(const std::string& strText) {
+    int nSize = MultiByteToWideChar(CP_ACP, 0, strText.data(), static_cast<int>(strText.size()),
+                                    nullptr, 0);
+    std::wstring strWide(static_cast<size_t>(nSize), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, strText.data(), static_cast<int>(strText.size()), &strWide[0],
+                        nSize);
+    return strWide;
+}
+
+std::string NarrowCodePageText(const std::wstring& strText) {
+    int nSize = WideCharToMultiByte(CP_ACP, 0, strText.data(), static_cast<int>(strText.size()),
+                                    nullptr, 0, nullptr, nullptr);
+    std::string strNarrow(static_cast<size_t>(nSize), '\0');
+    WideCharToMultiByte(CP_ACP, 0, strText.data(), static_cast<int>(strText.size()), &strNarrow[0],
+                        nSize, nullptr, nullptr);
+    return strNarrow;
+}
+
+// The whole file; false with the system's reason as the thread's last error.
+bool ReadBytes(const std::wstring& strPath, std::string& strBytes, DWORD dwMaxSize) {
+    CHandle file(CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size = {};
+    if (!file.IsValid() || !GetFileSizeEx(file, &size)) {
+        return false;
+    }
+    if (size.QuadPart > dwMaxSize) {
+        SetLastError(ERROR_FILE_TOO_LARGE);
+        return false;
+    }
+    strBytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD nRead = 0;
+    return strBytes.empty() ||
+           (ReadFile(file, &strBytes[0], static_cast<DWORD>(strBytes.size()), &nRead, nullptr) &&
+            nRead == strBytes.size());
+}
+
+bool WriteBytes(const std::wstring& strPath, const std::string& strBytes) {
+    CHandle file(CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD nWritten = 0;
+    if (!file.IsValid() ||
+        !WriteFile(file, strBytes.data(), static_cast<DWORD>(strBytes.size()), &nWritten,
+                   nullptr) ||
+        !FlushFileBuffers(file)) {
+        return false;
+    }
+    return file.Close();
+}
+
+// The key count asked for: 0 when none was, -1 when what was given is no key count.
+int AskedKeyCount(const std::wstring& strValue) {
+    if (strValue.empty()) {
+        return 0;
+    }
+    if (strValue.size() != 1 || strValue[0] < L'1' || strValue[0] > L'6') {
+        return -1;
+    }
+    return strValue[0] - L'0';
+}
+
+bool HashesMatch(const MSIFILEHASHINFO& hash, MSIHANDLE hRecord) {
+    for (UINT i = 0; i < 4; ++i) {
+        if (static_cast<ULONG>(MsiRecordGetInteger(hRecord, i + 1)) != hash.dwData[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether the file is as the installed product put it there: its hash is the one in that
+// product's own package.
+bool AsInstalledBy(const std::wstring& strProduct, const wchar_t* pszFile,
+                   const MSIFILEHASHINFO& hash) {
+    std::wstring strPackage = ReadString([&](wchar_t* pszValue, DWORD* pnSize) {
+        return MsiGetProductInfoW(strProduct.c_str(), L"LocalPackage", pszValue, pnSize);
+    });
+    PMSIHANDLE database;
+    PMSIHANDLE view;
+    PMSIHANDLE key = MsiCreateRecord(1);
+    PMSIHANDLE record;
+    MsiRecordSetStringW(key, 1, pszFile);
+    return !strPackage.empty() &&
+           MsiOpenDatabaseW(strPackage.c_str(), reinterpret_cast<LPCWSTR>(MSIDBOPEN_READONLY),
+                            &database) == ERROR_SUCCESS &&
+           MsiDatabaseOpenViewW(database,
+                                L"SELECT `HashPart1`, `HashPart2`, `HashPart3`, `HashPart4` "
+                                L"FROM `MsiFileHash` WHERE `File_` = ?",
+                                &view) == ERROR_SUCCESS &&
+           MsiViewExecute(view, key) == ERROR_SUCCESS &&
+           MsiViewFetch(view, &record) == ERROR_SUCCESS && HashesMatch(hash, record);
+}
+
+// The settings files of the folder that have changed since the older products now being upgraded
+// installed them (or that none of them installed); these are kept, the others get the new
+// package's text.
+std::vector<std::wstring> ChangedSettings(const std::wstring& strFolder,
+                                          const std::wstring& strProducts) {
+    std::vector<std::wstring> names;
+    for (const wchar_t* pszFile : kSettingsFiles) {
+        MSIFILEHASHINFO hash = {sizeof hash, {}};
+        if (strProducts.empty() ||
+            MsiGetFileHashW((strFolder + pszFile).c_str(), 0, &hash) != ERROR_SUCCESS) {
+            continue;
+        }
+        bool bInstalled = false;
+        for (const std::wstring& strProduct : Split(strProducts, L';', SIZE_MAX)) {
+            bInstalled = bInstalled || AsInstalledBy(strProduct, pszFile, hash);
+        }
+        if (!bInstalled) {
+            names.push_back(pszFile);
+        }
+    }
+    return names;
+}
+
+// The changed settings files, with the folder they belong in and the one where they wait while
+// the older version goes with its files.
+struct CKeptSettings {
+    std::wstring strFolder;
+    std::wstring strAside;
+    std::vector<std::wstring> names;
+
+    std::wstring Data() const {
+        std::wstring strData = strFolder + FIELD_END + strAside;
+        for (const std::wstring& strName : names) {
+            strData += FIELD_END + strName;
+        }
+        return strData;
+    }
+    static CKeptSettings FromData(const std::wstring& strData) {
+        std::vector<std::wstring> fields = Split(strData, FIELD_END, SIZE_MAX);
+        CKeptSettings kept;
+        if (fields.size() >= 2) {
+            kept.strFolder = fields[0];
+            kept.strAside = fields[1];
+            kept.names.assign(fields.begin() + 2, fields.end());
+        }
+        return kept;
+    }
+};
+
+} // namespace
+
+// Before anything changes: refuses a wrong KEYCOUNT or DEFAULTS with the reason, and hands the
+// deferred actions what they are to do.
+extern "C" UINT __stdcall PrepareSetup(MSIHANDLE hInstall) {
+    std::wstring strFolder = ProgramFolder(hInstall);
+    std::wstring strCount = Property(hInstall, L"KEYCOUNT");
+    int nKeyCount = AskedKeyCount(strCount);
+    if (nKeyCount < 0) {
+        return Refuse(hInstall, IDS_KEYCOUNT_WRONG, {strCount});
+    }
+    std::wstring strDefaults = Property(hInstall, L"DEFAULTS");
+    std::wstring strDefaultsText;
+    if (!strDefaults.empty()) {
+        std::string strBytes;
+        if (!ReadBytes(strDefaults, strBytes, MAX_DEFAULTS_SIZE)) {
+            return Refuse(hInstall, IDS_DEFAULTS_UNREADABLE,
+                          {strDefaults, SystemReason(GetLastError())});
+        }
+        CKeyTable defaults;
+        int nLine = CheckKeyFile(CodePageText(strBytes), defaults);
+        if (nLine < 0) {
+            return Refuse(hInstall, IDS_DEFAULTS_NOT_KEYS, {strDefaults});
+        }
+        if (nLine > 0) {
+            return Refuse(hInstall, IDS_DEFAULTS_LINE, {strDefaults, std::to_wstring(nLine)});
+        }
+        strDefaultsText = WideCodePageText(FormatKeyFile(defaults));
+    }
+    std::wstring strWrite =
+        strFolder + FIELD_END + std::to_wstring(nKeyCount) + FIELD_END + strDefaultsText;
+    // Copied aside now: however the installer removes the older version, it is gone before the
+    // deferred actions run under Wine.
+    CKeptSettings kept{strFolder,
+                       Property(hInstall, L"TempFolder") + L"Corvane upgrade " +
+                           Property(hInstall, L"ProductCode") + L"\\",
+                       ChangedSettings(strFolder, Property(hInstall, L"WIX_UPGRADE_DETECTED"))};
+    if (!kept.names.empty()) {
+        CreateDirectoryW(kept.strAside.c_str(), nullptr);
+    }
+    for (const std::wstring& strName : kept.names) {
+        if (!CopyFileW((strFolder + strName).c_str(), (kept.strAside + strName).c_str(), FALSE)) {
+            return Refuse(hInstall, IDS_SETTINGS_NOT_KEPT,
+                          {strFolder + strName, SystemReason(GetLastError())});
+        }
+    }
+    return MsiSetPropertyW(hInstall, L"WriteSettings", strWrite.c_str()) == ERROR_SUCCESS &&
+                   MsiSetPropertyW(hInstall, L"PutSettingsBack", kept.Data().c_str()) ==
+                       ERROR_SUCCESS
+               ? ERROR_SUCCESS
+               : ERROR_INSTALL_FAILURE;
+}
+
+// Deferred, once the new files are in place: the changed settings files take the place of the
+// new package's.
+extern "C" UINT __stdcall PutSettingsBack(MSIHANDLE hInstall) {
+    CKeptSettings kept = CKeptSettings::FromData(Property(hInstall, L"CustomActionData"));
+    for (const std::wstring& strName : kept.names) {
+        std::wstring strAside = kept.strAside + strName;
+        if (!CopyFileW(strAside.c_str(), (kept.strFolder + strName).c_str(), FALSE)) {
+            return Refuse(hInstall, IDS_SETTINGS_NOT_KEPT,
+                          {kept.strFolder + strName, SystemReason(GetLastError())});
+        }
+        DeleteFileW(strAside.c_str());
+    }
+    RemoveDirectoryW(kept.strAside.c_str());
+    return ERROR_SUCCESS;
+}
+
+// Deferred, once the files are in place: the key count and the defaults into Corvane.ini.
+extern "C" UINT __stdcall WriteSettings(MSIHANDLE hInstall) {
+    std::vector<std::wstring> fields = Split(Property(hInstall, L"CustomActionData"), FIELD_END, 3);
+    if (fields.size() < 3 || (fields[1] == L"0" && fields[2].empty())) {
+        return ERROR_SUCCESS;
+    }
+    CKeyTable defaults;
+    bool bDefaults = !fields[2].empty();
+    if (bDefaults && !ParseKeyFile(NarrowCodePageText(fields[2]), defaults)) {
+        return ERROR_INSTALL_FAILURE;
+    }
+    std::wstring strPath = fields[0] + SUITE_SETTINGS;
+    std::string strBytes;
+    if (!ReadBytes(strPath, strBytes, MAX_DEFAULTS_SIZE) ||
+        !WriteBytes(strPath, EditSuiteSettings(CodePageText(strBytes), _wtoi(fields[1].c_str()),
+                                               bDefaults ? &defaults : nullptr))) {
+        return Refuse(hInstall, IDS_SETTINGS_UNWRITTEN, {strPath, SystemReason(GetLastError())});
+    }
+    return ERROR_SUCCESS;
+}
+
+// Before the installer looks for files in use: the installing user's programs close.
+extern "C" UINT __stdcall ClosePrograms(MSIHANDLE hInstall) {
+    std::wstring strFolder = ProgramFolder(hInstall);
+    CloseProgramsOf(strFolder, CLOSE_WAIT_MS);
+    return MsiSetPropertyW(hInstall, L"EndPrograms", strFolder.c_str()) == ERROR_SUCCESS
+               ? ERROR_SUCCESS
+               : ERROR_INSTALL_FAILURE;
+}
+
+// Deferred, with the installer's own rights: other users' programs are ended.
+extern "C" UINT __stdcall EndPrograms(MSIHANDLE hInstall) {
+    std::wstring strFolder = Property(hInstall, L"CustomActionData");
+    if (!EndProgramsOf(strFolder)) {
+        Tell(hInstall, INSTALLMESSAGE_INFO, Message(IDS_PROGRAMS_NOT_ENDED, {strFolder}));
+    }
+    return ERROR_SUCCESS;
+}
