@@ -1,5 +1,5 @@
 # The two commands a newcomer needs; both install whatever is missing first.
-.PHONY: run test build
+.PHONY: run test build package
 
 build:
 	scripts/setup.sh
@@ -12,3 +12,7 @@ run:
 
 test:
 	scripts/test.sh
+
+# The Windows Installer package of the suite, build/Corvane-<version>-x64.msi.
+package: build
+	@ls build/Corvane-*-x64.msi
