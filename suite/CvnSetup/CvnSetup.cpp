@@ -112,24 +112,6 @@ UINT Refuse(MSIHANDLE hInstall, UINT nId, const std::vector<std::wstring>& argum
     return ERROR_INSTALL_FAILURE;
 }
 
-std::wstring WideCodePageText(const std::string& strText) {
-    int nSize = MultiByteToWideChar(CP_ACP, 0, strText.data(), static_cast<int>(strText.size()),
-                                    nullptr, 0);
-    std::wstring strWide(static_cast<size_t>(nSize), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, strText.data(), static_cast<int>(strText.size()), &strWide[0],
-                        nSize);
-    return strWide;
-}
-
-std::string NarrowCodePageText(const std::wstring& strText) {
-    int nSize = WideCharToMultiByte(CP_ACP, 0, strText.data(), static_cast<int>(strText.size()),
-                                    nullptr, 0, nullptr, nullptr);
-    std::string strNarrow(static_cast<size_t>(nSize), '\0');
-    WideCharToMultiByte(CP_ACP, 0, strText.data(), static_cast<int>(strText.size()), &strNarrow[0],
-                        nSize, nullptr, nullptr);
-    return strNarrow;
-}
-
 // The whole file; false with the system's reason as the thread's last error.
 bool ReadBytes(const std::wstring& strPath, std::string& strBytes, DWORD dwMaxSize) {
     CHandle file(CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -160,17 +142,6 @@ bool WriteBytes(const std::wstring& strPath, const std::string& strBytes) {
         return false;
     }
     return file.Close();
-}
-
-// The key count asked for: 0 when none was, -1 when what was given is no key count.
-int AskedKeyCount(const std::wstring& strValue) {
-    if (strValue.empty()) {
-        return 0;
-    }
-    if (strValue.size() != 1 || strValue[0] < L'1' || strValue[0] > L'6') {
-        return -1;
-    }
-    return strValue[0] - L'0';
 }
 
 bool HashesMatch(const MSIFILEHASHINFO& hash, MSIHANDLE hRecord) {
@@ -281,7 +252,7 @@ extern "C" UINT __stdcall PrepareSetup(MSIHANDLE hInstall) {
         if (nLine > 0) {
             return Refuse(hInstall, IDS_DEFAULTS_LINE, {strDefaults, std::to_wstring(nLine)});
         }
-        strDefaultsText = WideCodePageText(FormatKeyFile(defaults));
+        strDefaultsText = WideText(FormatKeyFile(defaults).c_str());
     }
     std::wstring strWrite =
         strFolder + FIELD_END + std::to_wstring(nKeyCount) + FIELD_END + strDefaultsText;
@@ -331,7 +302,11 @@ extern "C" UINT __stdcall WriteSettings(MSIHANDLE hInstall) {
     }
     CKeyTable defaults;
     bool bDefaults = !fields[2].empty();
-    if (bDefaults && !ParseKeyFile(NarrowCodePageText(fields[2]), defaults)) {
+    CString strDefaults;
+    if (bDefaults &&
+        (!NarrowExactly(fields[2].c_str(), static_cast<int>(fields[2].size()), strDefaults) ||
+         !ParseKeyFile(std::string(strDefaults, static_cast<size_t>(strDefaults.GetLength())),
+                       defaults))) {
         return ERROR_INSTALL_FAILURE;
     }
     std::wstring strPath = fields[0] + SUITE_SETTINGS;

@@ -41,6 +41,16 @@ std::vector<std::string> SplitLines(const std::string& strText) {
 
 } // namespace
 
+int AskedKeyCount(const std::wstring& strValue) {
+    if (strValue.empty()) {
+        return 0;
+    }
+    if (strValue.size() != 1 || strValue[0] < L'1' || strValue[0] > L'6') {
+        return -1;
+    }
+    return strValue[0] - L'0';
+}
+
 std::string EditSuiteSettings(const std::string& strText, int nKeyCount,
                               const CKeyTable* pDefaults) {
     // The reader's own idea of sections and values decides what is replaced, so that the edit
