@@ -234,17 +234,14 @@ TEST_F(InstallerTest, UpgradeKeepsWhatUsersMade) {
 // users and no log-on start, each kept by a repair; a wrong property refused before anything is
 // installed, with its reason in the log.
 TEST_F(InstallerTest, AdministratorPropertiesTakeEffect) {
+    // Key files as CvnKeys export writes them (UTF-8 with a mark), the second with a wrong line.
+    const std::string strHeader =
+        "\xEF\xBB\xBF[KeyStore]\r\nFormat=Corvane key store\r\nVersion=1\r\n";
     const std::string strDefaults = m_scratch / "defaults.ini";
-    {
-        // Exported by a user of the staged suite, as an administrator would prepare it.
-        CScratchSuite exporter{
-            {"CvnKeys.exe", "VeDerovu.dll", "RuRoredo.DLL", "Corvane.ini", "CvnSKey.ini"}};
-        const std::string strKeys = exporter / "CvnKeys.exe";
-        ASSERT_EQ(0u, RunConsole(strKeys, "assign S1 C:\\windows --title Console").nExitCode);
-        ASSERT_EQ(0u, RunConsole(strKeys, "export \"" + strDefaults + "\"").nExitCode);
-    }
-    ASSERT_TRUE(m_scratch.WriteFile("wrong.ini", "[KeyStore]\r\nFormat=Corvane key store\r\n"
-                                                 "Version=1\r\n[Key1]\r\nTilte=Notepad\r\n"));
+    ASSERT_TRUE(WriteFileText(strDefaults,
+                              strHeader + "[Key1]\r\nTitle=Console\r\n"
+                                          "Comment=Opens C:\\windows\r\nTarget=C:\\windows\r\n"));
+    ASSERT_TRUE(m_scratch.WriteFile("wrong.ini", strHeader + "[Key1]\r\nTilte=Notepad\r\n"));
     const struct {
         std::string strProperty;
         const char* pszReason;

@@ -66,3 +66,11 @@ TEST(SuiteSettingsEdit, SetsWhatWasAskedAndKeepsTheRest) {
         EXPECT_NE(strEdited.find(test.pszKept), std::string::npos) << strEdited;
     }
 }
+
+TEST(SuiteSettingsEdit, KeyCountIsOneToSixOrNone) {
+    const std::pair<std::wstring, int> cases[] = {{L"", 0},   {L"1", 1},   {L"6", 6}, {L"0", -1},
+                                                  {L"7", -1}, {L"16", -1}, {L"x", -1}};
+    for (const auto& [strValue, nCount] : cases) {
+        EXPECT_EQ(nCount, AskedKeyCount(strValue)) << std::string(strValue.begin(), strValue.end());
+    }
+}

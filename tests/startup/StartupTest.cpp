@@ -52,7 +52,7 @@ protected:
     }
 
     CScratchSuite m_suite{{"VuViravuz.exe", "VeDerovu.dll", "VeRiro.exe", "RuRoredo.DLL",
-                           "CvnSKey.ini", "Corvane.ini", "CvnKeys.exe"}};
+                           "CvnSKey.ini", "Corvane.ini"}};
     std::unique_ptr<CSuiteLibrary> m_pLibrary;
 };
 
@@ -191,39 +191,4 @@ TEST_F(StartupTest, MissingPartsOfTheSuiteAreReported) {
         ASSERT_TRUE(
             CopyFileA(StagedPath(test.pszFile).c_str(), (m_suite / test.pszFile).c_str(), FALSE));
     }
-}
-
-// Every change from the console reaches the open panel at once: the key's button, whose text is
-// what a screen reader reads of it, shows it.
-TEST_F(StartupTest, ConsoleChangesShowInTheRunningPanel) {
-    ASSERT_EQ(1, Library().pfnInitSKeyData(1));
-    CChildProcess panel = Start("");
-    HWND hPanel = WaitForPanel(panel);
-    ASSERT_NE(nullptr, hPanel);
-    HWND hKey1 = GetDlgItem(hPanel, IDC_KEY_BUTTON_FIRST);
-    auto shows = [&](const std::string& strText) -> testing::AssertionResult {
-        char szText[256] = {};
-        if (WaitFor(
-                [&] { return GetWindowTextA(hKey1, szText, sizeof szText), strText == szText; })) {
-            return testing::AssertionSuccess();
-        }
-        return testing::AssertionFailure() << "the key shows " << szText;
-    };
-    ASSERT_TRUE(shows("S1: Notepad, Text editor"));
-    const struct {
-        const char* pszCommand;
-        const char* pszShown;
-    } steps[] = {
-        {"assign S1 C:\\windows --title Console", "S1: Console, Opens C:\\windows"},
-        {"clear S1", "S1: not assigned"},
-        {"undo", "S1: Console, Opens C:\\windows"},
-        {"reset", "S1: Notepad, Text editor"},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.pszCommand);
-        EXPECT_EQ(0u, RunConsole(m_suite / "CvnKeys.exe", step.pszCommand).nExitCode);
-        EXPECT_TRUE(shows(step.pszShown));
-    }
-    ClosePanel(hPanel);
-    EXPECT_EQ(0u, panel.WaitForExit());
 }

@@ -455,22 +455,31 @@ TEST_F(ServiceTest, TheTrayMenuBringsBackAKeySetOrTellsWhyNotAndOpensTheKeyPanel
     EXPECT_TRUE(ShownDialogsOfProcess(m_pService->Id()).empty()) << "the service showed a dialog";
 }
 
-// Run by the test below as a process of its own: one change of the key data.
-TEST(ServiceChild, DISABLED_ChangesAKeyOption) {
+// Run by the test below as a process of its own (as the console program is): a change of each
+// kind the library makes.
+TEST(ServiceChild, DISABLED_ChangesTheKeys) {
     CSuiteLibrary lib;
+    KeyAssignment record;
+    record.Title = "Other";
     EXPECT_EQ(1, lib.pfnSetKeyOption(0, 1, 7));
+    EXPECT_EQ(1, lib.Store(1, record));
+    EXPECT_EQ(1, lib.pfnUndoKeys());
+    EXPECT_EQ(1, lib.pfnInitSKeyData(1));
 }
 
-// A key panel shows its own changes by itself, and is told by the library of those of another
-// process.
+// A key panel shows its own changes by itself, and is told by the library of each change of
+// another process.
 TEST_F(ServiceTest, AChangeRefreshesOnlyAPanelOfAnotherProcess) {
     StartService();
     ASSERT_EQ(1, m_lib.pfnSetClient(m_panel.Handle()));
     ASSERT_EQ(1, m_lib.pfnSetKeyOption(0, 1, 3));
-    ASSERT_EQ(0, RunThisProgram("ServiceChild.DISABLED_ChangesAKeyOption"));
-    EXPECT_TRUE(WaitForService([&] { return m_panel.Count(WM_PANEL_REFRESH) > 0; }));
-    // Posted at once, a refresh for this process's own change would have come before the other's.
-    EXPECT_TRUE(m_panel.Matches({{WM_PANEL_REFRESH, 0, 0}}));
+    ASSERT_EQ(0, RunThisProgram("ServiceChild.DISABLED_ChangesTheKeys"));
+    EXPECT_TRUE(WaitForService([&] { return m_panel.Count(WM_PANEL_REFRESH) == 4; }));
+    // Posted at once, a refresh for this process's own change would have come first.
+    EXPECT_TRUE(m_panel.Matches({{WM_PANEL_REFRESH, 0, 0},
+                                 {WM_PANEL_REFRESH, 0, 0},
+                                 {WM_PANEL_REFRESH, 0, 0},
+                                 {WM_PANEL_REFRESH, 0, 0}}));
 }
 
 TEST_F(ServiceTest, AStoreChangedByHandReachesTheKeyPanel) {
