@@ -1,9 +1,9 @@
 #include "ConsoleText.h"
 
-#include "CHandle.h"
 #include "CString.h"
 
 #include "../../base/ResourceText.h"
+#include "../VeDerovu/FileText.h"
 
 namespace {
 
@@ -108,47 +108,10 @@ bool WriteBytes(const std::string& strBytes) {
 }
 
 bool ReadAllBytes(const std::wstring& strPath, std::string& strBytes) {
-    CHandle file;
-    HANDLE hInput = GetStdHandle(STD_INPUT_HANDLE);
-    if (strPath != L"-") {
-        file = CHandle(CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.IsValid()) {
-            return false;
-        }
-        hInput = file;
-    }
-    strBytes.clear();
-    char buffer[65536];
-    for (;;) {
-        DWORD dwRead = 0;
-        if (!ReadFile(hInput, buffer, sizeof buffer, &dwRead, nullptr)) {
-            // A pipe whose writer has finished ends so.
-            DWORD dwError = GetLastError();
-            return dwError == ERROR_BROKEN_PIPE || dwError == ERROR_HANDLE_EOF;
-        }
-        if (dwRead == 0) {
-            return true;
-        }
-        strBytes.append(buffer, dwRead);
-        if (strBytes.size() > MAX_INPUT_SIZE) {
-            SetLastError(ERROR_FILE_TOO_LARGE);
-            return false;
-        }
-    }
+    return strPath == L"-" ? ReadAllFrom(GetStdHandle(STD_INPUT_HANDLE), strBytes, MAX_INPUT_SIZE)
+                           : ReadFileBytes(strPath, strBytes, MAX_INPUT_SIZE);
 }
 
 bool WriteAllBytes(const std::wstring& strPath, const std::string& strBytes) {
-    if (strPath == L"-") {
-        return WriteBytes(strBytes);
-    }
-    CHandle file(CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid()) {
-        return false;
-    }
-    if (!WriteWhole(file, strBytes) || !FlushFileBuffers(file)) {
-        return false;
-    }
-    return file.Close();
+    return strPath == L"-" ? WriteBytes(strBytes) : WriteFileBytes(strPath, strBytes);
 }

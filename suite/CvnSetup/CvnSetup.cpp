@@ -10,7 +10,6 @@
 #include "../VeDerovu/KeyFile.h"
 #include "../VeDerovu/FileText.h"
 
-#include "CHandle.h"
 #include "SystemError.h"
 
 #include <msi.h>
@@ -112,38 +111,6 @@ UINT Refuse(MSIHANDLE hInstall, UINT nId, const std::vector<std::wstring>& argum
     return ERROR_INSTALL_FAILURE;
 }
 
-// The whole file; false with the system's reason as the thread's last error.
-bool ReadBytes(const std::wstring& strPath, std::string& strBytes, DWORD dwMaxSize) {
-    CHandle file(CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size = {};
-    if (!file.IsValid() || !GetFileSizeEx(file, &size)) {
-        return false;
-    }
-    if (size.QuadPart > dwMaxSize) {
-        SetLastError(ERROR_FILE_TOO_LARGE);
-        return false;
-    }
-    strBytes.assign(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD nRead = 0;
-    return strBytes.empty() ||
-           (ReadFile(file, &strBytes[0], static_cast<DWORD>(strBytes.size()), &nRead, nullptr) &&
-            nRead == strBytes.size());
-}
-
-bool WriteBytes(const std::wstring& strPath, const std::string& strBytes) {
-    CHandle file(CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD nWritten = 0;
-    if (!file.IsValid() ||
-        !WriteFile(file, strBytes.data(), static_cast<DWORD>(strBytes.size()), &nWritten,
-                   nullptr) ||
-        !FlushFileBuffers(file)) {
-        return false;
-    }
-    return file.Close();
-}
-
 bool HashesMatch(const MSIFILEHASHINFO& hash, MSIHANDLE hRecord) {
     for (UINT i = 0; i < 4; ++i) {
         if (static_cast<ULONG>(MsiRecordGetInteger(hRecord, i + 1)) != hash.dwData[i]) {
@@ -240,7 +207,7 @@ extern "C" UINT __stdcall PrepareSetup(MSIHANDLE hInstall) {
     std::wstring strDefaultsText;
     if (!strDefaults.empty()) {
         std::string strBytes;
-        if (!ReadBytes(strDefaults, strBytes, MAX_DEFAULTS_SIZE)) {
+        if (!ReadFileBytes(strDefaults, strBytes, MAX_DEFAULTS_SIZE)) {
             return Refuse(hInstall, IDS_DEFAULTS_UNREADABLE,
                           {strDefaults, SystemReason(GetLastError())});
         }
@@ -311,9 +278,9 @@ extern "C" UINT __stdcall WriteSettings(MSIHANDLE hInstall) {
     }
     std::wstring strPath = fields[0] + SUITE_SETTINGS;
     std::string strBytes;
-    if (!ReadBytes(strPath, strBytes, MAX_DEFAULTS_SIZE) ||
-        !WriteBytes(strPath, EditSuiteSettings(CodePageText(strBytes), _wtoi(fields[1].c_str()),
-                                               bDefaults ? &defaults : nullptr))) {
+    if (!ReadFileBytes(strPath, strBytes, MAX_DEFAULTS_SIZE) ||
+        !WriteFileBytes(strPath, EditSuiteSettings(CodePageText(strBytes), _wtoi(fields[1].c_str()),
+                                                   bDefaults ? &defaults : nullptr))) {
         return Refuse(hInstall, IDS_SETTINGS_UNWRITTEN, {strPath, SystemReason(GetLastError())});
     }
     return ERROR_SUCCESS;

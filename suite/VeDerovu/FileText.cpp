@@ -1,5 +1,6 @@
 #include "FileText.h"
 
+#include "CHandle.h"
 #include "CString.h"
 
 #include <algorithm>
@@ -84,4 +85,49 @@ std::string Utf8FileText(const std::string& strText) {
                             nullptr);
     }
     return "\xEF\xBB\xBF" + strFile;
+}
+
+bool ReadAllFrom(HANDLE hInput, std::string& strBytes, DWORD dwMaxSize) {
+    strBytes.clear();
+    char buffer[65536];
+    for (;;) {
+        DWORD dwRead = 0;
+        if (!ReadFile(hInput, buffer, sizeof buffer, &dwRead, nullptr)) {
+            // A pipe whose writer has finished ends so.
+            DWORD dwError = GetLastError();
+            return dwError == ERROR_BROKEN_PIPE || dwError == ERROR_HANDLE_EOF;
+        }
+        if (dwRead == 0) {
+            return true;
+        }
+        strBytes.append(buffer, dwRead);
+        if (strBytes.size() > dwMaxSize) {
+            SetLastError(ERROR_FILE_TOO_LARGE);
+            return false;
+        }
+    }
+}
+
+bool ReadFileBytes(const std::wstring& strPath, std::string& strBytes, DWORD dwMaxSize) {
+    CHandle file(CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.IsValid() && ReadAllFrom(file, strBytes, dwMaxSize);
+}
+
+bool WriteFileBytes(const std::wstring& strPath, const std::string& strBytes) {
+    CHandle file(CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) {
+        return false;
+    }
+    auto dwSize = static_cast<DWORD>(strBytes.size());
+    DWORD dwWritten = 0;
+    bool bWritten =
+        WriteFile(file, strBytes.data(), dwSize, &dwWritten, nullptr) && FlushFileBuffers(file);
+    DWORD dwError = !bWritten ? GetLastError() : dwWritten != dwSize ? ERROR_DISK_FULL : 0;
+    if (!file.Close() && dwError == 0) {
+        dwError = GetLastError();
+    }
+    SetLastError(dwError);
+    return dwError == 0;
 }

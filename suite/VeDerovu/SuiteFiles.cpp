@@ -102,21 +102,7 @@ bool ReplaceWholeFile(LPCSTR pszPath, LPCSTR pszTemp, const std::string& strText
 }
 
 bool WriteWholeFile(LPCSTR pszPath, const std::string& strText) {
-    CHandle file(CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid()) {
-        return false;
-    }
-    auto dwSize = static_cast<DWORD>(strText.size());
-    DWORD dwWritten = 0;
-    bool bWritten =
-        WriteFile(file, strText.data(), dwSize, &dwWritten, nullptr) && FlushFileBuffers(file);
-    DWORD dwError = !bWritten ? GetLastError() : dwWritten != dwSize ? ERROR_DISK_FULL : 0;
-    if (!file.Close() && dwError == 0) {
-        dwError = GetLastError();
-    }
-    SetLastError(dwError);
-    return dwError == 0;
+    return WriteFileBytes(WideText(pszPath), strText);
 }
 
 bool GetSuitePath(int nKind, LPSTR pszBuffer) {
