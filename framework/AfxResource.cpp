@@ -24,6 +24,24 @@ void AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2) {
     }
 }
 
+std::wstring FormatModuleString(HMODULE hModule, UINT nId,
+                                std::initializer_list<std::wstring> args) {
+    const wchar_t* pText = nullptr;
+    int nLength = LoadStringW(hModule, nId, reinterpret_cast<LPWSTR>(&pText), 0);
+    std::wstring strFormat(pText ? pText : L"", static_cast<size_t>(nLength > 0 ? nLength : 0));
+    std::wstring strText;
+    for (size_t i = 0; i < strFormat.size(); ++i) {
+        size_t nArg = i + 1 < strFormat.size() ? strFormat[i + 1] - L'1' : args.size();
+        if (strFormat[i] == L'%' && nArg < args.size()) {
+            strText += args.begin()[nArg];
+            ++i;
+        } else {
+            strText += strFormat[i];
+        }
+    }
+    return strText;
+}
+
 HINSTANCE AfxGetInstanceHandle() {
     return GetModuleHandleA(nullptr);
 }

@@ -1,5 +1,6 @@
 #include "ConsoleText.h"
 
+#include "AfxResource.h"
 #include "CString.h"
 
 #include "../../base/ResourceText.h"
@@ -62,20 +63,7 @@ void WriteText(HANDLE hOutput, const std::wstring& strText, bool bUtf8) {
 } // namespace
 
 std::wstring ConsoleText(UINT nId, std::initializer_list<std::wstring> args) {
-    const wchar_t* pText = nullptr;
-    int nLength = LoadStringW(GetModuleHandleW(nullptr), nId, reinterpret_cast<LPWSTR>(&pText), 0);
-    std::wstring strFormat(pText ? pText : L"", static_cast<size_t>(nLength > 0 ? nLength : 0));
-    std::wstring strText;
-    for (size_t i = 0; i < strFormat.size(); ++i) {
-        size_t nArg = i + 1 < strFormat.size() ? strFormat[i + 1] - L'1' : args.size();
-        if (strFormat[i] == L'%' && nArg < args.size()) {
-            strText += args.begin()[nArg];
-            ++i;
-        } else {
-            strText += strFormat[i];
-        }
-    }
-    return strText;
+    return FormatModuleString(GetModuleHandleW(nullptr), nId, args);
 }
 
 std::wstring LocaleText(UINT nId) {

@@ -10,6 +10,7 @@
 #include "../VeDerovu/KeyFile.h"
 #include "../VeDerovu/FileText.h"
 
+#include "AfxResource.h"
 #include "SystemError.h"
 
 #include <msi.h>
@@ -77,23 +78,8 @@ std::wstring SystemReason(DWORD dwError) {
 }
 
 // A message of the string table with its %1, %2 filled in.
-std::wstring Message(UINT nId, const std::vector<std::wstring>& arguments) {
-    HINSTANCE hModule = reinterpret_cast<HINSTANCE>(&__ImageBase);
-    const wchar_t* pszFormat = nullptr;
-    int nLength = LoadStringW(hModule, nId, reinterpret_cast<wchar_t*>(&pszFormat), 0);
-    std::wstring strFormat(pszFormat ? pszFormat : L"", nLength > 0 ? nLength : 0);
-    std::vector<DWORD_PTR> values;
-    for (const std::wstring& strArgument : arguments) {
-        values.push_back(reinterpret_cast<DWORD_PTR>(strArgument.c_str()));
-    }
-    wchar_t* pszText = nullptr;
-    DWORD nSize = FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER |
-                                     FORMAT_MESSAGE_ARGUMENT_ARRAY,
-                                 strFormat.c_str(), 0, 0, reinterpret_cast<wchar_t*>(&pszText), 0,
-                                 reinterpret_cast<va_list*>(values.data()));
-    std::wstring strText(pszText ? pszText : L"", nSize);
-    LocalFree(pszText);
-    return strText;
+std::wstring Message(UINT nId, std::initializer_list<std::wstring> arguments) {
+    return FormatModuleString(reinterpret_cast<HMODULE>(&__ImageBase), nId, arguments);
 }
 
 // Shown in a message box when the install has a user interface, and in the log always.
@@ -105,7 +91,7 @@ void Tell(MSIHANDLE hInstall, INSTALLMESSAGE kind, const std::wstring& strText) 
     MsiProcessMessage(hInstall, kind, record);
 }
 
-UINT Refuse(MSIHANDLE hInstall, UINT nId, const std::vector<std::wstring>& arguments) {
+UINT Refuse(MSIHANDLE hInstall, UINT nId, std::initializer_list<std::wstring> arguments) {
     Tell(hInstall, INSTALLMESSAGE(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR),
          Message(nId, arguments));
     return ERROR_INSTALL_FAILURE;
