@@ -4,6 +4,7 @@
 
 #include <tlhelp32.h>
 
+#include <map>
 #include <vector>
 
 namespace {
@@ -26,7 +27,9 @@ bool RunsFrom(HANDLE hProcess, const std::wstring& strFolder) {
 
 struct CClosing {
     const std::wstring& strFolder;
-    std::vector<DWORD> ids;
+    // Every process looked at once, whatever number of windows it has, and whether it is the
+    // suite's.
+    std::map<DWORD, bool> looked;
     std::vector<CHandle> processes;
 };
 
@@ -34,22 +37,19 @@ BOOL CALLBACK CloseIfFromFolder(HWND hWnd, LPARAM lParam) {
     auto& closing = *reinterpret_cast<CClosing*>(lParam);
     DWORD nProcess = 0;
     GetWindowThreadProcessId(hWnd, &nProcess);
-    bool bKnown = false;
-    for (DWORD nId : closing.ids) {
-        bKnown = bKnown || nId == nProcess;
-    }
-    if (!bKnown) {
+    auto [it, bNew] = closing.looked.emplace(nProcess, false);
+    if (bNew && nProcess != GetCurrentProcessId()) {
         CHandle process(
             OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, nProcess));
-        if (!process.IsValid() || !RunsFrom(process, closing.strFolder) ||
-            nProcess == GetCurrentProcessId()) {
-            return TRUE;
+        if (process.IsValid() && RunsFrom(process, closing.strFolder)) {
+            it->second = true;
+            closing.processes.push_back(std::move(process));
         }
-        closing.ids.push_back(nProcess);
-        closing.processes.push_back(std::move(process));
     }
     // Every top-level window: an open dialog closes first, then the panel behind it.
-    PostMessageW(hWnd, WM_CLOSE, 0, 0);
+    if (it->second) {
+        PostMessageW(hWnd, WM_CLOSE, 0, 0);
+    }
     return TRUE;
 }
 
