@@ -15,6 +15,7 @@
 #include "CHandle.h"
 #include "CRegKey.h"
 
+#include <cstring>
 #include <msi.h>
 #include <shlobj.h>
 
@@ -118,7 +119,11 @@ std::string FirstKeyOfPanel(const std::string& strFolder) {
     CChildProcess panel(strFolder + "\\VuViravuz.exe", "", strFolder);
     HWND hPanel = WaitForPanel(panel);
     char szText[256] = "(no panel)";
-    WaitFor([&] { return GetDlgItemTextA(hPanel, IDC_KEY_BUTTON_FIRST, szText, 256) > 0; });
+    // The template's bare legend stands until the first paint names the key after its assignment.
+    WaitFor([&] {
+        return GetDlgItemTextA(hPanel, IDC_KEY_BUTTON_FIRST, szText, 256) > 0 &&
+               std::strchr(szText, ':') != nullptr;
+    });
     ClosePanel(hPanel);
     EXPECT_EQ(0u, panel.WaitForExit());
     return szText;
