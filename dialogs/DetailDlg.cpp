@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int kOptionDefault = 5;
-
 // A text that came longer than its limit (a drop's comment for a long file name, the defaults, an
 // edit of the store by hand) is kept as it came: only what the user typed is held to the limit.
 void DDV_MaxTypedChars(CDataExchange* pDX, const CString& value, const CString& strAsItCame,
@@ -86,7 +84,7 @@ BOOL CDetailDlg::OnInitDialog() {
     ZuComGetKeyOption(m_nKey - 1, &m_bOption, &nNumber);
     CheckDlgButton(IDC_DETAIL_OPTION_FLAG, m_bOption ? BST_CHECKED : BST_UNCHECKED);
     EnableOptionGroup(m_bOption != 0);
-    m_nOptionValue = (nNumber < kOptionMin || nNumber > kOptionMax) ? kOptionDefault : nNumber;
+    m_nOptionValue = ShownOptionNumber(nNumber);
     CString strNumber;
     strNumber.Format("%d", m_nOptionValue);
     SetDlgItemText(IDC_DETAIL_OPTION_NUMBER, strNumber);

@@ -7,3 +7,9 @@ constexpr int kCommentChars = 64;
 constexpr int kPathChars = 256;
 constexpr int kOptionMin = 1;
 constexpr int kOptionMax = 99;
+constexpr int kOptionDefault = 5;
+
+// A hold time edited by hand out of range is shown, and stored again, as the default.
+constexpr int ShownOptionNumber(int nNumber) {
+    return nNumber < kOptionMin || nNumber > kOptionMax ? kOptionDefault : nNumber;
+}

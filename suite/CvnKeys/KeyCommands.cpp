@@ -256,8 +256,7 @@ ExitCode Assign(const CCommandLine& line) {
     if (!ZuComGetKeyOption(nKey - 1, &bHold, &nTenths)) {
         return Fail(IDS_READ_FAILED, {LastErrorText()});
     }
-    // A number edited by hand out of range is stored as the detail dialog shows it.
-    nTenths = nTenths < kOptionMin || nTenths > kOptionMax ? 5 : nTenths;
+    nTenths = ShownOptionNumber(nTenths);
     std::optional<std::pair<int, int>> hold =
         pHold ? HoldOption(*pHold, nTenths) : std::make_pair(bHold, nTenths);
     if (!hold) {
