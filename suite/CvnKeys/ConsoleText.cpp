@@ -67,11 +67,7 @@ std::wstring ConsoleText(UINT nId, std::initializer_list<std::wstring> args) {
 }
 
 std::wstring LocaleText(UINT nId) {
-    return Wide(FormatResourceText(nId, {}));
-}
-
-std::wstring Wide(LPCSTR pszText) {
-    return WideText(pszText);
+    return WideText(FormatResourceText(nId, {}));
 }
 
 void Write(Output output, const std::wstring& strText, bool bUtf8) {

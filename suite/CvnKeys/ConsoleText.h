@@ -12,8 +12,6 @@
 std::wstring ConsoleText(UINT nId, std::initializer_list<std::wstring> args = {});
 // A message of the suite's locale library, which the dialogs show for the same fault.
 std::wstring LocaleText(UINT nId);
-// Text of the ANSI code page, as the library and the key store hold it.
-std::wstring Wide(LPCSTR pszText);
 
 enum class Output { Standard, Error };
 // Line ends are written as CRLF.

@@ -35,6 +35,12 @@ ExitCode Fail(UINT nId, std::initializer_list<std::wstring> args = {}) {
     return EXIT_FAILED;
 }
 
+// A message the key panel also gives, in the locale library's words.
+ExitCode FailAsPanel(UINT nId) {
+    Write(Output::Error, LocaleText(nId) + L"\n");
+    return EXIT_FAILED;
+}
+
 ExitCode Usage(UINT nId, std::initializer_list<std::wstring> args = {}) {
     Write(Output::Error, ConsoleText(nId, args) + L"\n" + ConsoleText(IDS_USAGE_HINT) + L"\n");
     return EXIT_USAGE;
@@ -46,7 +52,7 @@ ExitCode WrongArguments(const CCommandLine& line) {
 
 // The system's reason for the last failure, in words.
 std::wstring LastErrorText() {
-    return Wide(SystemErrorText(GetLastError()));
+    return WideText(SystemErrorText(GetLastError()));
 }
 
 ExitCode ChangeFailed() {
@@ -108,15 +114,6 @@ int KeyNumber(const std::wstring& strKey) {
     return 0;
 }
 
-// The key the command's first word names, when it has nWords words; else 0, the message written.
-int CommandKey(const CCommandLine& line, size_t nWords) {
-    if (line.words.size() != nWords) {
-        WrongArguments(line);
-        return 0;
-    }
-    return KeyNumber(line.words[0]);
-}
-
 std::wstring KeyName(int nKey) {
     return L"S" + std::to_wstring(nKey);
 }
@@ -149,7 +146,7 @@ bool StoredPath(const std::wstring& strPath, NarrowPath& path) {
         strFull += L'\\';
     }
     if (strFull.empty() || !NarrowPathOf(strFull.c_str(), path)) {
-        Write(Output::Error, LocaleText(IDS_NAME_NOT_KEPT) + L"\n");
+        FailAsPanel(IDS_NAME_NOT_KEPT);
         return false;
     }
     return true;
@@ -172,9 +169,6 @@ std::optional<std::pair<int, int>> HoldOption(const std::wstring& strHold, int n
 }
 
 ExitCode List(const CCommandLine& line) {
-    if (!line.words.empty()) {
-        return WrongArguments(line);
-    }
     std::vector<CKeyLine> keys(static_cast<size_t>(KeyCount()));
     std::vector<std::thread> looks;
     for (size_t i = 0; i < keys.size(); ++i) {
@@ -190,11 +184,11 @@ ExitCode List(const CCommandLine& line) {
         }
         key.bHold = bHold != 0;
         key.bAssigned = ZuComGetAppDataOfHarlEvent(&record, ZUCOM_EVENT_BASE + nKey) != 0;
-        key.strTitle = Wide(record.Title);
-        key.strComment = Wide(record.Comment);
-        key.strTarget = Wide(record.Target);
-        key.strFolder = Wide(record.WorkingFolder);
-        key.strParameters = Wide(record.Parameters);
+        key.strTitle = WideText(record.Title);
+        key.strComment = WideText(record.Comment);
+        key.strTarget = WideText(record.Target);
+        key.strFolder = WideText(record.WorkingFolder);
+        key.strParameters = WideText(record.Parameters);
         // Each look waits a second at most, and all of them wait together.
         if (key.bAssigned) {
             looks.emplace_back([&key, record] {
@@ -211,9 +205,6 @@ ExitCode List(const CCommandLine& line) {
 }
 
 ExitCode Export(const CCommandLine& line) {
-    if (line.words.size() != 1) {
-        return WrongArguments(line);
-    }
     CString strFile;
     if (!ZuComExportKeys(&strFile)) {
         return Fail(IDS_READ_FAILED, {LastErrorText()});
@@ -226,9 +217,6 @@ ExitCode Export(const CCommandLine& line) {
 }
 
 ExitCode Import(const CCommandLine& line) {
-    if (line.words.size() != 1) {
-        return WrongArguments(line);
-    }
     const std::wstring& strPath = line.words[0];
     std::string strBytes;
     if (!ReadAllBytes(strPath, strBytes)) {
@@ -246,7 +234,7 @@ ExitCode Import(const CCommandLine& line) {
 }
 
 ExitCode Assign(const CCommandLine& line) {
-    int nKey = CommandKey(line, 2);
+    int nKey = KeyNumber(line.words[0]);
     if (!nKey) {
         return EXIT_USAGE;
     }
@@ -269,11 +257,10 @@ ExitCode Assign(const CCommandLine& line) {
     // The file search below would wait as long as a network server that is down takes.
     int nHealth = ZUCOM_HEALTH_OK;
     if (ZuComCheckTarget(target.strPath, "", &nHealth) && nHealth == ZUCOM_HEALTH_NO_ANSWER) {
-        return Fail(IDS_NO_ANSWER, {Wide(target.strPath)});
+        return Fail(IDS_NO_ANSWER, {WideText(target.strPath)});
     }
     if (!IsValidTarget(target.strPath)) {
-        Write(Output::Error, LocaleText(IDS_TARGET_INVALID) + L"\n");
-        return EXIT_FAILED;
+        return FailAsPanel(IDS_TARGET_INVALID);
     }
     // The record a drop of the same path builds, then what the options name.
     KeyAssignment record;
@@ -304,8 +291,7 @@ ExitCode Assign(const CCommandLine& line) {
             return Fail(IDS_TOO_LONG, {L"--folder", std::to_wstring(kPathChars)});
         }
         if (UINT nProblem = WorkingFolderProblem(folder.strPath)) {
-            Write(Output::Error, LocaleText(nProblem) + L"\n");
-            return EXIT_FAILED;
+            return FailAsPanel(nProblem);
         }
         record.WorkingFolder = folder.strPath;
     }
@@ -316,7 +302,7 @@ ExitCode Assign(const CCommandLine& line) {
 }
 
 ExitCode Clear(const CCommandLine& line) {
-    int nKey = CommandKey(line, 1);
+    int nKey = KeyNumber(line.words[0]);
     if (!nKey) {
         return EXIT_USAGE;
     }
@@ -324,17 +310,11 @@ ExitCode Clear(const CCommandLine& line) {
     return ZuComSetAppDataOfHarlEvent(&empty, ZUCOM_EVENT_BASE + nKey) ? EXIT_DONE : ChangeFailed();
 }
 
-ExitCode Reset(const CCommandLine& line) {
-    if (!line.words.empty()) {
-        return WrongArguments(line);
-    }
+ExitCode Reset(const CCommandLine&) {
     return ZuComInitSKeyData(1) ? EXIT_DONE : ChangeFailed();
 }
 
-ExitCode Undo(const CCommandLine& line) {
-    if (!line.words.empty()) {
-        return WrongArguments(line);
-    }
+ExitCode Undo(const CCommandLine&) {
     if (ZuComUndoKeys()) {
         return EXIT_DONE;
     }
@@ -364,7 +344,7 @@ ExitCode ListSets() {
     std::wstring strList;
     for (int nStart = 0, nEnd; (nEnd = strNames.Find('\n', nStart)) >= 0; nStart = nEnd + 1) {
         CString strName = strNames.Mid(nStart, nEnd - nStart);
-        strList += (strName == strCurrent ? L"* " : L"  ") + Wide(strName) + L"\n";
+        strList += (strName == strCurrent ? L"* " : L"  ") + WideText(strName) + L"\n";
     }
     Write(Output::Standard, strList.empty() ? ConsoleText(IDS_NO_SETS) + L"\n" : strList);
     return EXIT_DONE;
@@ -404,15 +384,16 @@ ExitCode RunKeyCommand(const std::vector<std::wstring>& args) {
         const wchar_t* pszName;
         ExitCode (*pRun)(const CCommandLine&);
         std::vector<const wchar_t*> valued;
+        int nWords; // -1: the command counts them itself
     } kCommands[] = {
-        {L"list", List, {}},
-        {L"export", Export, {}},
-        {L"import", Import, {}},
-        {L"assign", Assign, {L"--title", L"--comment", L"--folder", L"--params", L"--hold"}},
-        {L"clear", Clear, {}},
-        {L"reset", Reset, {}},
-        {L"undo", Undo, {}},
-        {L"set", KeySet, {}},
+        {L"list", List, {}, 0},
+        {L"export", Export, {}, 1},
+        {L"import", Import, {}, 1},
+        {L"assign", Assign, {L"--title", L"--comment", L"--folder", L"--params", L"--hold"}, 2},
+        {L"clear", Clear, {}, 1},
+        {L"reset", Reset, {}, 0},
+        {L"undo", Undo, {}, 0},
+        {L"set", KeySet, {}, -1},
     };
     if (args.empty()) {
         Write(Output::Error, ConsoleText(IDS_USAGE_HINT) + L"\n");
@@ -421,7 +402,13 @@ ExitCode RunKeyCommand(const std::vector<std::wstring>& args) {
     for (const auto& command : kCommands) {
         CCommandLine line;
         if (SameWord(args[0], command.pszName)) {
-            return Parse(args, command.valued, line) ? command.pRun(line) : EXIT_USAGE;
+            if (!Parse(args, command.valued, line)) {
+                return EXIT_USAGE;
+            }
+            if (command.nWords >= 0 && line.words.size() != static_cast<size_t>(command.nWords)) {
+                return WrongArguments(line);
+            }
+            return command.pRun(line);
         }
     }
     return Usage(IDS_UNKNOWN_COMMAND, {args[0]});
