@@ -39,17 +39,11 @@ std::vector<unsigned> EntryNumbers(CKeyStore& store) {
 bool KeepState(CKeyStore& store, const CKeyTable& before, std::string& strKept) {
     std::vector<unsigned> numbers = EntryNumbers(store);
     unsigned nNext = numbers.empty() ? 1 : numbers.back() + 1;
-    char szFolder[MAX_PATH];
     char szEntry[MAX_PATH];
-    char szTemp[MAX_PATH];
-    if (!store.PathInFolder(HISTORY_FOLDER, szFolder) || !EntryPath(store, nNext, szEntry) ||
-        !store.PathInFolder("Undo\\state.new", szTemp)) {
+    if (!EntryPath(store, nNext, szEntry)) {
         return Failed(ERROR_FILENAME_EXCED_RANGE);
     }
-    if (!CreateDirectoryA(szFolder, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        return false;
-    }
-    if (!ReplaceWholeFile(szEntry, szTemp, FormatKeyFile(before), store.HoldWait())) {
+    if (!store.ReplaceFileIn(HISTORY_FOLDER, "state.new", szEntry, FormatKeyFile(before))) {
         return false;
     }
     strKept = szEntry;

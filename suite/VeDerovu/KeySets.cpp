@@ -49,20 +49,9 @@ bool IsKeySetName(LPCSTR pszName) {
 }
 
 bool SaveKeySet(CKeyStore& store, LPCSTR pszName, const CKeyTable& table) {
-    char szFolder[MAX_PATH];
     char szSet[MAX_PATH];
-    char szTemp[MAX_PATH];
-    if (!SetPath(store, pszName, szSet)) {
-        return false;
-    }
-    if (!store.PathInFolder(SETS_FOLDER, szFolder) ||
-        !store.PathInFolder("KeySets\\set.new", szTemp)) {
-        return Failed(ERROR_FILENAME_EXCED_RANGE);
-    }
-    if (!CreateDirectoryA(szFolder, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        return false;
-    }
-    return ReplaceWholeFile(szSet, szTemp, FormatKeyFile(table), store.HoldWait());
+    return SetPath(store, pszName, szSet) &&
+           store.ReplaceFileIn(SETS_FOLDER, "set.new", szSet, FormatKeyFile(table));
 }
 
 bool ReadKeySet(CKeyStore& store, LPCSTR pszName, CKeyTable& table, int* pnLine) {

@@ -87,22 +87,15 @@ bool CKeyStore::Load(CKeyTable& table, bool* pbFound) {
 
 bool CKeyStore::Save(const CKeyTable& table) {
     std::string strText = FormatKeyFile(table);
-    char szTemp[MAX_PATH];
     if (strText.size() > MAX_STORE_SIZE) {
         return Failed(ERROR_FILE_TOO_LARGE);
-    }
-    if (!PathInFolder("KeyStore.new", szTemp)) {
-        return Failed(ERROR_FILENAME_EXCED_RANGE);
-    }
-    if (!CreateDirectoryA(m_szFolder, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        return false;
     }
     // The user may protect the store by making it read-only; replacing it would undo that.
     DWORD dwAttributes = GetFileAttributesA(m_szStore);
     if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY)) {
         return Failed(ERROR_FILE_READ_ONLY);
     }
-    if (!ReplaceWholeFile(m_szStore, szTemp, strText, m_wait)) {
+    if (!ReplaceFileIn("", "KeyStore.new", m_szStore, strText)) {
         return false;
     }
     AdvanceStoreGeneration();
@@ -113,6 +106,20 @@ bool CKeyStore::Save(const CKeyTable& table) {
 bool CKeyStore::PathInFolder(LPCSTR pszName, LPSTR pszPath) const {
     lstrcpynA(pszPath, m_szFolder, MAX_PATH);
     return AppendPath(pszPath, pszName);
+}
+
+bool CKeyStore::ReplaceFileIn(LPCSTR pszFolder, LPCSTR pszTempName, LPCSTR pszPath,
+                              const std::string& strText) {
+    char szFolder[MAX_PATH];
+    char szTemp[MAX_PATH];
+    if (!PathInFolder(pszFolder, szFolder) ||
+        !PathInFolder((std::string(pszFolder) + "\\" + pszTempName).c_str(), szTemp)) {
+        return Failed(ERROR_FILENAME_EXCED_RANGE);
+    }
+    if (!CreateDirectoryA(szFolder, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        return false;
+    }
+    return ReplaceWholeFile(pszPath, szTemp, strText, m_wait);
 }
 
 std::vector<std::string> CKeyStore::KeyFilesIn(LPCSTR pszFolder) const {

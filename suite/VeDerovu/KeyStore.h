@@ -51,6 +51,11 @@ public:
     // The names, without ".ini", of the key files in a folder beside the store (none when it is
     // not there).
     std::vector<std::string> KeyFilesIn(LPCSTR pszFolder) const;
+    // Replaces the file pszPath of pszFolder (a folder beside the store, or "" for the store's
+    // own) as a whole, written first as pszTempName there; the folder is made when it is not
+    // there yet.
+    bool ReplaceFileIn(LPCSTR pszFolder, LPCSTR pszTempName, LPCSTR pszPath,
+                       const std::string& strText);
     // The wait for another program's hold that the store's calls share.
     CHoldWait& HoldWait() { return m_wait; }
 
