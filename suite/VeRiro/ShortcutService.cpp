@@ -300,9 +300,7 @@ void CShortcutService::ShowTrayMenu(POINT point) {
     CString strNames;
     CString strCurrent;
     if (!ZuComListKeySets(&strNames, &strCurrent)) {
-        DWORD dwError = GetLastError();
-        m_tray.Notify(ServiceText(IDS_KEY_SETS_UNREAD),
-                      static_cast<LPCSTR>(SystemErrorText(dwError)));
+        NotifyLastError(IDS_KEY_SETS_UNREAD);
     }
     CKeySetMenu menu(strNames, strCurrent);
     CMenuHolder popup = menu.Create();
@@ -347,13 +345,17 @@ void CShortcutService::OpenKeySettings() {
                     CreateProcessA(szPanel, nullptr, nullptr, nullptr, FALSE, 0, nullptr, szFolder,
                                    &startup, &process);
     if (!bStarted) {
-        DWORD dwError = GetLastError();
-        m_tray.Notify(ServiceText(IDS_PANEL_NOT_STARTED),
-                      static_cast<LPCSTR>(SystemErrorText(dwError)));
+        NotifyLastError(IDS_PANEL_NOT_STARTED);
         return;
     }
     CHandle thread(process.hThread);
     CHandle panel(process.hProcess);
+}
+
+// A balloon titled nTitle with the system's reason for the call that just failed.
+void CShortcutService::NotifyLastError(UINT nTitle) {
+    DWORD dwError = GetLastError();
+    m_tray.Notify(ServiceText(nTitle), static_cast<LPCSTR>(SystemErrorText(dwError)));
 }
 
 void CShortcutService::OnDestroy() {

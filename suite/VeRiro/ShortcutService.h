@@ -40,6 +40,7 @@ private:
     void ShowTrayMenu(POINT point);
     void UseKeySet(const std::string& strName);
     void OpenKeySettings();
+    void NotifyLastError(UINT nTitle);
 
     void ApplyKeyBindings();
     void Launch(int nKey);
