@@ -1,5 +1,6 @@
 #include "DialogGeometry.h"
 
+#include "Process.h"
 #include "ShownDialogs.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,90 @@ int ScreenDpi() {
     int nDpi = GetDeviceCaps(hdc, LOGPIXELSX);
     ReleaseDC(nullptr, hdc);
     return nDpi;
+}
+
+namespace {
+
+bool SetLogPixels(DWORD nDpi) {
+    return RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD,
+                           &nDpi, sizeof(nDpi)) == ERROR_SUCCESS;
+}
+
+// How much room a control leaves its text beside what it draws itself, and how the text is laid
+// out in it; false for controls whose text is not the system's to draw, or cut short by design.
+bool TextRoom(HWND hControl, int& nRoom, UINT& nFormat) {
+    char szClass[32] = "";
+    GetClassNameA(hControl, szClass, sizeof szClass);
+    const LONG nStyle = GetWindowLongA(hControl, GWL_STYLE);
+    const int nDpi = ScreenDpi();
+    nFormat = DT_CALCRECT | DT_SINGLELINE;
+    if (lstrcmpiA(szClass, "Static") == 0) {
+        if ((nStyle & SS_TYPEMASK) > SS_RIGHT || (nStyle & SS_ELLIPSISMASK)) {
+            return false;
+        }
+        nFormat =
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | (nStyle & SS_NOPREFIX ? DT_NOPREFIX : 0);
+        return true;
+    }
+    if (lstrcmpiA(szClass, "Button") != 0) {
+        return false;
+    }
+    switch (nStyle & BS_TYPEMASK) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON:
+        nRoom -= 2 * (GetSystemMetrics(SM_CXEDGE) + 1);
+        return true;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+        nRoom -= MulDiv(13, nDpi, 96) + MulDiv(4, nDpi, 96); // the box and the gap after it
+        return true;
+    case BS_GROUPBOX:
+        nRoom -= 2 * MulDiv(8, nDpi, 96); // the frame's corners on either side of the caption
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether a control's text, laid out in its own font as the control lays it out, fits inside it.
+bool TextFits(HWND hControl) {
+    WCHAR szText[1024] = L"";
+    GetWindowTextW(hControl, szText, ARRAYSIZE(szText));
+    RECT rcClient;
+    GetClientRect(hControl, &rcClient);
+    int nRoom = rcClient.right;
+    UINT nFormat = 0;
+    if (!szText[0] || !TextRoom(hControl, nRoom, nFormat)) {
+        return true;
+    }
+    HDC hdc = GetDC(hControl);
+    HGDIOBJ hOld =
+        SelectObject(hdc, reinterpret_cast<HGDIOBJ>(SendMessageA(hControl, WM_GETFONT, 0, 0)));
+    RECT rcText = {0, 0, nRoom, 0};
+    DrawTextW(hdc, szText, -1, &rcText, nFormat);
+    SelectObject(hdc, hOld);
+    ReleaseDC(hControl, hdc);
+    return rcText.right <= nRoom && rcText.bottom <= rcClient.bottom;
+}
+
+} // namespace
+
+int RunAtResolution(int nDpi, const std::string& strFilter) {
+    if (!SetLogPixels(nDpi)) {
+        return -1;
+    }
+    const int nCode = RunThisProgram(strFilter, {{"VV_TEST_DPI", std::to_string(nDpi)}});
+    SetLogPixels(96);
+    return nCode;
+}
+
+bool RunsAtAskedResolution() {
+    const std::string strDpi = EnvironmentValue("VV_TEST_DPI");
+    return strDpi.empty() || std::stoi(strDpi) == ScreenDpi();
 }
 
 HWND CreateQuietDialog(HINSTANCE hTemplates, int nTemplate) {
@@ -65,6 +150,7 @@ void ExpectTidy(HWND hDialog, int nFrameID) {
     for (size_t a = 0; a < visible.size(); ++a) {
         RECT rcA = ChildRect(hDialog, visible[a]);
         EXPECT_TRUE(Contains(rcClient, rcA)) << name(visible[a]) << " is cut off";
+        EXPECT_TRUE(TextFits(visible[a])) << "the text of " << name(visible[a]) << " is cut off";
         for (size_t b = a + 1; b < visible.size(); ++b) {
             RECT rcB = ChildRect(hDialog, visible[b]);
             RECT rcOverlap;

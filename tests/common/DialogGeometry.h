@@ -4,8 +4,17 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The screen's resolution in this process, LOGPIXELSX of the screen.
 int ScreenDpi();
+
+// Runs the cases of this test program that match the filter again in a new process whose screen
+// has nDpi dots per inch (a process reads it once, as it starts); their exit code, as
+// RunThisProgram gives it. New processes start at 96 dpi again afterwards, however the run ended.
+int RunAtResolution(int nDpi, const std::string& strFilter);
+// False in such a run whose process did not get the resolution asked for.
+bool RunsAtAskedResolution();
 
 // A dialog template as the dialog manager lays it out, with a dialog procedure that does nothing;
 // null when it cannot be created. The caller destroys it.

@@ -4,8 +4,13 @@
 
 #include "../../base/ResourceText.h"
 
+std::string LocaleLibraryName() {
+    const std::string strName = EnvironmentValue("VV_LOCALE_LIBRARY");
+    return strName.empty() ? "RuRoredo.DLL" : strName;
+}
+
 HMODULE LocaleLibrary() {
-    static const HMODULE s_hModule = LoadLibraryA(StagedPath("RuRoredo.DLL").c_str());
+    static const HMODULE s_hModule = LoadLibraryA(StagedPath(LocaleLibraryName()).c_str());
     return s_hModule;
 }
 

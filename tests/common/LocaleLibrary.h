@@ -5,7 +5,11 @@
 
 #include <string>
 
-// RuRoredo.DLL from the stage folder beside the test folder, loaded once for the test program's
+// The staged locale library a run reads: RuRoredo.DLL, or the file that VV_LOCALE_LIBRARY names
+// (the Japanese runs give RuRoredoJPN.DLL, which a Japanese user has as RuRoredo.DLL).
+std::string LocaleLibraryName();
+
+// That library from the stage folder beside the test folder, loaded once for the test program's
 // life as a real library, not as a data file. Null when it cannot be loaded.
 HMODULE LocaleLibrary();
 

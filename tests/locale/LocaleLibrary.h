@@ -1,6 +1,7 @@
 // Helpers of the locale library's tests: a fixture on the staged library, resources' bytes and
 // icon images.
 #pragma once
+#include "../common/DialogGeometry.h"
 #include "../common/LocaleLibrary.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,8 @@
 class LocaleLibraryTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(m_hLibrary, nullptr) << "..\\stage\\RuRoredo.DLL not loaded";
+        ASSERT_NE(m_hLibrary, nullptr) << LocaleLibraryName() << " not loaded";
+        ASSERT_TRUE(RunsAtAskedResolution());
     }
     const HMODULE m_hLibrary = LocaleLibrary();
 };

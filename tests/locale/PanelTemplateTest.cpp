@@ -187,4 +187,12 @@ TEST_F(DialogTemplate, KeyDialogsReadInTabOrderAndFit) {
     }
 }
 
+// The screen resolution is read once per process: the templates again in new processes at 120
+// and 144 dots per inch.
+TEST(TemplateResolution, DialogsFitAt120And144Dpi) {
+    for (int nDpi : {120, 144}) {
+        EXPECT_EQ(0, RunAtResolution(nDpi, "DialogTemplate.*")) << "at " << nDpi << " dpi";
+    }
+}
+
 } // namespace

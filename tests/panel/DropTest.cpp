@@ -198,4 +198,34 @@ TEST_F(DropOnKey, ADropNotStoredIsToldAndTheKeyKeepsItsAssignment) {
     }
 }
 
+// In a Japanese session the code page holds Japanese names, so a file so named keeps its whole
+// name and path, whether the shell hands the program the list as ANSI or as wide text.
+using JapaneseSession = PanelTest;
+
+TEST_F(JapaneseSession, AFileWithAJapaneseNameIsAssignedByItsWholeName) {
+    if (GetACP() != 932) {
+        GTEST_SKIP() << "runs in the Japanese session (panel_tests_ja)";
+    }
+    CScratchFolder files;
+    const std::wstring strName = L"\u5831\u544a\u66f8 \u7b2c3\u56db\u534a\u671f.txt";
+    ASSERT_TRUE(files.MakeWideEntry(strName));
+    CString strPath, strTitle;
+    ASSERT_TRUE(NarrowExactly(files.WidePath(strName).c_str(), -1, strPath));
+    ASSERT_TRUE(NarrowExactly(strName.c_str(), static_cast<int>(strName.size()) - 4, strTitle));
+    InPanel([&] {
+        for (bool bWide : {false, true}) {
+            SCOPED_TRACE(bWide ? "wide" : "ANSI");
+            m_library.Assign(3, "Old", "Old", "C:\\old.exe");
+            if (bWide) {
+                Drop<wchar_t>(m_panel.KeyWindow(3), {files.WidePath(strName)});
+            } else {
+                Drop(m_panel.KeyWindow(3), {std::string(strPath)});
+            }
+            EXPECT_STREQ(strPath, m_library.Record(3).Target);
+            EXPECT_STREQ(strTitle, m_library.Record(3).Title);
+            EXPECT_EQ(3, m_panel.CurrentKey());
+        }
+    });
+}
+
 } // namespace

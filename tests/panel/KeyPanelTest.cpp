@@ -179,10 +179,7 @@ INSTANTIATE_TEST_SUITE_P(KeyCounts, ScaledLayout,
 // new processes at 120 and 144 dots per inch.
 TEST(PanelResolution, LayoutAndFacesScaleAt120And144Dpi) {
     for (int nDpi : {120, 144}) {
-        CNewProcessDpi dpi(nDpi);
-        ASSERT_TRUE(dpi.Applied());
-        EXPECT_EQ(0, RunThisProgram("*Scaled*", {{"VV_PANEL_DPI", std::to_string(nDpi)}}))
-            << "at " << nDpi << " dpi";
+        EXPECT_EQ(0, RunAtResolution(nDpi, "*Scaled*")) << "at " << nDpi << " dpi";
     }
 }
 

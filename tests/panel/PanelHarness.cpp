@@ -6,15 +6,6 @@
 // opened without a parent get the panel as owner through it.
 CWinApp g_testApp;
 
-namespace {
-
-bool SetLogPixels(DWORD nDpi) {
-    return RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD,
-                           &nDpi, sizeof(nDpi)) == ERROR_SUCCESS;
-}
-
-} // namespace
-
 HINSTANCE UseLocaleLibrary() {
     HINSTANCE hLibrary = LocaleLibrary();
     if (hLibrary) {
@@ -66,16 +57,7 @@ INT_PTR RunKeyDialog(CKeyDialog& dialog, int nKey, std::vector<ScriptStep> steps
     return RunModal(dialog, std::move(steps));
 }
 
-CNewProcessDpi::CNewProcessDpi(DWORD nDpi) : m_bApplied(SetLogPixels(nDpi)) {}
-
-CNewProcessDpi::~CNewProcessDpi() {
-    SetLogPixels(96);
-}
-
 void PanelTest::SetUp() {
-    ASSERT_TRUE(m_hLocale) << "..\\stage\\RuRoredo.DLL is missing";
-    std::string strDpi = EnvironmentValue("VV_PANEL_DPI");
-    if (!strDpi.empty()) {
-        ASSERT_EQ(std::stoi(strDpi), ScreenDpi()) << "the resolution was not applied";
-    }
+    ASSERT_TRUE(m_hLocale) << LocaleLibraryName() << " is missing";
+    ASSERT_TRUE(RunsAtAskedResolution());
 }

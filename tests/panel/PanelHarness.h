@@ -76,23 +76,8 @@ public:
 INT_PTR RunKeyDialog(CKeyDialog& dialog, int nKey, std::vector<ScriptStep> steps,
                      bool bStepsEndIt = false);
 
-// The screen resolution that new processes start with. Set for the object's lifetime; back to 96
-// dots per inch when it goes, however the test ended.
-class CNewProcessDpi {
-public:
-    explicit CNewProcessDpi(DWORD nDpi);
-    ~CNewProcessDpi();
-    CNewProcessDpi(const CNewProcessDpi&) = delete;
-    CNewProcessDpi& operator=(const CNewProcessDpi&) = delete;
-
-    bool Applied() const { return m_bApplied; }
-
-private:
-    bool m_bApplied;
-};
-
 // Every panel test: the locale library, the shortcut library and a panel. A case run again
-// by a parent at another resolution (VV_PANEL_DPI) first checks that it really runs at it.
+// by a parent at another resolution first checks that it really runs at it.
 class PanelTest : public testing::Test {
 protected:
     void SetUp() override;
