@@ -44,6 +44,20 @@ std::vector<std::wstring> Cells(const CKeyLine& key) {
             OneLine(key.strParameters)};
 }
 
+// The columns a text takes in a console: East Asian wide and full-width characters take two, so
+// that a Japanese heading or title does not push the columns after it out of line.
+size_t Columns(const std::wstring& strText) {
+    size_t nColumns = 0;
+    for (wchar_t ch : strText) {
+        const bool bWide = (ch >= 0x1100 && ch <= 0x115F) || (ch >= 0x2E80 && ch <= 0xA4CF) ||
+                           (ch >= 0xAC00 && ch <= 0xD7A3) || (ch >= 0xF900 && ch <= 0xFAFF) ||
+                           (ch >= 0xFE30 && ch <= 0xFE4F) || (ch >= 0xFF00 && ch <= 0xFF60) ||
+                           (ch >= 0xFFE0 && ch <= 0xFFE6);
+        nColumns += bWide ? 2 : 1;
+    }
+    return nColumns;
+}
+
 std::wstring JsonString(const std::wstring& strText) {
     std::wstring strJson = L"\"";
     for (wchar_t ch : strText) {
@@ -79,14 +93,14 @@ std::wstring KeyTable(const std::vector<CKeyLine>& keys) {
     for (const auto& row : rows) {
         widths.resize(std::max(widths.size(), row.size()));
         for (size_t i = 0; i < row.size(); ++i) {
-            widths[i] = std::max(widths[i], row[i].size());
+            widths[i] = std::max(widths[i], Columns(row[i]));
         }
     }
     std::wstring strTable;
     for (const auto& row : rows) {
         std::wstring strLine;
         for (size_t i = 0; i < row.size(); ++i) {
-            strLine += row[i] + std::wstring(widths[i] - row[i].size() + 2, L' ');
+            strLine += row[i] + std::wstring(widths[i] - Columns(row[i]) + 2, L' ');
         }
         strTable += strLine.substr(0, strLine.find_last_not_of(L' ') + 1) + L"\n";
     }

@@ -54,6 +54,21 @@ std::string StagedPath(const std::string& strName) {
     return nLength > 0 && nLength < MAX_PATH ? szFull : strRelative;
 }
 
+std::string InCodePage(const std::string& strUtf8, UINT nCodePage) {
+    const int nUtf8 = static_cast<int>(strUtf8.size());
+    std::wstring strWide(strUtf8.size(), L'\0');
+    strWide.resize(MultiByteToWideChar(CP_UTF8, 0, strUtf8.data(), nUtf8, strWide.data(), nUtf8));
+    std::string strText(strWide.size() * 2, '\0');
+    strText.resize(WideCharToMultiByte(nCodePage, 0, strWide.data(),
+                                       static_cast<int>(strWide.size()), strText.data(),
+                                       static_cast<int>(strText.size()), nullptr, nullptr));
+    return strText;
+}
+
+bool InJapaneseSession() {
+    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE && GetACP() == 932;
+}
+
 std::string EnvironmentValue(const char* pszName) {
     char szValue[MAX_PATH] = {};
     DWORD nLength = GetEnvironmentVariableA(pszName, szValue, MAX_PATH);

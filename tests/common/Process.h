@@ -21,6 +21,10 @@ std::string ThisProgramPath();
 std::string ThisProgramFolder();
 // The full path of a file of the suite as the build stages it (..\stage beside the test folder).
 std::string StagedPath(const std::string& strName);
+// UTF-8 text (as the tests' literals are) in a code page of this session, as a program writes it.
+std::string InCodePage(const std::string& strUtf8, UINT nCodePage);
+// Whether this test program runs in a Japanese session (the _ja runs of the tests).
+bool InJapaneseSession();
 // The value of an environment variable; empty when it is not set.
 std::string EnvironmentValue(const char* pszName);
 

@@ -11,6 +11,7 @@
 #include "../../suite/VeDerovu/ServiceProtocol.h"
 #include "../../suite/VeRiro/HotKeys.h"
 #include "../../suite/VeRiro/KeyPress.h"
+#include "../../suite/VeRiro/ServiceText.h"
 #include "../../suite/VeRiro/TrayIcon.h"
 #include "../../suite/VeRiro/TrayMenu.h"
 
@@ -210,6 +211,21 @@ TEST_F(KeySetMenu, ListsTheSetsThenTheKeyPanelAndTellsAWrongSetsLine) {
               KeySetProblem(ERROR_INVALID_DATA, 7));
     EXPECT_EQ("Its file holds no key settings: mend it, or save the set again.",
               KeySetProblem(ERROR_INVALID_DATA, -1));
+}
+
+// In a Japanese session the service's tip, menu and balloons are Japanese, in the session's code
+// page as the taskbar gets them.
+TEST_F(KeySetMenu, InAJapaneseSessionTheServiceSpeaksJapanese) {
+    if (!InJapaneseSession()) {
+        GTEST_SKIP() << "runs in the Japanese session (suite_service_test_ja)";
+    }
+    EXPECT_EQ(InCodePage("Corvane ショートカット キー", CP_ACP), ServiceText(IDS_SERVICE_TIP));
+    EXPECT_EQ(InCodePage("S3: Ctrl+Alt+3 はほかのプログラムまたはキーが使用しています。", CP_ACP),
+              ServiceText(IDS_HOTKEY_TAKEN, "S3", "Ctrl+Alt+3"));
+    EXPECT_EQ(
+        (std::vector<std::string>{InCodePage("(grey) 保存されたキー セットはありません", CP_ACP),
+                                  "-", InCodePage("キー設定を開く", CP_ACP)}),
+        MenuLines(CKeySetMenu("", "")));
 }
 
 // The service in a private copy of the suite with a key store, a taskbar and a key panel of its
