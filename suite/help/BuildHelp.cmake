@@ -3,7 +3,9 @@
 # its title, with a list of links to all the other pages, and the project's file list is made
 # from it. The page frame, the project and the style sheet beside this script serve every
 # language. The texts are UTF-8, but HTML Help reads the contents, the index, the title and the
-# pages in the code page of the file's language, so each is written in that code page.
+# pages in the code page of the file's language, so each is written in that code page. The project
+# asks for no binary index: chmcmd would write its keywords as though the index file were UTF-8,
+# and HTML Help reads the index file itself just as well.
 # Run as a script:
 #   cmake -DTEXT_DIR=<the language's Contents.hhc, Index.hhk and Html/*.htm>
 #         -DLANGUAGE=<the project's Language line> -DHELP_TITLE=<the help window's title>
