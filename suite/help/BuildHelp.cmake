@@ -1,9 +1,29 @@
-# Builds the suite's help file. The contents file is the one list of pages and their titles: each
-# page's text (Html/*.htm holds only what is particular to it) is set in Page.htm.in under its
-# title, with a list of links to all the other pages, and the project's file list is made from it.
+# Builds one language's help file. The contents file is the one list of pages and their titles:
+# each page's text (Html/*.htm holds only what is particular to it) is set in Page.htm.in under
+# its title, with a list of links to all the other pages, and the project's file list is made
+# from it. The page frame, the project and the style sheet beside this script serve every
+# language. The texts are UTF-8, but HTML Help reads the contents, the index, the title and the
+# pages in the code page of the file's language, so each is written in that code page. The project
+# asks for no binary index: chmcmd would write its keywords as though the index file were UTF-8,
+# and HTML Help reads the index file itself just as well.
 # Run as a script:
-#   cmake -DSOURCE_DIR=<these sources> -DWORK_DIR=<a build folder> -DOUTPUT=<the .chm> -P BuildHelp.cmake
-file(READ ${SOURCE_DIR}/Contents.hhc contents)
+#   cmake -DTEXT_DIR=<the language's Contents.hhc, Index.hhk and Html/*.htm>
+#         -DLANGUAGE=<the project's Language line> -DHELP_TITLE=<the help window's title>
+#         -DCHARSET=<the pages' charset> -DCODE_PAGE=<iconv's name of that code page>
+#         -DWORK_DIR=<a build folder> -DOUTPUT=<the .chm> -P BuildHelp.cmake
+set(TEMPLATE_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+# Writes WORK_DIR/<name> from its UTF-8 text in <name>.utf-8, which goes.
+function(write_in_code_page name)
+    execute_process(COMMAND iconv -f UTF-8 -t ${CODE_PAGE} -o ${name} ${name}.utf-8
+                    WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE result ERROR_VARIABLE log)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "iconv could not write ${name} in ${CODE_PAGE}:\n${log}")
+    endif()
+    file(REMOVE ${WORK_DIR}/${name}.utf-8)
+endfunction()
+
+file(READ ${TEXT_DIR}/Contents.hhc contents)
 string(REGEX MATCHALL "<param name=\"Name\" value=\"[^\"]*\">[ \t\r\n]*<param name=\"Local\" value=\"[^\"]*\">"
        entries "${contents}")
 
@@ -35,15 +55,19 @@ foreach(i RANGE ${last})
         endif()
     endforeach()
     string(APPEND PAGES "</ul>")
-    file(READ ${SOURCE_DIR}/${page} CONTENT)
-    configure_file(${SOURCE_DIR}/Page.htm.in ${WORK_DIR}/${page} @ONLY)
+    file(READ ${TEXT_DIR}/${page} CONTENT)
+    configure_file(${TEMPLATE_DIR}/Page.htm.in ${WORK_DIR}/${page}.utf-8 @ONLY)
+    write_in_code_page(${page})
 endforeach()
 
 string(REPLACE ";" "\n" HELP_PAGES "${pages}")
-configure_file(${SOURCE_DIR}/Corvane.hhp.in ${WORK_DIR}/Corvane.hhp @ONLY)
-foreach(file Contents.hhc Index.hhk Html/Help.css)
-    configure_file(${SOURCE_DIR}/${file} ${WORK_DIR}/${file} COPYONLY)
+configure_file(${TEMPLATE_DIR}/Corvane.hhp.in ${WORK_DIR}/Corvane.hhp.utf-8 @ONLY)
+write_in_code_page(Corvane.hhp)
+foreach(file Contents.hhc Index.hhk)
+    configure_file(${TEXT_DIR}/${file} ${WORK_DIR}/${file}.utf-8 COPYONLY)
+    write_in_code_page(${file})
 endforeach()
+configure_file(${TEMPLATE_DIR}/Html/Help.css ${WORK_DIR}/Html/Help.css COPYONLY)
 
 execute_process(COMMAND chmcmd --no-html-scan --verbosity 0 Corvane.hhp WORKING_DIRECTORY ${WORK_DIR}
                 RESULT_VARIABLE result OUTPUT_VARIABLE log ERROR_VARIABLE log)

@@ -1,6 +1,7 @@
-// The help file as the build stages it, read through the system's storage for compiled help:
+// The help files as the build stages them, read through the system's storage for compiled help:
 // both topics that the module's windows ask for, and a manual whose pages all link to one
-// another, with contents and index that point only at pages it holds.
+// another, with contents and index that point only at pages it holds; the Japanese file with the
+// English file's pages, since the windows ask for the same topics in either.
 #include "../common/Process.h"
 
 #include "../../base/HelpTopics.h"
@@ -40,14 +41,19 @@ std::wstring Wide(const std::string& strText) {
     return std::wstring(strText.begin(), strText.end());
 }
 
-class HelpFile : public testing::Test {
+// The staged help file of each language.
+class HelpFile : public testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(m_com.Result()));
+        Open(GetParam());
+    }
+
+    void Open(const char* pszFile) {
         ComPtr<IITStorage> pFactory;
         ASSERT_EQ(S_OK, CoCreateInstance(kItStorageClass, nullptr, CLSCTX_INPROC_SERVER,
                                          kItStorageInterface, &pFactory));
-        ASSERT_EQ(S_OK, pFactory->StgOpenStorage(Wide(StagedPath("Corvane.chm")).c_str(), nullptr,
+        ASSERT_EQ(S_OK, pFactory->StgOpenStorage(Wide(StagedPath(pszFile)).c_str(), nullptr,
                                                  STGM_READ | STGM_SHARE_DENY_WRITE, nullptr, 0,
                                                  &m_pRoot));
     }
@@ -106,14 +112,14 @@ std::set<std::string> Matches(const std::string& strText, const char* pszPattern
     return matches;
 }
 
-TEST_F(HelpFile, HoldsBothTopicsAndDefaultTopicSpelledAsTheyAreAskedFor) {
+TEST_P(HelpFile, HoldsBothTopicsAndDefaultTopicSpelledAsTheyAreAskedFor) {
     for (const char* pszTopic : {kSettingsHelpTopic, kDetailHelpTopic, "Html/T0010Keys.htm"}) {
         EXPECT_TRUE(Read(pszTopic).has_value()) << pszTopic;
     }
     EXPECT_FALSE(Read("Html/T0099None.htm").has_value());
 }
 
-TEST_F(HelpFile, EveryPageLinksToEveryOtherAndContentsAndIndexFindThemAll) {
+TEST_P(HelpFile, EveryPageLinksToEveryOtherAndContentsAndIndexFindThemAll) {
     const std::set<std::string> pages = Pages();
     ASSERT_GE(pages.size(), 9u);
     for (const std::string& strPage : pages) {
@@ -137,5 +143,18 @@ TEST_F(HelpFile, EveryPageLinksToEveryOtherAndContentsAndIndexFindThemAll) {
         }
     }
 }
+
+// F1 in a window asks for one path, whichever language's file is installed.
+TEST_P(HelpFile, HoldsThePagesOfTheEnglishFile) {
+    const std::set<std::string> pages = Pages();
+    Open("Corvane.chm");
+    EXPECT_EQ(Pages(), pages);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, HelpFile, testing::Values("Corvane.chm", "CorvaneJPN.chm"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             const std::string strFile(info.param);
+                             return strFile.substr(0, strFile.find('.'));
+                         });
 
 } // namespace
