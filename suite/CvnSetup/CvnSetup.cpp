@@ -22,8 +22,14 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 
-// The settings files a user may edit, by the package's File keys (which are their names).
-const wchar_t* const kSettingsFiles[] = {L"CvnSKey.ini", L"Corvane.ini"};
+// The settings files a user may edit, by their names and the package's File keys: an English
+// edition's key is the name, a Japanese one's the name with JPN before the extension.
+struct SettingsFile {
+    const wchar_t* pszName;
+    const wchar_t* pszJapaneseKey;
+};
+const SettingsFile kSettingsFiles[] = {{L"CvnSKey.ini", L"CvnSKeyJPN.ini"},
+                                       {L"Corvane.ini", L"CorvaneJPN.ini"}};
 constexpr wchar_t SUITE_SETTINGS[] = L"Corvane.ini";
 // As large as an import of keys may be.
 constexpr DWORD MAX_DEFAULTS_SIZE = 16 * 1024 * 1024;
@@ -135,18 +141,19 @@ bool AsInstalledBy(const std::wstring& strProduct, const wchar_t* pszFile,
 std::vector<std::wstring> ChangedSettings(const std::wstring& strFolder,
                                           const std::wstring& strProducts) {
     std::vector<std::wstring> names;
-    for (const wchar_t* pszFile : kSettingsFiles) {
+    for (const SettingsFile& file : kSettingsFiles) {
         MSIFILEHASHINFO hash = {sizeof hash, {}};
         if (strProducts.empty() ||
-            MsiGetFileHashW((strFolder + pszFile).c_str(), 0, &hash) != ERROR_SUCCESS) {
+            MsiGetFileHashW((strFolder + file.pszName).c_str(), 0, &hash) != ERROR_SUCCESS) {
             continue;
         }
         bool bInstalled = false;
         for (const std::wstring& strProduct : Split(strProducts, L';', SIZE_MAX)) {
-            bInstalled = bInstalled || AsInstalledBy(strProduct, pszFile, hash);
+            bInstalled = bInstalled || AsInstalledBy(strProduct, file.pszName, hash) ||
+                         AsInstalledBy(strProduct, file.pszJapaneseKey, hash);
         }
         if (!bInstalled) {
-            names.push_back(pszFile);
+            names.push_back(file.pszName);
         }
     }
     return names;
@@ -179,6 +186,28 @@ struct CKeptSettings {
 };
 
 } // namespace
+
+// Before the components are chosen: the language of the texts to install, LANGUAGE as given ("ja"
+// or "en", in any case) or else the user's interface language's. Any other value is refused, so
+// that a mistyped property does not install a language nobody asked for.
+extern "C" UINT __stdcall ChooseLanguage(MSIHANDLE hInstall) {
+    std::wstring strAsked = Property(hInstall, L"LANGUAGE");
+    const wchar_t* pszLanguage = nullptr;
+    if (strAsked.empty()) {
+        pszLanguage = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? L"ja" : L"en";
+    }
+    for (const wchar_t* pszKnown : {L"ja", L"en"}) {
+        if (CompareStringOrdinal(strAsked.c_str(), -1, pszKnown, -1, TRUE) == CSTR_EQUAL) {
+            pszLanguage = pszKnown;
+        }
+    }
+    if (!pszLanguage) {
+        return Refuse(hInstall, IDS_LANGUAGE_WRONG, {strAsked});
+    }
+    return MsiSetPropertyW(hInstall, L"LANGUAGE", pszLanguage) == ERROR_SUCCESS
+               ? ERROR_SUCCESS
+               : ERROR_INSTALL_FAILURE;
+}
 
 // Before anything changes: refuses a wrong KEYCOUNT or DEFAULTS with the reason, and hands the
 // deferred actions what they are to do.

@@ -2,7 +2,7 @@
 # what wixl has no attribute for. Called with -DSOURCE (the .wxs), -DOUTPUT (the .msi), -DVERSION,
 # -DSTAGE (the staged program folder), -DSETTINGS (the folder of the two settings files),
 # -DSETUP_LIBRARY (CvnSetup.dll) and -DICON.
-set(PROGRAMS VuViravuz.exe VeDerovu.dll VeRiro.exe RuRoredo.DLL CvnKeys.exe)
+set(PROGRAMS VuViravuz.exe VeDerovu.dll VeRiro.exe RuRoredo.DLL RuRoredoJPN.DLL CvnKeys.exe)
 
 # wixl takes sources by paths relative to its working folder only.
 get_filename_component(work_dir ${OUTPUT} DIRECTORY)
@@ -24,9 +24,15 @@ file(STRINGS ${SOURCE} upgrade_line REGEX "UpgradeCode=")
 string(REGEX MATCH "[0-9A-F-]+-[0-9A-F]+" upgrade_code "${upgrade_line}")
 set(upgrade_code "{${upgrade_code}}")
 set(queries
-    # The settings files are the user's once installed: an existing one is never overwritten.
+    # The settings files are the user's once installed: an existing one is never overwritten, and
+    # a language other than the one they were installed in leaves them as they are.
     # (msidbComponentAttributes64bit 256 + NeverOverwrite 128)
-    "UPDATE `Component` SET `Attributes` = 384 WHERE `Component` = 'KeySettings' OR `Component` = 'SuiteSettings'"
+    "UPDATE `Component` SET `Attributes` = 384, `Condition` = 'LANGUAGE <> \"ja\"' WHERE `Component` = 'KeySettings' OR `Component` = 'SuiteSettings'"
+    "UPDATE `Component` SET `Attributes` = 384, `Condition` = 'LANGUAGE = \"ja\"' WHERE `Component` = 'KeySettingsJapanese' OR `Component` = 'SuiteSettingsJapanese'"
+    # The locale library and the help file follow the language, looked at again on a reinstall, so
+    # that the suite switches language with it. (64bit 256 + Transitive 64)
+    "UPDATE `Component` SET `Attributes` = 320, `Condition` = 'LANGUAGE <> \"ja\"' WHERE `Component` = 'LocaleLibrary' OR `Component` = 'Help'"
+    "UPDATE `Component` SET `Attributes` = 320, `Condition` = 'LANGUAGE = \"ja\"' WHERE `Component` = 'LocaleLibraryJapanese' OR `Component` = 'HelpJapanese'"
     # The log-on start only without STARTSERVICE=0, looked at again on a reinstall.
     # (64bit 256 + RegistryKeyPath 4 + Transitive 64)
     "UPDATE `Component` SET `Attributes` = 324, `Condition` = 'STARTSERVICE <> \"0\"' WHERE `Component` = 'LogOnStart'"
@@ -51,7 +57,7 @@ endforeach()
 # The properties an administrator passes reach the installation with its rights. (A quoted
 # argument of its own: a list would split the value at its semicolons.)
 execute_process(COMMAND msibuild ${OUTPUT}.new ${arguments}
-    -q "UPDATE `Property` SET `Value` = 'DEFAULTS;INSTALLFOLDER;KEYCOUNT;SAVEDINSTALLFOLDER;SAVEDSTARTSERVICE;STARTSERVICE;WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED' WHERE `Property` = 'SecureCustomProperties'"
+    -q "UPDATE `Property` SET `Value` = 'DEFAULTS;INSTALLFOLDER;KEYCOUNT;LANGUAGE;SAVEDINSTALLFOLDER;SAVEDLANGUAGE;SAVEDSTARTSERVICE;STARTSERVICE;WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED' WHERE `Property` = 'SecureCustomProperties'"
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     file(REMOVE ${OUTPUT}.new)

@@ -252,6 +252,7 @@ TEST_F(InstallerTest, AdministratorPropertiesTakeEffect) {
         const char* pszReason;
     } refused[] = {
         {"KEYCOUNT=7", "KEYCOUNT must be a whole number of keys from 1 to 6, not 7."},
+        {"LANGUAGE=fr", "LANGUAGE must be ja (Japanese) or en (English), not fr."},
         {"DEFAULTS=C:\\none.ini", "The defaults file C:\\none.ini (DEFAULTS) could not be read"},
         {"DEFAULTS=\"" + (m_scratch / "wrong.ini") + "\"",
          "wrong.ini (DEFAULTS), line 5, is not right"},
@@ -282,5 +283,32 @@ TEST_F(InstallerTest, AdministratorPropertiesTakeEffect) {
         EXPECT_EQ(strKeys.find("S3"), std::string::npos);
         ASSERT_TRUE(StopShortcutService()); // the panel starts it
     }
+    RemoveCleanly(strFolder);
+}
+
+// A Japanese user gets the Japanese texts: the panel, its help and the settings files. An
+// administrator switches an installed suite with LANGUAGE and a reinstall; the settings files,
+// which the user may have edited, stay as they are.
+TEST_F(InstallerTest, InstallsTheTextsOfTheUsersLanguageOrTheOneAsked) {
+    if (!InJapaneseSession()) {
+        GTEST_SKIP() << "runs in the Japanese session (installer_tests_ja)";
+    }
+    const std::string strFolder = DefaultFolder();
+    auto installedAs = [&](const char* pszInstalled, const char* pszStaged) {
+        return ReadFileText(strFolder + "\\" + pszInstalled) == ReadFileText(StagedPath(pszStaged));
+    };
+    ASSERT_TRUE(Run("/i " + Package() + " /qn STARTSERVICE=0"));
+    EXPECT_TRUE(installedAs("RuRoredo.DLL", "RuRoredoJPN.DLL"));
+    EXPECT_TRUE(installedAs("Corvane.chm", "CorvaneJPN.chm"));
+    EXPECT_TRUE(installedAs("CvnSKey.ini", "CvnSKeyJPN.ini"));
+    EXPECT_EQ(RegistryText("Software\\Corvane\\Suite", "Language"), "ja");
+    EXPECT_EQ(FirstKeyOfPanel(strFolder), InCodePage("S1: メモ帳、テキスト エディター", CP_ACP));
+    ASSERT_TRUE(StopShortcutService()); // the panel starts it
+
+    ASSERT_TRUE(Run("/i " + Package() + " REINSTALL=ALL REINSTALLMODE=amus LANGUAGE=en /qn"));
+    EXPECT_TRUE(installedAs("RuRoredo.DLL", "RuRoredo.DLL"));
+    EXPECT_TRUE(installedAs("Corvane.chm", "Corvane.chm"));
+    EXPECT_TRUE(installedAs("CvnSKey.ini", "CvnSKeyJPN.ini"));
+    EXPECT_EQ(RegistryText("Software\\Corvane\\Suite", "Language"), "en");
     RemoveCleanly(strFolder);
 }
