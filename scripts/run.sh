@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
 # Runs the staged suite under Wine: the key panel starts the shortcut service itself. On a user's
 # display the panel simply runs; without one it runs under Xvfb, a screenshot of the panel is
-# saved to the path printed, and the panel and the service are closed again.
+# saved to the path printed, and the panel and the service are closed again. VV_LANGUAGE=ja runs
+# it as a Japanese user has it: in a Japanese session, from a copy of the stage with the Japanese
+# texts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-$(pwd)/build}
 export BUILD_DIR
 source scripts/wine-env.sh
 STAGE="$BUILD_DIR/stage"
+title="Corvane Key Settings"
+if [ "${VV_LANGUAGE:-en}" = ja ]; then
+    STAGE="$BUILD_DIR/japanese-suite"
+    japanese_suite "$STAGE"
+    japanese_session
+    title="Corvane キー設定"
+fi
 
 if [ -n "${DISPLAY:-}" ]; then
     start_wineserver
@@ -22,7 +31,7 @@ start_wineserver
 panel_pid=$!
 
 shot="$BUILD_DIR/panel.png"
-if ! shoot_window "Corvane Key Settings" "$shot"; then
+if ! shoot_window "$title" "$shot"; then
     echo "The key panel did not appear." >&2
     exit 1
 fi

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake ninja-build googletest
     wine wine64 xvfb xauth x11-utils fonts-wine fonts-ipafont-gothic fp-utils imagemagick
-    clang-format wixl msitools
+    clang-format wixl msitools locales
 )
 
 missing=()

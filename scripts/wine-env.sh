@@ -10,6 +10,25 @@ export WINEARCH=win64
 # could not hold a file name beyond ASCII that a test (or a user) gives.
 export LC_ALL=C.UTF-8
 
+# Makes the Wine programs started from here on run in a Japanese session: code page 932 and a
+# Japanese interface, from the Japanese glibc locale that the build generates into the build
+# folder (with a locale glibc lacks, Wine cannot name a file beyond ASCII).
+japanese_session() {
+    export LOCPATH="$BUILD_DIR/locale"
+    export LC_ALL=ja_JP.UTF-8
+}
+
+# Fills folder $1 with the staged suite as a Japanese user has it installed: each Japanese text
+# under the English one's name.
+japanese_suite() {
+    local name
+    rm -rf "$1"
+    cp -r "$BUILD_DIR/stage" "$1"
+    for name in RuRoredo.DLL Corvane.chm CvnSKey.ini Corvane.ini; do
+        mv "$1/${name%.*}JPN.${name##*.}" "$1/$name"
+    done
+}
+
 wine_prefix_ready() { [ -f "$WINEPREFIX/.vv-ready" ]; }
 
 # A new prefix links the user's Desktop, Documents and the like to the real home folder; tests
