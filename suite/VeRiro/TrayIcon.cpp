@@ -5,10 +5,21 @@
 namespace {
 
 template <size_t N> void CopyCut(char (&szTarget)[N], const std::string& strSource) {
-    lstrcpynA(szTarget, strSource.c_str(), N);
+    const std::string strCut = CutToWholeCharacters(strSource, N - 1);
+    lstrcpynA(szTarget, strCut.c_str(), N);
 }
 
 } // namespace
+
+std::string CutToWholeCharacters(const std::string& strText, size_t nBytes) {
+    const char* pszStart = strText.c_str();
+    const char* pszEnd = pszStart;
+    for (const char* p = pszStart; *p && static_cast<size_t>(CharNextA(p) - pszStart) <= nBytes;
+         p = CharNextA(p)) {
+        pszEnd = CharNextA(p);
+    }
+    return std::string(pszStart, pszEnd);
+}
 
 CTrayIcon::~CTrayIcon() {
     if (m_bShown) {

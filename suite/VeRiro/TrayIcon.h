@@ -13,6 +13,10 @@
 // GET_Y_LPARAM).
 constexpr UINT WM_TRAY_ICON = WM_APP + 0x113;
 
+// The longest start of the text that has at most nBytes bytes and ends on a whole character of
+// the code page: a Japanese character cut after its lead byte would show as a stray sign.
+std::string CutToWholeCharacters(const std::string& strText, size_t nBytes);
+
 class CTrayIcon {
 public:
     CTrayIcon() = default;

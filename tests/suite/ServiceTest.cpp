@@ -222,6 +222,10 @@ TEST_F(KeySetMenu, InAJapaneseSessionTheServiceSpeaksJapanese) {
     EXPECT_EQ(InCodePage("Corvane ショートカット キー", CP_ACP), ServiceText(IDS_SERVICE_TIP));
     EXPECT_EQ(InCodePage("S3: Ctrl+Alt+3 はほかのプログラムまたはキーが使用しています。", CP_ACP),
               ServiceText(IDS_HOTKEY_TAKEN, "S3", "Ctrl+Alt+3"));
+    // A balloon's text is cut before a character that would not fit whole.
+    const std::string strTwo = InCodePage("日本", CP_ACP);
+    EXPECT_EQ(InCodePage("日", CP_ACP), CutToWholeCharacters(strTwo, 3));
+    EXPECT_EQ(strTwo, CutToWholeCharacters(strTwo, 4));
     EXPECT_EQ(
         (std::vector<std::string>{InCodePage("(grey) 保存されたキー セットはありません", CP_ACP),
                                   "-", InCodePage("キー設定を開く", CP_ACP)}),
