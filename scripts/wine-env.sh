@@ -15,7 +15,8 @@ export LC_ALL=C.UTF-8
 # folder (with a locale glibc lacks, Wine cannot name a file beyond ASCII).
 japanese_session() {
     export LOCPATH="$BUILD_DIR/locale"
-    export LC_ALL=ja_JP.UTF-8
+    # The shell itself does not look in LOCPATH and would warn that it has no such locale.
+    { export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
 }
 
 # Fills folder $1 with the staged suite as a Japanese user has it installed: each Japanese text
