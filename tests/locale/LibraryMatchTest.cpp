@@ -5,12 +5,12 @@
 // of another kind or style, or a format that takes other arguments breaks only that language.
 #include "../common/DialogGeometry.h"
 #include "../common/Process.h"
-#include "../common/ShownDialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cwctype>
+#include <initializer_list>
 #include <map>
 #include <regex>
 #include <set>
@@ -21,20 +21,13 @@ namespace {
 
 constexpr WORD kEnglishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 constexpr WORD kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_NEUTRAL);
-constexpr WORD kNeutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 // The resource types, spelt out: the program is built for ANSI.
 const LPCWSTR kStrings = MAKEINTRESOURCEW(6);
 const LPCWSTR kDialogs = MAKEINTRESOURCEW(5);
 
-// A staged file loaded for the test program's life.
-HMODULE Staged(const std::string& strName) {
-    static std::map<std::string, HMODULE> s_modules;
-    HMODULE& hModule = s_modules[strName];
-    if (!hModule) {
-        hModule = LoadLibraryExA(StagedPath(strName).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    }
-    return hModule;
+HMODULE Staged(const char* pszName) {
+    return LoadLibraryExA(StagedPath(pszName).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 // The numbers of a module's resources of one type.
@@ -43,9 +36,7 @@ std::set<UINT> ResourceIds(HMODULE hModule, LPCWSTR pszType) {
     EnumResourceNamesW(
         hModule, pszType,
         [](HMODULE, LPCWSTR, LPWSTR pszName, LONG_PTR pIds) {
-            if (IS_INTRESOURCE(pszName)) {
-                reinterpret_cast<std::set<UINT>*>(pIds)->insert(LOWORD(pszName));
-            }
+            reinterpret_cast<std::set<UINT>*>(pIds)->insert(LOWORD(pszName));
             return TRUE;
         },
         reinterpret_cast<LONG_PTR>(&ids));
@@ -68,96 +59,61 @@ std::map<UINT, std::wstring> Strings(HMODULE hModule, WORD nLanguage) {
     return strings;
 }
 
-// The conversions of a format in order: printf's (%s, %d, %%) and FormatMessage's (%1, %2).
-const std::wregex& SpecifierPattern() {
-    static const std::wregex pattern(L"%([0-9]+|[-+ #0]*[0-9]*(\\.[0-9]+)?[hlI]*[a-zA-Z%])");
-    return pattern;
-}
+// The conversions of a format: printf's (%s, %d, %%) and FormatMessage's (%1, %2).
+const std::wregex kSpecifier(L"%([0-9]+|[-+ #0]*[0-9]*(\\.[0-9]+)?[hlI]*[a-zA-Z%])");
 
 std::vector<std::wstring> Specifiers(const std::wstring& strFormat) {
-    std::vector<std::wstring> found;
-    for (std::wsregex_iterator it(strFormat.begin(), strFormat.end(), SpecifierPattern()), end;
-         it != end; ++it) {
-        found.push_back(it->str());
-    }
-    return found;
+    return {std::wsregex_token_iterator(strFormat.begin(), strFormat.end(), kSpecifier),
+            std::wsregex_token_iterator()};
 }
 
-// Text that stays as it is in every language: the product's name, and conversions with
-// punctuation between them.
+// Text that no language changes: the product's name and conversions with punctuation between.
 bool IsLanguageFree(const std::wstring& strText) {
-    std::wstring strRest = std::regex_replace(strText, SpecifierPattern(), L"");
-    strRest = std::regex_replace(strRest, std::wregex(L"Corvane"), L"");
+    const std::wstring strRest = std::regex_replace(std::regex_replace(strText, kSpecifier, L""),
+                                                    std::wregex(L"Corvane"), L"");
     return std::none_of(strRest.begin(), strRest.end(), [](wchar_t c) { return iswalpha(c); });
 }
 
-// For the test's report, in UTF-8.
-std::string Narrow(const std::wstring& strText) {
-    std::string strOut(strText.size() * 3, '\0');
-    strOut.resize(WideCharToMultiByte(CP_UTF8, 0, strText.data(), static_cast<int>(strText.size()),
-                                      strOut.data(), static_cast<int>(strOut.size()), nullptr,
-                                      nullptr));
-    return strOut;
-}
-
-struct StringTables {
-    const char* pszFile;
-    WORD nEnglish, nJapanese;
-};
-
 TEST(LibrariesMatch, EveryStringHasATranslationThatTakesTheSameArguments) {
-    const StringTables tables[] = {
-        {"RuRoredo.DLL", kEnglishUs, kEnglishUs},
-        {"VuViravuz.exe", kNeutral, kJapanese},
-        {"VeRiro.exe", kEnglish, kJapanese},
-        {"CvnKeys.exe", kEnglish, kJapanese},
-        {"..\\package\\CvnSetup.dll", kEnglish, kJapanese},
+    // The locale libraries are two files, each in its language; the programs hold both tables.
+    const struct {
+        const char *pszEnglish, *pszJapanese;
+        WORD nEnglish;
+    } tables[] = {
+        {"RuRoredo.DLL", "RuRoredoJPN.DLL", kEnglishUs},
+        {"VuViravuz.exe", "VuViravuz.exe", MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)},
+        {"VeRiro.exe", "VeRiro.exe", kEnglish},
+        {"CvnKeys.exe", "CvnKeys.exe", kEnglish},
+        {"..\\package\\CvnSetup.dll", "..\\package\\CvnSetup.dll", kEnglish},
     };
-    for (const StringTables& table : tables) {
-        SCOPED_TRACE(table.pszFile);
-        HMODULE hEnglish = Staged(table.pszFile);
-        // The locale libraries are two files, each in its own language.
-        HMODULE hJapanese =
-            table.nEnglish == table.nJapanese ? Staged("RuRoredoJPN.DLL") : hEnglish;
-        ASSERT_TRUE(hEnglish && hJapanese);
-        const std::map<UINT, std::wstring> english = Strings(hEnglish, table.nEnglish);
-        const std::map<UINT, std::wstring> japanese =
-            Strings(hJapanese, hJapanese == hEnglish ? table.nJapanese : kJapanese);
+    for (const auto& table : tables) {
+        SCOPED_TRACE(table.pszJapanese);
+        const auto english = Strings(Staged(table.pszEnglish), table.nEnglish);
+        const auto japanese = Strings(Staged(table.pszJapanese), kJapanese);
         ASSERT_FALSE(english.empty());
         for (const auto& [nId, strText] : english) {
             auto translated = japanese.find(nId);
             ASSERT_NE(translated, japanese.end()) << "string " << nId << " has no translation";
-            EXPECT_EQ(Specifiers(strText), Specifiers(translated->second))
-                << "string " << nId << ": " << Narrow(translated->second);
+            EXPECT_EQ(Specifiers(strText), Specifiers(translated->second)) << "string " << nId;
             EXPECT_TRUE(strText != translated->second || IsLanguageFree(strText))
-                << "string " << nId << " is left in English: " << Narrow(strText);
+                << "string " << nId << " is left in English";
         }
-        for (const auto& [nId, strText] : japanese) {
-            EXPECT_TRUE(english.count(nId)) << "string " << nId << " is only in Japanese";
-        }
+        EXPECT_EQ(english.size(), japanese.size()) << "strings only in Japanese";
     }
 }
 
-// The controls of a dialog as the dialog manager creates them, in order.
-struct Control {
-    int nId;
-    std::string strClass;
-    LONG nStyle, nExStyle;
-    bool operator==(const Control& other) const {
-        return nId == other.nId && strClass == other.strClass && nStyle == other.nStyle &&
-               nExStyle == other.nExStyle;
-    }
-};
-
-std::vector<Control> Controls(HMODULE hLibrary, UINT nDialog) {
-    std::vector<Control> controls;
+// A dialog's controls as the dialog manager creates them, in order: number, class and styles.
+std::vector<std::string> Controls(HMODULE hLibrary, UINT nDialog) {
+    std::vector<std::string> controls;
     HWND hDialog = CreateQuietDialog(hLibrary, nDialog);
     for (HWND hChild = GetWindow(hDialog, GW_CHILD); hChild;
          hChild = GetWindow(hChild, GW_HWNDNEXT)) {
-        char szClass[64] = "";
-        GetClassNameA(hChild, szClass, sizeof szClass);
-        controls.push_back({GetDlgCtrlID(hChild), szClass, GetWindowLongA(hChild, GWL_STYLE),
-                            GetWindowLongA(hChild, GWL_EXSTYLE)});
+        char szControl[128] = "";
+        int nClass = wsprintfA(szControl, "%d ", GetDlgCtrlID(hChild));
+        GetClassNameA(hChild, szControl + nClass, 64);
+        wsprintfA(szControl + lstrlenA(szControl), " %08lx %08lx",
+                  GetWindowLongA(hChild, GWL_STYLE), GetWindowLongA(hChild, GWL_EXSTYLE));
+        controls.push_back(szControl);
     }
     DestroyWindow(hDialog);
     return controls;
@@ -167,25 +123,16 @@ TEST(LibrariesMatch, BothLibrariesHaveTheSameDialogsControlsAndIcons) {
     HMODULE hEnglish = LoadLibraryA(StagedPath("RuRoredo.DLL").c_str());
     HMODULE hJapanese = LoadLibraryA(StagedPath("RuRoredoJPN.DLL").c_str());
     ASSERT_TRUE(hEnglish && hJapanese);
-    const LPCWSTR types[] = {kDialogs, MAKEINTRESOURCEW(14), MAKEINTRESOURCEW(3)}; // and icons
-    for (LPCWSTR pszType : types) {
+    for (LPCWSTR pszType : std::initializer_list<LPCWSTR>{kDialogs, MAKEINTRESOURCEW(14),
+                                                          MAKEINTRESOURCEW(3)}) { // and icons
         EXPECT_EQ(ResourceIds(hEnglish, pszType), ResourceIds(hJapanese, pszType))
             << "resource type " << LOWORD(pszType);
     }
     for (UINT nDialog : ResourceIds(hEnglish, kDialogs)) {
-        SCOPED_TRACE("dialog " + std::to_string(nDialog));
-        const std::vector<Control> english = Controls(hEnglish, nDialog);
-        const std::vector<Control> japanese = Controls(hJapanese, nDialog);
-        ASSERT_EQ(english.size(), japanese.size());
-        ASSERT_FALSE(english.empty());
-        for (size_t i = 0; i < english.size(); ++i) {
-            EXPECT_EQ(english[i], japanese[i])
-                << "control " << english[i].nId << " (" << english[i].strClass << ") against "
-                << japanese[i].nId << " (" << japanese[i].strClass << ")";
-        }
+        EXPECT_EQ(Controls(hEnglish, nDialog), Controls(hJapanese, nDialog))
+            << "dialog " << nDialog;
+        EXPECT_FALSE(Controls(hJapanese, nDialog).empty());
     }
-    FreeLibrary(hJapanese);
-    FreeLibrary(hEnglish);
 }
 
 } // namespace
