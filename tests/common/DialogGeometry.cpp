@@ -43,25 +43,15 @@ bool TextRoom(HWND hControl, int& nRoom, UINT& nFormat) {
     if (lstrcmpiA(szClass, "Button") != 0) {
         return false;
     }
-    switch (nStyle & BS_TYPEMASK) {
-    case BS_PUSHBUTTON:
-    case BS_DEFPUSHBUTTON:
-        nRoom -= 2 * (GetSystemMetrics(SM_CXEDGE) + 1);
-        return true;
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-        nRoom -= MulDiv(13, nDpi, 96) + MulDiv(4, nDpi, 96); // the box and the gap after it
-        return true;
-    case BS_GROUPBOX:
-        nRoom -= 2 * MulDiv(8, nDpi, 96); // the frame's corners on either side of the caption
-        return true;
-    default:
-        return false;
-    }
+    // Beside its text a push button draws its edges, a check box or radio button its box and the
+    // gap after it, a group box its frame's corners; an owner-drawn button draws all itself.
+    const LONG nType = nStyle & BS_TYPEMASK;
+    const bool bBox =
+        (nType >= BS_CHECKBOX && nType <= BS_AUTO3STATE) || nType == BS_AUTORADIOBUTTON;
+    nRoom -= nType <= BS_DEFPUSHBUTTON ? 2 * (GetSystemMetrics(SM_CXEDGE) + 1)
+             : bBox                    ? MulDiv(17, nDpi, 96)
+                                       : MulDiv(16, nDpi, 96);
+    return bBox || nType <= BS_DEFPUSHBUTTON || nType == BS_GROUPBOX;
 }
 
 // Whether a control's text, laid out in its own font as the control lays it out, fits inside it.
