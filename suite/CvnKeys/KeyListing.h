@@ -17,8 +17,9 @@ struct CKeyLine {
     int nHealth = 0; // a ZuComTargetHealth; unassigned keys have none
 };
 
-// One row per key under a heading; each column as wide as its widest entry, in console columns. A control character
-// (a line break in a title, say) shows as a blank, so that every key stays on one line.
+// One row per key under a heading; each column as wide as its widest entry, in console columns. A
+// control character (a line break in a title, say) shows as a blank, so that every key stays on one
+// line.
 std::wstring KeyTable(const std::vector<CKeyLine>& keys);
 // {"keys": [{"key": "S1", "assigned": true, "title": ..., "health": "ok"}, ...]}
 std::wstring KeyJson(const std::vector<CKeyLine>& keys);
