@@ -8,7 +8,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 # Wine names files on the Unix side in the locale's charset: a machine whose locale is plain C
 # could not hold a file name beyond ASCII that a test (or a user) gives.
-export LC_ALL=C.UTF-8
+# A Japanese session (japanese_session, or a Japanese test run) keeps its own.
+[ "${LC_ALL:-}" = ja_JP.UTF-8 ] || export LC_ALL=C.UTF-8
 
 # Makes the Wine programs started from here on run in a Japanese session: code page 932 and a
 # Japanese interface, from the Japanese glibc locale that the build generates into the build

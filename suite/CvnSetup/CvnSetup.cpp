@@ -187,9 +187,11 @@ struct CKeptSettings {
 
 } // namespace
 
-// Before the components are chosen: the language of the texts to install, LANGUAGE as given ("ja"
+// Before the features are chosen: the language of the texts to install, LANGUAGE as given ("ja"
 // or "en", in any case) or else the user's interface language's. Any other value is refused, so
-// that a mistyped property does not install a language nobody asked for.
+// that a mistyped property does not install a language nobody asked for. On an installed suite
+// the language's feature is added and the other's removed, which switches the texts (and is
+// nothing for the language it has).
 extern "C" UINT __stdcall ChooseLanguage(MSIHANDLE hInstall) {
     std::wstring strAsked = Property(hInstall, L"LANGUAGE");
     const wchar_t* pszLanguage = nullptr;
@@ -204,9 +206,14 @@ extern "C" UINT __stdcall ChooseLanguage(MSIHANDLE hInstall) {
     if (!pszLanguage) {
         return Refuse(hInstall, IDS_LANGUAGE_WRONG, {strAsked});
     }
-    return MsiSetPropertyW(hInstall, L"LANGUAGE", pszLanguage) == ERROR_SUCCESS
-               ? ERROR_SUCCESS
-               : ERROR_INSTALL_FAILURE;
+    const bool bJapanese = pszLanguage[0] == L'j';
+    const bool bSet = MsiSetPropertyW(hInstall, L"LANGUAGE", pszLanguage) == ERROR_SUCCESS &&
+                      (Property(hInstall, L"Installed").empty() ||
+                       (MsiSetPropertyW(hInstall, L"ADDLOCAL",
+                                        bJapanese ? L"Japanese" : L"English") == ERROR_SUCCESS &&
+                        MsiSetPropertyW(hInstall, L"REMOVE",
+                                        bJapanese ? L"English" : L"Japanese") == ERROR_SUCCESS));
+    return bSet ? ERROR_SUCCESS : ERROR_INSTALL_FAILURE;
 }
 
 // Before anything changes: refuses a wrong KEYCOUNT or DEFAULTS with the reason, and hands the

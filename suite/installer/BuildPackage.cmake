@@ -29,10 +29,11 @@ set(queries
     # (msidbComponentAttributes64bit 256 + NeverOverwrite 128)
     "UPDATE `Component` SET `Attributes` = 384, `Condition` = 'LANGUAGE <> \"ja\"' WHERE `Component` = 'KeySettings' OR `Component` = 'SuiteSettings'"
     "UPDATE `Component` SET `Attributes` = 384, `Condition` = 'LANGUAGE = \"ja\"' WHERE `Component` = 'KeySettingsJapanese' OR `Component` = 'SuiteSettingsJapanese'"
-    # The locale library and the help file follow the language, looked at again on a reinstall, so
-    # that the suite switches language with it. (64bit 256 + Transitive 64)
-    "UPDATE `Component` SET `Attributes` = 320, `Condition` = 'LANGUAGE <> \"ja\"' WHERE `Component` = 'LocaleLibrary' OR `Component` = 'Help'"
-    "UPDATE `Component` SET `Attributes` = 320, `Condition` = 'LANGUAGE = \"ja\"' WHERE `Component` = 'LocaleLibraryJapanese' OR `Component` = 'HelpJapanese'"
+    # The locale library and the help file come with the feature of their language, and the other
+    # language's feature is left out.
+    "CREATE TABLE `Condition` (`Feature_` CHAR(38) NOT NULL, `Level` SHORT NOT NULL, `Condition` CHAR(255) PRIMARY KEY `Feature_`, `Level`)"
+    "INSERT INTO `Condition` (`Feature_`, `Level`, `Condition`) VALUES ('English', 0, 'LANGUAGE = \"ja\"')"
+    "INSERT INTO `Condition` (`Feature_`, `Level`, `Condition`) VALUES ('Japanese', 0, 'LANGUAGE <> \"ja\"')"
     # The log-on start only without STARTSERVICE=0, looked at again on a reinstall.
     # (64bit 256 + RegistryKeyPath 4 + Transitive 64)
     "UPDATE `Component` SET `Attributes` = 324, `Condition` = 'STARTSERVICE <> \"0\"' WHERE `Component` = 'LogOnStart'"
