@@ -2,8 +2,6 @@
 // selection in the target edit, the record it stores, and how the panel opens it.
 #include "SettingsHarness.h"
 
-#include "../common/Process.h"
-
 #include "../../base/ResourceText.h"
 
 namespace {
@@ -163,28 +161,6 @@ TEST_F(SettingsDialog, CategoryButtonsNeedACaptionAndATree) {
                                                     BM_GETCHECK, 0, 0));
                 EXPECT_EQ(0u, m_dialog.Tree().GetCount());
             })});
-    }
-}
-
-// With the key settings file the suite installs in the session's language, every category's
-// caption fits its button and the dialog stays tidy, at every resolution (the resolution case
-// below runs this again at 120 and 144 dots per inch).
-TEST_F(SettingsTest, TheInstalledCategoriesFitTheirButtons) {
-    const char* pszKeyFile = InJapaneseSession() ? "CvnSKeyJPN.ini" : "CvnSKey.ini";
-    ASSERT_TRUE(CopyFileA(StagedPath(pszKeyFile).c_str(), m_library.KeyFilePath().c_str(), FALSE));
-    RunSettings(1, {Do([&] {
-                    for (int nCategory = 0; nCategory < 4; ++nCategory) {
-                        EXPECT_TRUE(IsWindowVisible(
-                            m_dialog.Item(IDC_SETTINGS_CATEGORY_FIRST + nCategory)));
-                    }
-                    ExpectTidy(m_dialog.m_hWnd, IDC_SETTINGS_CATEGORIES);
-                })});
-}
-
-TEST(SettingsResolution, TheInstalledCategoriesFitAt120And144Dpi) {
-    for (int nDpi : {120, 144}) {
-        EXPECT_EQ(0, RunAtResolution(nDpi, "SettingsTest.TheInstalledCategories*"))
-            << "at " << nDpi << " dpi";
     }
 }
 

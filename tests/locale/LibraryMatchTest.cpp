@@ -3,6 +3,8 @@
 // with fixed arguments, and the service, the console program and the installer's actions choose
 // their own string tables by the user's language. A resource that one language lacks, a control
 // of another kind or style, or a format that takes other arguments breaks only that language.
+#include "LocaleLibrary.h"
+
 #include "../common/DialogGeometry.h"
 #include "../common/Process.h"
 
@@ -10,7 +12,6 @@
 
 #include <algorithm>
 #include <cwctype>
-#include <initializer_list>
 #include <map>
 #include <regex>
 #include <set>
@@ -22,20 +23,17 @@ namespace {
 constexpr WORD kEnglishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 constexpr WORD kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_NEUTRAL);
 constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
-// The resource types, spelt out: the program is built for ANSI.
-const LPCWSTR kStrings = MAKEINTRESOURCEW(6);
-const LPCWSTR kDialogs = MAKEINTRESOURCEW(5);
 
 HMODULE Staged(const char* pszName) {
     return LoadLibraryExA(StagedPath(pszName).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 // The numbers of a module's resources of one type.
-std::set<UINT> ResourceIds(HMODULE hModule, LPCWSTR pszType) {
+std::set<UINT> ResourceIds(HMODULE hModule, LPCSTR pszType) {
     std::set<UINT> ids;
-    EnumResourceNamesW(
+    EnumResourceNamesA(
         hModule, pszType,
-        [](HMODULE, LPCWSTR, LPWSTR pszName, LONG_PTR pIds) {
+        [](HMODULE, LPCSTR, LPSTR pszName, LONG_PTR pIds) {
             reinterpret_cast<std::set<UINT>*>(pIds)->insert(LOWORD(pszName));
             return TRUE;
         },
@@ -46,11 +44,11 @@ std::set<UINT> ResourceIds(HMODULE hModule, LPCWSTR pszType) {
 // Every string of a module's string table in one language, by number.
 std::map<UINT, std::wstring> Strings(HMODULE hModule, WORD nLanguage) {
     std::map<UINT, std::wstring> strings;
-    for (UINT nBlock : ResourceIds(hModule, kStrings)) {
-        HRSRC hFound = FindResourceExW(hModule, kStrings, MAKEINTRESOURCEW(nBlock), nLanguage);
-        HGLOBAL hData = hFound ? LoadResource(hModule, hFound) : nullptr;
-        auto p = static_cast<const WCHAR*>(hData ? LockResource(hData) : nullptr);
-        for (UINT i = 0; p && i < 16; p += 1 + *p, ++i) {
+    for (UINT nBlock : ResourceIds(hModule, RT_STRING)) {
+        const std::string block =
+            ResourceBytes(hModule, MAKEINTRESOURCEA(nBlock), RT_STRING, nLanguage);
+        auto p = reinterpret_cast<const WCHAR*>(block.data());
+        for (UINT i = 0; !block.empty() && i < 16; p += 1 + *p, ++i) {
             if (*p) {
                 strings[(nBlock - 1) * 16 + i] = std::wstring(p + 1, *p);
             }
@@ -123,12 +121,11 @@ TEST(LibrariesMatch, BothLibrariesHaveTheSameDialogsControlsAndIcons) {
     HMODULE hEnglish = LoadLibraryA(StagedPath("RuRoredo.DLL").c_str());
     HMODULE hJapanese = LoadLibraryA(StagedPath("RuRoredoJPN.DLL").c_str());
     ASSERT_TRUE(hEnglish && hJapanese);
-    for (LPCWSTR pszType : std::initializer_list<LPCWSTR>{kDialogs, MAKEINTRESOURCEW(14),
-                                                          MAKEINTRESOURCEW(3)}) { // and icons
+    for (LPCSTR pszType : {RT_DIALOG, RT_GROUP_ICON, RT_ICON}) {
         EXPECT_EQ(ResourceIds(hEnglish, pszType), ResourceIds(hJapanese, pszType))
             << "resource type " << LOWORD(pszType);
     }
-    for (UINT nDialog : ResourceIds(hEnglish, kDialogs)) {
+    for (UINT nDialog : ResourceIds(hEnglish, RT_DIALOG)) {
         EXPECT_EQ(Controls(hEnglish, nDialog), Controls(hJapanese, nDialog))
             << "dialog " << nDialog;
         EXPECT_FALSE(Controls(hJapanese, nDialog).empty());

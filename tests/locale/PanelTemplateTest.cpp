@@ -5,6 +5,7 @@
 #include "resource.h"
 
 #include "../common/DialogGeometry.h"
+#include "../common/Process.h"
 #include "../common/ShownDialogs.h"
 
 #include <gtest/gtest.h>
@@ -112,9 +113,10 @@ TEST_F(DialogTemplate, KeyPanelControlsHaveTheKindsTheModuleExpectsAndKeysTakeDr
 
 // Every control of the settings, detail and clear dialogs is reached with Tab in reading order, no
 // two captions share a mnemonic, and each dialog fits a 1280 x 1024 screen at 144 dpi and stays
-// tidy once it shows the key's icon. The settings tree shows about 15 items; the detail dialog's
-// up-down control counts in the number edit; the clear confirmation asks beside a warning icon,
-// with Cancel as its default.
+// tidy once it shows the key's icon (and the settings dialog the categories that the key
+// settings file of the library's language gives the first key). The settings tree shows about 15
+// items; the detail dialog's up-down control counts in the number edit; the clear confirmation asks
+// beside a warning icon, with Cancel as its default.
 TEST_F(DialogTemplate, KeyDialogsReadInTabOrderAndFit) {
     const struct {
         int nTemplate, nKeyIcon, nFrame, nDefault;
@@ -140,6 +142,17 @@ TEST_F(DialogTemplate, KeyDialogsReadInTabOrderAndFit) {
         SCOPED_TRACE(test.nTemplate);
         HWND dialog = Create(test.nTemplate);
         ASSERT_NE(dialog, nullptr);
+        for (int nCategory = 0; test.nTemplate == IDD_SETTINGS && nCategory < 4; ++nCategory) {
+            char szCaption[512] = "";
+            GetPrivateProfileStringA(("SKey1Button" + std::to_string(nCategory)).c_str(), "Title",
+                                     "", szCaption, sizeof szCaption,
+                                     StagedPath(LocaleLibraryName() == "RuRoredoJPN.DLL"
+                                                    ? "CvnSKeyJPN.ini"
+                                                    : "CvnSKey.ini")
+                                         .c_str());
+            ASSERT_TRUE(szCaption[0]);
+            SetDlgItemTextA(dialog, IDC_SETTINGS_CATEGORY_FIRST + nCategory, szCaption);
+        }
         EXPECT_EQ(GetWindowLongA(GetDlgItem(dialog, test.nKeyIcon), GWL_STYLE) & SS_TYPEMASK,
                   SS_ICON);
         EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), test.nDefault);
