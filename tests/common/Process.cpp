@@ -19,6 +19,25 @@ HANDLE ChildrenJob() {
     return s_job;
 }
 
+// Wine reports ERROR_INTERNAL_ERROR when the Unix process of a child dies before the child has
+// run any code of its own, which happens now and then on a loaded machine; another start is the
+// answer, and any other failure is the program's own.
+bool StartChild(const std::string& strProgram, std::string strCommand, BOOL bInheritHandles,
+                const char* pszFolder, STARTUPINFOA& si, PROCESS_INFORMATION& pi) {
+    for (int nTry = 0; nTry < 3; ++nTry) {
+        if (CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, bInheritHandles, 0,
+                           nullptr, pszFolder, &si, &pi)) {
+            AssignProcessToJobObject(ChildrenJob(), pi.hProcess);
+            return true;
+        }
+        if (GetLastError() != ERROR_INTERNAL_ERROR) {
+            break;
+        }
+    }
+    ADD_FAILURE() << "cannot start " << strProgram << ", error " << GetLastError();
+    return false;
+}
+
 } // namespace
 
 bool WaitFor(const std::function<bool()>& condition, DWORD nTimeoutMs) {
@@ -82,15 +101,13 @@ CChildProcess::CChildProcess(const std::string& strProgram, const std::string& s
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        strFolder.empty() ? nullptr : strFolder.c_str(), &si, &pi)) {
-        ADD_FAILURE() << "cannot start " << strProgram << ", error " << GetLastError();
+    if (!StartChild(strProgram, strCommand, FALSE, strFolder.empty() ? nullptr : strFolder.c_str(),
+                    si, pi)) {
         return;
     }
     CHandle thread(pi.hThread);
     m_process.Attach(pi.hProcess);
     m_nId = pi.dwProcessId;
-    AssignProcessToJobObject(ChildrenJob(), m_process);
 }
 
 CChildProcess::~CChildProcess() {
@@ -151,14 +168,11 @@ CConsoleRun RunConsole(const std::string& strProgram, const std::string& strArgu
     si.hStdError = error.write;
     PROCESS_INFORMATION pi = {};
     CConsoleRun run{STILL_ACTIVE, "", ""};
-    if (!CreateProcessA(strProgram.c_str(), &strCommand[0], nullptr, nullptr, TRUE, 0, nullptr,
-                        nullptr, &si, &pi)) {
-        ADD_FAILURE() << "cannot start " << strProgram << ", error " << GetLastError();
+    if (!StartChild(strProgram, strCommand, TRUE, nullptr, si, pi)) {
         return run;
     }
     CHandle thread(pi.hThread);
     CHandle process(pi.hProcess);
-    AssignProcessToJobObject(ChildrenJob(), process);
     // The child's ends are closed here, so that the reads end with the child.
     input.read.Close();
     output.write.Close();
