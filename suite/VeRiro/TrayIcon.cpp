@@ -14,9 +14,12 @@ template <size_t N> void CopyCut(char (&szTarget)[N], const std::string& strSour
 std::string CutToWholeCharacters(const std::string& strText, size_t nBytes) {
     const char* pszStart = strText.c_str();
     const char* pszEnd = pszStart;
-    for (const char* p = pszStart; *p && static_cast<size_t>(CharNextA(p) - pszStart) <= nBytes;
-         p = CharNextA(p)) {
-        pszEnd = CharNextA(p);
+    while (*pszEnd) {
+        const char* pszNext = CharNextA(pszEnd);
+        if (static_cast<size_t>(pszNext - pszStart) > nBytes) {
+            break;
+        }
+        pszEnd = pszNext;
     }
     return std::string(pszStart, pszEnd);
 }
