@@ -2,6 +2,8 @@
 
 #include "CHandle.h"
 
+#include <shlobj.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -72,6 +74,16 @@ bool CScratchFolder::MakeWideEntry(const std::wstring& strName) const {
     return CHandle(CreateFileW(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr))
         .IsValid();
+}
+
+bool Exists(const std::string& strPath) {
+    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string SpecialFolder(int nCsidl) {
+    char szPath[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, nCsidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, szPath);
+    return szPath;
 }
 
 std::string ShortPath(const std::wstring& strPath) {

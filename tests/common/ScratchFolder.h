@@ -39,6 +39,10 @@ std::string ShortPath(const std::wstring& strPath);
 bool MakeFolders(const std::string& strPath);
 // A folder and everything in it.
 void RemoveTree(const std::string& strFolder);
+// Whether a file or folder is there.
+bool Exists(const std::string& strPath);
+// A folder the system names by its CSIDL, made when it is missing.
+std::string SpecialFolder(int nCsidl);
 
 std::string ReadFileText(const std::string& strPath);
 bool WriteFileText(const std::string& strPath, const std::string& strText);

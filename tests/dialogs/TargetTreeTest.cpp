@@ -7,12 +7,6 @@
 
 namespace {
 
-std::string SpecialFolder(int nCsidl) {
-    char szPath[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, nCsidl | CSIDL_FLAG_CREATE, nullptr, 0, szPath);
-    return szPath;
-}
-
 // The names of one level of the roots as ReadFolderLevel reads it.
 std::vector<std::string> LevelNames(const std::vector<std::string>& roots, LevelRule rule) {
     std::vector<LevelSource> sources;

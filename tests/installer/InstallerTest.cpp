@@ -18,6 +18,7 @@
 #include <cstring>
 #include <msi.h>
 #include <shlobj.h>
+#include <wrl/client.h>
 
 namespace {
 
@@ -29,12 +30,6 @@ const char* const kInstalledFiles[] = {"VuViravuz.exe", "VeDerovu.dll", "VeRiro.
 
 std::string Package(const char* pszName = "..\\Corvane-" CORVANE_VERSION "-x64.msi") {
     return "\"" + ThisProgramFolder() + "\\" + pszName + "\"";
-}
-
-std::string SpecialFolder(int nFolder) {
-    char szPath[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, nFolder, nullptr, SHGFP_TYPE_CURRENT, szPath);
-    return szPath;
 }
 
 // Where the package puts the suite unless told otherwise.
@@ -72,22 +67,17 @@ std::string ProductInfo(const char* pszProperty) {
     return szValue;
 }
 
-bool Exists(const std::string& strPath) {
-    return GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // The Start-menu shortcut's target and working folder: all users' shortcut on Windows, the
 // installing user's under Wine.
 std::pair<std::string, std::string> ShortcutTarget() {
     char szTarget[MAX_PATH] = {};
     char szFolder[MAX_PATH] = {};
     CComInit com;
-    IShellLinkA* pLink = nullptr;
-    IPersistFile* pFile = nullptr;
-    CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                     reinterpret_cast<void**>(&pLink));
-    if (pLink &&
-        SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile)))) {
+    Microsoft::WRL::ComPtr<IShellLinkA> pLink;
+    Microsoft::WRL::ComPtr<IPersistFile> pFile;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_PPV_ARGS(&pLink))) &&
+        SUCCEEDED(pLink.As(&pFile))) {
         for (int nFolder : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS}) {
             std::string strPath = SpecialFolder(nFolder) + "\\Corvane Key Settings.lnk";
             if (SUCCEEDED(
@@ -96,10 +86,6 @@ std::pair<std::string, std::string> ShortcutTarget() {
                 pLink->GetWorkingDirectory(szFolder, MAX_PATH);
             }
         }
-        pFile->Release();
-    }
-    if (pLink) {
-        pLink->Release();
     }
     return {szTarget, szFolder};
 }

@@ -222,8 +222,7 @@ TEST_F(KeyStoreTest, AStoreWrittenByHandIsReadByTheRulesOrSetAsideWhole) {
         if (!test.pszTitle) {
             EXPECT_EQ(test.strStore, ReadFileText(szAside));
         }
-        EXPECT_EQ(test.pszTitle != nullptr,
-                  GetFileAttributesA(m_appData.StorePath().c_str()) != INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(test.pszTitle != nullptr, Exists(m_appData.StorePath()));
         // The defaults again, over a store read well too: the next one, written by hand within the
         // file system's tick and at the same size, would look unchanged to the library.
         ASSERT_EQ(1, m_lib.pfnInitSKeyData(test.pszTitle ? 1 : 0));

@@ -117,8 +117,7 @@ TEST(LibraryFiles, StagedDefaultsExistAndKeySettingsOfferFourCategoriesPerKey) {
         int nResult = 0;
         KeyAssignment record = lib.Read(nKey, &nResult);
         nAssigned += nResult;
-        EXPECT_TRUE(record.Target.IsEmpty() ||
-                    GetFileAttributesA(record.Target) != INVALID_FILE_ATTRIBUTES)
+        EXPECT_TRUE(record.Target.IsEmpty() || Exists(std::string(record.Target)))
             << "default target of key " << nKey << " is missing";
     }
     EXPECT_GT(nAssigned, 0);
