@@ -1,12 +1,10 @@
 #include "SuiteSettingsEdit.h"
 
+#include "../VeDerovu/SuiteSettingsText.h"
+
 #include <vector>
 
 namespace {
-
-constexpr char SUITE_SECTION[] = "Suite";
-constexpr char KEY_COUNT_NAME[] = "KeyCount";
-constexpr char DEFAULT_KEY_PREFIX[] = "DefaultKey";
 
 bool SameName(const std::string& strName, const char* pszName) {
     return lstrcmpiA(strName.c_str(), pszName) == 0;

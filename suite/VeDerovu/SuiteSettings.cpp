@@ -1,6 +1,7 @@
 #include "SuiteSettings.h"
 
 #include "SuiteFiles.h"
+#include "SuiteSettingsText.h"
 
 namespace {
 
@@ -23,29 +24,9 @@ CIniText ReadSuiteSettings() {
 } // namespace
 
 int ReadKeyCount() {
-    CIniText ini = ReadSuiteSettings();
-    const CIniSection* pSuite = ini.FindSection("Suite");
-    const std::string* pCount = pSuite ? pSuite->Find("KeyCount") : nullptr;
-    int nCount = KEY_COUNT;
-    if (pCount && ParseIniInt(*pCount, nCount)) {
-        nCount = nCount < 1 ? 1 : nCount > KEY_COUNT ? KEY_COUNT : nCount;
-    }
-    return nCount;
+    return KeyCountIn(ReadSuiteSettings());
 }
 
 CKeyTable ReadDefaultKeys() {
-    CIniText ini = ReadSuiteSettings();
-    CKeyTable table;
-    for (int i = 0; i < KEY_COUNT; ++i) {
-        const CIniSection* pKey = ini.FindSection(KeySectionName("DefaultKey", i).c_str());
-        if (!pKey) {
-            continue;
-        }
-        ReadKeySection(*pKey, table[i]);
-        // The defaults go through the same door as the user's own choices.
-        if (!IsOptionNumber(table[i].m_nOptionNumber)) {
-            table[i].m_nOptionNumber = DEFAULT_OPTION_NUMBER;
-        }
-    }
-    return table;
+    return DefaultKeysIn(ReadSuiteSettings());
 }
