@@ -1,26 +1,9 @@
 // The administrator's key count and defaults written into Corvane.ini: what the suite then reads
 // from the file, and what of the file stays as it was.
 #include "../../suite/CvnSetup/SuiteSettingsEdit.h"
+#include "../../suite/VeDerovu/SuiteSettingsText.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-std::string ReadCount(const CIniText& ini) {
-    const CIniSection* pSuite = ini.FindSection("Suite");
-    const std::string* pCount = pSuite ? pSuite->Find("KeyCount") : nullptr;
-    return pCount ? *pCount : "(none)";
-}
-
-CKeyState ReadDefault(const CIniText& ini, int nIndex) {
-    CKeyState state;
-    if (const CIniSection* pKey = ini.FindSection(KeySectionName("DefaultKey", nIndex).c_str())) {
-        EXPECT_TRUE(ReadKeySection(*pKey, state));
-    }
-    return state;
-}
-
-} // namespace
 
 TEST(SuiteSettingsEdit, SetsWhatWasAskedAndKeepsTheRest) {
     CKeyTable defaults;
@@ -36,21 +19,20 @@ TEST(SuiteSettingsEdit, SetsWhatWasAskedAndKeepsTheRest) {
         std::string strText;
         int nKeyCount;
         bool bDefaults;
-        const char* pszCount;
         const char* pszTitle1; // key 1's default title afterwards
         bool bKey2;            // whether key 2 still has a default
         const char* pszKept;   // a line that must stay
     } cases[] = {
-        {"both", strShipped, 2, true, "2", " 100% mine", false, "[Other]\r\nName=kept\r\n"},
-        {"count only", strShipped, 1, false, "1", "Notepad", true, "; about key 2\r\n"},
-        {"no count line", "[Suite]\r\nOther=1\r\n", 4, false, "4", "", false, "Other=1\r\n"},
-        {"no suite section, LF only", "; mine\n[DefaultKey1]\nTitle=A\n", 3, false, "3", "A", false,
+        {"both", strShipped, 2, true, " 100% mine", false, "[Other]\r\nName=kept\r\n"},
+        {"count only", strShipped, 1, false, "Notepad", true, "; about key 2\r\n"},
+        {"no count line", "[Suite]\r\nOther=1\r\n", 4, false, "", false, "Other=1\r\n"},
+        {"no suite section, LF only", "; mine\n[DefaultKey1]\nTitle=A\n", 3, false, "A", false,
          "; mine\r\n"},
         {"written by hand",
          "[ suite ]\r\n keycount = 5 \r\n[defaultkey1]\r\nTitle=Old\r\n"
          "[DEFAULTKEY1]\r\nTitle=Older\r\n",
-         6, true, "6", " 100% mine", false, "[ suite ]\r\n"},
-        {"empty file", "", 2, true, "2", " 100% mine", false, ""},
+         4, true, " 100% mine", false, "[ suite ]\r\n"},
+        {"empty file", "", 2, true, " 100% mine", false, ""},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.pszCase);
@@ -58,11 +40,12 @@ TEST(SuiteSettingsEdit, SetsWhatWasAskedAndKeepsTheRest) {
             EditSuiteSettings(test.strText, test.nKeyCount, test.bDefaults ? &defaults : nullptr);
         CIniText ini;
         EXPECT_TRUE(ini.Parse(strEdited)) << strEdited;
-        EXPECT_EQ(ReadCount(ini), test.pszCount);
-        CKeyState key1 = ReadDefault(ini, 0);
-        EXPECT_EQ(std::string(key1.m_record.Title), test.pszTitle1);
-        EXPECT_EQ(key1.m_bOption, test.bDefaults ? 1 : 0);
-        EXPECT_EQ(HasAssignment(ReadDefault(ini, 1).m_record), test.bKey2);
+        EXPECT_EQ(KeyCountIn(ini), test.nKeyCount);
+        const CKeyTable keys = DefaultKeysIn(ini);
+        EXPECT_EQ(std::string(keys[0].m_record.Title), test.pszTitle1);
+        EXPECT_EQ(keys[0].m_bOption, test.bDefaults ? 1 : 0);
+        EXPECT_EQ(keys[0].m_nOptionNumber, test.bDefaults ? 3 : DEFAULT_OPTION_NUMBER);
+        EXPECT_EQ(HasAssignment(keys[1].m_record), test.bKey2);
         EXPECT_NE(strEdited.find(test.pszKept), std::string::npos) << strEdited;
     }
 }
